@@ -1,0 +1,28 @@
+#include "RuntimeError.h"
+
+namespace platform {
+
+QString runtimeErrorText(long number)
+{
+    switch (number) {
+    case InvalidProcedureCall: return QStringLiteral("Invalid procedure call or argument");
+    case Overflow: return QStringLiteral("Overflow");
+    case SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
+    case TypeMismatch: return QStringLiteral("Type mismatch");
+    case FileNotFound: return QStringLiteral("File not found");
+    case ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
+    case CannotCreateObject: return QStringLiteral("ActiveX component can't create object");
+    case MemberNotSupported: return QStringLiteral("Object doesn't support this property or method");
+    case DuplicateKey: return QStringLiteral("This key is already associated with an element of this collection");
+    default: return {};
+    }
+}
+
+RuntimeError::RuntimeError(long number) : RuntimeError(number, runtimeErrorText(number)) {}
+
+RuntimeError::RuntimeError(long number, QString text)
+    : number_(number), text_(std::move(text)), what_(QString::number(number).append(" : ").append(text_).toStdString())
+{
+}
+
+}  // namespace platform

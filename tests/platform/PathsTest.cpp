@@ -1,0 +1,62 @@
+#include "platform/Paths.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace paths = platform::paths;
+
+TEST(Paths, ReadsBackslashesFromDataAsSeparators)
+{
+    EXPECT_EQ(paths::fromData("12F\\X1211.xml"), "12F/X1211.xml");
+    EXPECT_EQ(paths::withTrailingSeparator("/cours"), "/cours/");
+    EXPECT_EQ(paths::withTrailingSeparator("/cours/"), "/cours/");
+    EXPECT_EQ(paths::withTrailingSeparator(""), "");
+}
+
+TEST(Paths, KeepsDataPathsInsideTheirFolder)
+{
+    struct Case {
+        const char* path;
+        bool inside;
+    };
+    const Case cases[] = {
+        {"X1211.xml", true},       {"sub/page.htm", true},       {"sub\\page.htm", true},
+        {"a/./b", true},           {"..x/name", true},           {"", false},
+        {"../secret", false},      {"sub/../../secret", false},  {"..\\secret", false},
+        {"/etc/passwd", false},    {"\\etc\\passwd", false},     {"C:\\Windows\\win.ini", false},
+        {"c:relative", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(paths::staysInside(QString::fromUtf8(c.path)), c.inside) << c.path;
+        EXPECT_EQ(paths::joinInside("/base", QString::fromUtf8(c.path)).has_value(), c.inside) << c.path;
+    }
+    EXPECT_EQ(paths::joinInside("/base", "sub\\page.htm").value(), "/base/sub/page.htm");
+}
+
+TEST(Paths, PlainFileNamesHoldNoSeparator)
+{
+    EXPECT_TRUE(paths::isPlainFileName("kavplugin.lng"));
+    EXPECT_FALSE(paths::isPlainFileName(""));
+    EXPECT_FALSE(paths::isPlainFileName(".."));
+    EXPECT_FALSE(paths::isPlainFileName("a/b"));
+    EXPECT_FALSE(paths::isPlainFileName("a\\b"));
+}
+
+class FindExisting : public testsupport::TempDirTest {};
+
+TEST_F(FindExisting, PrefersTheExactNameThenMatchesWithoutRegardToCase)
+{
+    writeFile("12F/X1211.xml", "exact");
+    writeFile("12F/x1211.XML", "other case");
+    writeFile("Media/Lecon.AVI", "video");
+
+    EXPECT_EQ(paths::findExisting(path("12F/X1211.xml")), path("12F/X1211.xml"));
+    EXPECT_EQ(paths::findExisting(path("12f/x1211.xml")).toUpper(), path("12F/X1211.XML").toUpper());
+    EXPECT_EQ(paths::findExisting(path("MEDIA/lecon.avi")), path("Media/Lecon.AVI"));
+    EXPECT_EQ(paths::findExisting(path("media/absent.avi")), path("media/absent.avi"));
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+// A fixture that gives each test an empty folder of its own, removed afterwards.
+class TempDirTest : public ::testing::Test {
+protected:
+    // The folder, ending with "/".
+    QString dir() const { return temp_.path() + QLatin1Char('/'); }
+    QString path(const QString& relative) const { return dir() + relative; }
+
+    // Writes the bytes to a file under the folder, creating its parent folders.
+    QString writeFile(const QString& relative, const QByteArray& bytes) const
+    {
+        const QString full = path(relative);
+        QDir().mkpath(full.left(full.lastIndexOf(QLatin1Char('/'))));
+        QFile file(full);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << full.toStdString();
+        file.write(bytes);
+        return full;
+    }
+
+    QByteArray readFile(const QString& relative) const
+    {
+        QFile file(path(relative));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+private:
+    QTemporaryDir temp_;
+};
+
+}  // namespace testsupport
