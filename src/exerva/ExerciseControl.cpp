@@ -1,0 +1,52 @@
+#include "ExerciseControl.h"
+
+#include "platform/RuntimeError.h"
+
+namespace exerva {
+
+ExerciseControl::ExerciseControl(ExervaContext& context, QWidget* parent) : QWidget(parent), context_(context) {}
+
+void ExerciseControl::addMember(const QString& name, long callTypes, Handler handler)
+{
+    members_.insert(name.toCaseFolded(), Member{callTypes, std::move(handler)});
+}
+
+bool ExerciseControl::hasMember(const QString& member, long callType) const
+{
+    const auto it = members_.constFind(member.toCaseFolded());
+    return it != members_.constEnd() && (it->callTypes & callType) != 0;
+}
+
+QVariant ExerciseControl::callByName(const QString& member, long callType, QVariantList& arguments)
+{
+    const auto it = members_.constFind(member.toCaseFolded());
+    if (it == members_.constEnd() || (it->callTypes & callType) == 0)
+        throw platform::RuntimeError(platform::MemberNotSupported);
+    return it->handler(arguments);
+}
+
+QuestionControl::QuestionControl(ExervaContext& context, QWidget* parent) : ExerciseControl(context, parent)
+{
+    addMember(QStringLiteral("InitXMLQuestion"), VbMethod, [this](QVariantList& arguments) -> QVariant {
+        if (arguments.size() != 1 || !arguments[0].canConvert<QDomNode>())
+            throw platform::RuntimeError(platform::TypeMismatch);
+        return QVariant::fromValue<long>(InitXMLQuestion(arguments[0].value<QDomNode>()));
+    });
+    addMember(QStringLiteral("InitXMLReponse"), VbMethod, [this](QVariantList& arguments) -> QVariant {
+        if (arguments.size() != 1 || !arguments[0].canConvert<QDomNode>())
+            throw platform::RuntimeError(platform::TypeMismatch);
+        return QVariant::fromValue<long>(InitXMLReponse(arguments[0].value<QDomNode>()));
+    });
+    addMember(QStringLiteral("TestePoint"), VbMethod, [this](QVariantList& arguments) -> QVariant {
+        if (arguments.size() != 2)
+            throw platform::RuntimeError(platform::InvalidProcedureCall);
+        bool bravo = arguments[0].toBool();
+        QString letter = arguments[1].toString();
+        const long state = TestePoint(bravo, letter);
+        arguments[0] = bravo;
+        arguments[1] = letter;
+        return QVariant::fromValue<long>(state);
+    });
+}
+
+}  // namespace exerva

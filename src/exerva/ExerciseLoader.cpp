@@ -1,0 +1,185 @@
+#include "ExerciseLoader.h"
+
+#include "BooleanText.h"
+#include "CaughtError.h"
+#include "DomNodes.h"
+#include "ExervaContext.h"
+#include "NumberText.h"
+#include "OleColor.h"
+#include "ZoneLoader.h"
+#include "frmCT.h"
+
+#include "basalo/enuFunctionReturnState.h"
+
+#include <QDomNodeList>
+
+namespace exerva {
+
+namespace {
+
+using namespace basalo;
+
+const QString moduleName = QStringLiteral("Manager");
+const QString referencedError = QStringLiteral("erreur kav reférencé : ");
+
+constexpr long ok = enuFunctionReturnState_General_Traitement_OK;
+
+// Window node: caption, height, width, (unused), background colour.
+void applyWindowNode(LoadSession& session, const QDomNode& node)
+{
+    frmCT& window = platform::require(session.window);
+    const QString caption = typedText(requiredChild(node, 0));
+    const long height = wholeNumberFromText(typedText(requiredChild(node, 1)));
+    const long width = wholeNumberFromText(typedText(requiredChild(node, 2)));
+    const QString colour = typedText(requiredChild(node, 4));
+    std::optional<QColor> backColor;
+    if (!colour.isEmpty())
+        backColor = oleColorToQColor(wholeNumberFromText(colour));
+    window.applyForm(caption, height, width, backColor);
+}
+
+long loadStep(LoadSession& session, const tracel::TraceScope& scope, const QString& title, const QDomNode& zone,
+              QString& identifier)
+{
+    scope.line(title);
+    session.context.pulStateEnCours = puLoadZone(session.context, session.registry, session.window, zone, identifier);
+    return session.context.pulStateEnCours;
+}
+
+}  // namespace
+
+void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& document, long readyState)
+{
+    ExervaContext& context = session.context;
+    long& state = context.pulStateEnCours;
+    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                             QStringLiteral("Private Sub piodomXML_onreadystatechange"));
+    scope.value(QStringLiteral("piodomXML.readyState"), QString::number(readyState));
+    if (readyState != 4) {
+        session.pibXmlLoaded = false;
+        return;
+    }
+    const auto fail = [&](long code, const QString& memberName) {
+        state = code;
+        scope.line(referencedError + memberName);
+    };
+    try {
+        const QDomElement root = document.documentElement();
+        if (root.isNull()) {
+            fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurRootIsNothing,
+                 returnStateName(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurRootIsNothing));
+        } else {
+            const QString questionName = QStringLiteral("INSTANCE") + QString::number(session.instance);
+            const QString exoAppName = QStringLiteral("EXOAPP") + QString::number(session.instance);
+            QDomNode question;
+            QDomNode exoApp;
+            QDomNode information;
+            const QDomNodeList children = root.childNodes();
+            for (int i = 0; i < children.count(); ++i) {
+                const QDomNode child = children.at(i);
+                const QString name = child.nodeName();
+                if (name == questionName)
+                    question = child;
+                else if (name == exoAppName)
+                    exoApp = child;
+                else if (name == QLatin1String("INFORMATION"))
+                    information = child;
+            }
+            if (information.isNull()) {
+                fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurInfoIsNothing,
+                     returnStateName(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurInfoIsNothing));
+            } else if (question.isNull() && exoApp.isNull()) {
+                // The trace has always spelt this one after its older name.
+                fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurQuestionExoAppIsNothing,
+                     QStringLiteral("enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurQuestionIsNothing"));
+            } else {
+                session.questionFlag = exoApp.isNull();
+                state = enuFunctionReturnState_Exerva_Manager_onreadystatechange_frmCTShow;
+                frmCT& window = platform::require(session.window);
+                if (!window.isVisible())
+                    window.show();
+                state = ok;
+                if (information.childNodes().count() != 8) {
+                    fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeinformation,
+                         returnStateName(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeinformation));
+                } else {
+                    context.scrambledTexts = booleanFromText(typedText(requiredChild(information, 0)));
+                    if (!exoApp.isNull()) {
+                        if (exoApp.childNodes().count() != 3) {
+                            fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeExoApp,
+                                 returnStateName(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeExoApp));
+                        } else {
+                            state = piChargeInfoExoApp(session, exoApp);
+                            scope.line(QStringLiteral("State en sortie : ") + QString::number(state));
+                        }
+                    } else if (question.childNodes().count() != 5) {
+                        fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeQuestion,
+                             returnStateName(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeQuestion));
+                    } else {
+                        state = piChargeInfoQuestion(session, question);
+                        scope.line(QStringLiteral("State en sortie : ") + QString::number(state));
+                    }
+                }
+            }
+        }
+    } catch (...) {
+        recordError(context, scope, caughtError());
+        if (state == ok)
+            state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue;
+        scope.value(QStringLiteral("pulStateEnCours"), QString::number(state));
+    }
+    session.pibXmlLoaded = true;
+}
+
+long piChargeInfoQuestion(LoadSession& session, const QDomNode& question)
+{
+    ExervaContext& context = session.context;
+    long& state = context.pulStateEnCours;
+    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                             QStringLiteral("Private Function piChargeInfoQuestion"));
+    try {
+        state = enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurForm;
+        applyWindowNode(session, requiredChild(question, 0));
+        state = ok;
+        // One identifier for every zone: an answer zone without OBJECT names
+        // the last control of an earlier zone.
+        QString identifier;
+        if (loadStep(session, scope, QStringLiteral("Etape 2 : COMMONTOOLS"), requiredChild(question, 1), identifier) == ok
+            && loadStep(session, scope, QStringLiteral("Etape 3 : ZQ"), requiredChild(question, 2), identifier) == ok
+            && loadStep(session, scope, QStringLiteral("Etape 4 : ZI"), requiredChild(question, 3), identifier) == ok) {
+            loadStep(session, scope, QStringLiteral("Etape 5 : ZRP"), requiredChild(question, 4), identifier);
+            session.pisNameControlZRP = identifier;
+            scope.value(QStringLiteral("pisNameControlZRP"), identifier);
+        }
+        scope.line(QStringLiteral("State en sortie ") + QString::number(state));
+    } catch (...) {
+        recordError(context, scope, caughtError());
+        if (state == ok)
+            state = enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurInconnue;
+    }
+    return state;
+}
+
+long piChargeInfoExoApp(LoadSession& session, const QDomNode& exoApp)
+{
+    ExervaContext& context = session.context;
+    long& state = context.pulStateEnCours;
+    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                             QStringLiteral("Private Function piChargeInfoExoApp"));
+    try {
+        state = enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurForm;
+        applyWindowNode(session, requiredChild(exoApp, 0));
+        state = ok;
+        QString identifier;
+        if (loadStep(session, scope, QStringLiteral("Etape 2 : COMMONTOOLS"), requiredChild(exoApp, 1), identifier) == ok)
+            loadStep(session, scope, QStringLiteral("Etape 3 : ZI"), requiredChild(exoApp, 2), identifier);
+        scope.line(QStringLiteral("State en sortie ") + QString::number(state));
+    } catch (...) {
+        recordError(context, scope, caughtError());
+        if (state == ok)
+            state = enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurInconnue;
+    }
+    return state;
+}
+
+}  // namespace exerva

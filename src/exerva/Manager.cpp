@@ -1,0 +1,301 @@
+#include "Manager.h"
+
+#include "CaughtError.h"
+#include "ExerciseControl.h"
+#include "ExerciseFile.h"
+#include "ExerciseLoader.h"
+#include "PathSyntax.h"
+#include "VariantValue.h"
+#include "frmCT.h"
+
+#include "basalo/enuFunctionReturnState.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QLocale>
+
+#include <optional>
+
+namespace exerva {
+
+namespace {
+
+using namespace basalo;
+
+const QString moduleName = QStringLiteral("Manager");
+constexpr long ok = enuFunctionReturnState_General_Traitement_OK;
+constexpr long controlNotFound = 730;
+
+QString booleanText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// The error handler of a traced operation whose scope may not be open yet.
+void recordCaughtError(ExervaContext& context, const std::optional<tracel::TraceScope>& scope)
+{
+    const platform::RuntimeError error = caughtError();
+    if (scope)
+        recordError(context, *scope, error);
+    else
+        context.storeError(error.number(), error.text());
+}
+
+}  // namespace
+
+Manager::Manager(ExervaContext& context, const ControlRegistry& registry, const platform::Clock& clock)
+    : context_(context), registry_(registry), clock_(clock), fetchTimeout_(defaultFetchTimeout)
+{
+}
+
+Manager::~Manager()
+{
+    context_.trace.setLevel(0);
+    context_.trace.stop();
+    // The learner cannot close the window: without this it would stay on screen.
+    closeWindow();
+}
+
+long Manager::LevelTracelage() const
+{
+    return context_.trace.level();
+}
+
+void Manager::LevelTracelage(long level)
+{
+    context_.trace.setLevel(prepared_ ? 0 : level);
+}
+
+long Manager::LastErrorNumber()
+{
+    const long number = context_.lastErrorNumber;
+    context_.lastErrorNumber = 0;
+    return number;
+}
+
+QString Manager::LastErrorDescription()
+{
+    QString text;
+    text.swap(context_.lastErrorText);
+    return text;
+}
+
+QString Manager::PathTracel() const
+{
+    return context_.traceFolder;
+}
+
+void Manager::PathTracel(const QString& folder)
+{
+    context_.traceFolder = folder;
+}
+
+QString Manager::FileTracel() const
+{
+    return context_.traceFileName;
+}
+
+void Manager::FileTracel(const QString& name)
+{
+    context_.traceFileName = name;
+}
+
+QString Manager::LettreReponse() const
+{
+    return lettreReponse_;
+}
+
+bool Manager::Bravo() const
+{
+    return bravo_;
+}
+
+long Manager::HandlefrmCT() const
+{
+    return window_ ? window_->windowId() : 0;
+}
+
+frmCT* Manager::window() const
+{
+    return window_.get();
+}
+
+bool Manager::startTrace()
+{
+    // The original wrote to the root of the system drive; the temporary
+    // folder is the one place every user can always write to here.
+    const QString folder =
+        context_.traceFolder.isEmpty() ? QDir::tempPath() : platform::paths::fromData(context_.traceFolder);
+    const QString name = context_.traceFileName.isEmpty() ? QStringLiteral("Exerva") : context_.traceFileName;
+    const QString title =
+        QStringLiteral("Exerva - ") + QLocale::system().toString(clock_.now().date(), QLocale::ShortFormat);
+    return context_.trace.start(folder, name, title, clock_);
+}
+
+void Manager::closeWindow()
+{
+    if (!window_)
+        return;
+    window_->closeByProgram();
+    window_.reset();
+}
+
+long Manager::Prepare(const QString& isCheminRoot, bool ibModeInet, long ilIdAppli)
+{
+    long& state = context_.pulStateEnCours;
+    state = ok;
+    std::optional<tracel::TraceScope> scope;
+    try {
+        if (context_.trace.level() > 0 && !startTrace())
+            context_.trace.setLevel(0);
+        prepared_ = true;
+        scope.emplace(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function Prepare"));
+        scope->value(QStringLiteral("isCheminRoot"), isCheminRoot);
+        scope->value(QStringLiteral("ibModeInet"), booleanText(ibModeInet));
+        scope->value(QStringLiteral("ilIdAppli"), QString::number(ilIdAppli));
+
+        context_.idAppli = ilIdAppli;
+        context_.pusCheminRoot = isCheminRoot;
+        context_.modeInet = ibModeInet;
+        state = puCheckSyntax(context_, context_.pusCheminRoot);
+        if (state != ok) {
+            scope->line(QStringLiteral("erreur kav référencée : ") + QString::number(state));
+            return state;
+        }
+        scope->value(QStringLiteral("pusCheminRoot"), context_.pusCheminRoot);
+        // A second Prepare replaces the window: the first one goes rather than staying orphaned on screen.
+        closeWindow();
+        window_ = std::make_unique<frmCT>();
+    } catch (...) {
+        recordCaughtError(context_, scope);
+        state = enuFunctionReturnState_Exerva_Manager_Prepare_ErreurInconnue;
+    }
+    return state;
+}
+
+void Manager::loadExercise(const QString& path, const QString& relativePath)
+{
+    const QString& root = context_.pusCheminRoot;
+    QDomDocument document;
+    if (context_.modeInet && isServerRoot(root)) {
+        const QUrl url = serverFileUrl(root, relativePath);
+        // An address that cannot be formed is a load that cannot start.
+        if (!url.isValid())
+            return;
+        document = fetchExerciseFile(url, fetchTimeout_);
+    } else {
+        document = readExerciseFile(path);
+    }
+    LoadSession session(context_, registry_, window_.get(), instance_);
+    piodomXML_onreadystatechange(session, document, 4);
+    pibXmlLoaded_ = session.pibXmlLoaded;
+    pisNameControlZRP_ = session.pisNameControlZRP;
+    questionFlag_ = session.questionFlag;
+}
+
+long Manager::InitQuestion(QString& isFileXML, long ilInstance, long ieTypeBaseBis)
+{
+    long& state = context_.pulStateEnCours;
+    state = ok;
+    // A failed load must never leave an earlier question's control to be scored.
+    pisNameControlZRP_.clear();
+    std::optional<tracel::TraceScope> scope;
+    try {
+        scope.emplace(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function InitQuestion"));
+        scope->value(QStringLiteral("isFileXML"), isFileXML);
+        scope->value(QStringLiteral("ilInstance"), QString::number(ilInstance));
+        context_.typeBaseBis = ieTypeBaseBis;
+        instance_ = ilInstance;
+
+        const QString folder = applicationFolder(context_);
+        puNormaliseSeparateurs(context_, isFileXML);
+        const QString path = folder + isFileXML;
+        scope->line(QStringLiteral("domXML.Load(") + path + QLatin1Char(')'));
+        pibXmlLoaded_ = false;
+
+        // No usable root (no Prepare, or one that refused it), or a name that
+        // would leave the application's folder: nothing to load.
+        if (context_.pusCheminRoot.size() >= 2 && platform::paths::staysInside(isFileXML))
+            loadExercise(path, path.mid(context_.pusCheminRoot.size()));
+        if (!pibXmlLoaded_) {
+            state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
+            scope->line(QStringLiteral("erreur kav reférencé : ")
+                        + returnStateName(enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML));
+            return state;
+        }
+        scope->line(QStringLiteral("pibXmlLoaded = True"));
+        scope->value(QStringLiteral("pulStateEnCours"), QString::number(state));
+        return state;
+    } catch (...) {
+        recordCaughtError(context_, scope);
+        if (state == ok)
+            state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue;
+    }
+    return state;
+}
+
+long Manager::TestePoint()
+{
+    long& state = context_.pulStateEnCours;
+    std::optional<tracel::TraceScope> scope;
+    try {
+        scope.emplace(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function TestePoint"));
+        scope->value(QStringLiteral("pisNameControlZRP"), pisNameControlZRP_);
+        bravo_ = false;
+        lettreReponse_.clear();
+        ExerciseControl* control = platform::require(window_).control(pisNameControlZRP_);
+        if (!control)
+            throw platform::RuntimeError(controlNotFound,
+                                         QStringLiteral("Control '%1' not found").arg(pisNameControlZRP_));
+        QVariantList arguments{false, QString()};
+        const long result = variantWholeNumber(control->callByName(QStringLiteral("TestePoint"), VbMethod, arguments));
+        bravo_ = arguments.value(0).toBool();
+        lettreReponse_ = arguments.value(1).toString();
+        return result;
+    } catch (...) {
+        recordCaughtError(context_, scope);
+        if (state == ok)
+            state = enuFunctionReturnState_Exerva_Manager_TestePoint_ErreurInconnue;
+    }
+    return state;
+}
+
+long Manager::FermePoint()
+{
+    long& state = context_.pulStateEnCours;
+    state = ok;
+    try {
+        if (window_) {
+            const int count = window_->controlCount();
+            for (int i = 0; i < count; ++i)
+                window_->removeControl(0);
+        }
+    } catch (...) {
+        const platform::RuntimeError error = caughtError();
+        context_.storeError(error.number(), error.text());
+        state = enuFunctionReturnState_Exerva_Manager_Prepare_ErreurInconnue;
+    }
+    return state;
+}
+
+long Manager::Quitter()
+{
+    long& state = context_.pulStateEnCours;
+    state = ok;
+    try {
+        {
+            tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function Quitter"));
+            closeWindow();
+            scope.line(QStringLiteral("piofrmCT unloadé"));
+        }
+        context_.trace.stop();
+        context_.trace.setLevel(0);
+    } catch (...) {
+        const platform::RuntimeError error = caughtError();
+        context_.storeError(error.number(), error.text());
+        state = enuFunctionReturnState_Exerva_Manager_Prepare_ErreurInconnue;
+    }
+    return state;
+}
+
+}  // namespace exerva

@@ -1,0 +1,212 @@
+#include "ZoneLoader.h"
+
+#include "BooleanText.h"
+#include "CaughtError.h"
+#include "ControlRegistry.h"
+#include "DomNodes.h"
+#include "ExerciseControl.h"
+#include "ExervaContext.h"
+#include "NumberText.h"
+#include "VariantValue.h"
+#include "frmCT.h"
+
+#include "basalo/enuFunctionReturnState.h"
+
+#include <QDomNodeList>
+
+namespace exerva {
+
+namespace {
+
+using namespace basalo;
+
+const QString moduleName = QStringLiteral("modGlobal");
+constexpr long controlNotFound = 730;
+constexpr long outOfStackSpace = 28;
+
+frmCT& requireWindow(frmCT* window)
+{
+    return platform::require(window);
+}
+
+ExerciseControl& namedControl(frmCT* window, const QString& name)
+{
+    ExerciseControl* control = requireWindow(window).control(name);
+    if (!control)
+        throw platform::RuntimeError(controlNotFound, QStringLiteral("Control '%1' not found").arg(name));
+    return *control;
+}
+
+bool isNumeric(const QString& text)
+{
+    try {
+        numberFromText(text);
+        return true;
+    } catch (const platform::RuntimeError&) {
+        return false;
+    }
+}
+
+// A kind-1 value: numeric text goes as a whole number, anything else as text.
+QVariant valueArgument(const QString& text)
+{
+    if (isNumeric(text))
+        return QVariant::fromValue<long>(wholeNumberFromText(text));
+    return text;
+}
+
+QString callLine(const QString& id, const QString& procedure, long callType, const QString* value = nullptr)
+{
+    QString line = QStringLiteral("Call CallByName(ioConteneur.Controls(") + id + QStringLiteral("), ") + procedure
+        + QStringLiteral(", ") + QString::number(callType);
+    if (value)
+        line += QStringLiteral(", ") + *value;
+    return line + QLatin1Char(')');
+}
+
+void addObject(ExervaContext& context, const ControlRegistry& registry, frmCT* window, const QDomNode& object,
+               QString& iosIDObject, const tracel::TraceScope& scope)
+{
+    long& state = context.pulStateEnCours;
+    scope.line(QStringLiteral("NODE_OBJECT"));
+    state = enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurObject;
+    iosIDObject = typedText(requiredChild(object, 0));
+    const QString classObject = typedText(requiredChild(object, 1));
+    scope.value(QStringLiteral("iosIDObject"), iosIDObject);
+    scope.value(QStringLiteral("sClassObject"), classObject);
+
+    frmCT& target = requireWindow(window);
+    if (target.control(iosIDObject))
+        throw platform::RuntimeError(727, QStringLiteral("There is already a control with the name '%1'").arg(iosIDObject));
+    std::unique_ptr<ExerciseControl> created(registry.create(classObject, context, &target));
+    if (!created)
+        throw platform::RuntimeError(platform::CannotCreateObject,
+                                     QStringLiteral("Invalid class string '%1'").arg(classObject));
+    ExerciseControl& control = *created;
+    if (!target.addControl(iosIDObject, std::move(created)))
+        throw platform::RuntimeError(platform::InvalidProcedureCall);
+
+    state = enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurDimension;
+    scope.line(QStringLiteral("Dimensionnement de l'objet"));
+    frmCT::placeControl(control, wholeNumberFromText(typedText(requiredChild(object, 3))),
+                        wholeNumberFromText(typedText(requiredChild(object, 4))),
+                        wholeNumberFromText(typedText(requiredChild(object, 5))),
+                        wholeNumberFromText(typedText(requiredChild(object, 6))));
+    control.setVisible(booleanFromText(typedText(requiredChild(object, 7))));
+    const QString zOrder = typedText(requiredChild(object, 2));
+    if (!zOrder.isEmpty()) {
+        scope.line(QStringLiteral("ZOrder ") + zOrder);
+        frmCT::zOrder(control, wholeNumberFromText(zOrder));
+    }
+}
+
+}  // namespace
+
+long puLoadZone(ExervaContext& context, const ControlRegistry& registry, frmCT* window, const QDomNode& zone,
+                QString& iosIDObject)
+{
+    tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName, QStringLiteral("Public Function puLoadZone"));
+    long& state = context.pulStateEnCours;
+    try {
+        if (zone.isNull())
+            throw platform::RuntimeError(platform::ObjectNotSet);
+        const QDomNodeList children = zone.childNodes();
+        for (int i = 0; i < children.count(); ++i) {
+            const QDomNode child = children.at(i);
+            const QString name = child.nodeName();
+            if (name == QLatin1String("OBJECT")) {
+                addObject(context, registry, window, child, iosIDObject, scope);
+            } else if (name == QLatin1String("CALLBYNAME")) {
+                scope.line(QStringLiteral("NODE_CALLBYNAME"));
+                QString handedBack;
+                state = piApplyCallByname(context, window, child, handedBack);
+                if (state != enuFunctionReturnState_General_Traitement_OK) {
+                    scope.line(QStringLiteral("State En Sortie : ") + QString::number(state));
+                    return state;
+                }
+            } else {
+                scope.line(QStringLiteral("NODE : ") + name);
+            }
+        }
+        state = enuFunctionReturnState_General_Traitement_OK;
+    } catch (...) {
+        recordError(context, scope, caughtError());
+        if (state == enuFunctionReturnState_General_Traitement_OK)
+            state = enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurInconnue;
+    }
+    return state;
+}
+
+long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& node, QString& sValue, int depth)
+{
+    tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName,
+                             QStringLiteral("Private Function piApplyCallByname"));
+    long& state = context.pulStateEnCours;
+    try {
+        if (depth > maxCallByNameDepth) {
+            recordError(context, scope, platform::RuntimeError(outOfStackSpace, QStringLiteral("Out of stack space")));
+            state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue;
+            return state;
+        }
+        state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurCallByName;
+        const QString id = typedText(requiredChild(node, 0));
+        scope.value(QStringLiteral("IDObject"), id);
+        const QString procedure = typedText(requiredChild(node, 1));
+        scope.value(QStringLiteral("ProcedureName"), procedure);
+        const long callType = wholeNumberFromText(typedText(requiredChild(node, 2)));
+        scope.value(QStringLiteral("lCallType"), QString::number(callType));
+
+        state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurArg;
+        const QDomNode argument = requiredChild(node, 3);
+        const long argType = wholeNumberFromText(typedText(requiredChild(argument, 0)));
+        scope.value(QStringLiteral("ArgType"), QString::number(argType));
+
+        switch (argType) {
+        case 0: {
+            scope.line(callLine(id, procedure, callType));
+            state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurCallVide;
+            QVariantList arguments;
+            namedControl(window, id).callByName(procedure, callType, arguments);
+            state = enuFunctionReturnState_General_Traitement_OK;
+            break;
+        }
+        case 1: {
+            const QString value = typedText(requiredChild(argument, 1));
+            scope.line(callLine(id, procedure, callType, &value));
+            state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurCallWithValue;
+            QVariantList arguments{valueArgument(value)};
+            sValue = variantText(namedControl(window, id).callByName(procedure, callType, arguments));
+            scope.line(QStringLiteral("CallByName retourne : ") + sValue);
+            state = enuFunctionReturnState_General_Traitement_OK;
+            break;
+        }
+        case 2: {
+            QString nestedValue;
+            const long nestedState = piApplyCallByname(context, window, requiredChild(argument, 1), nestedValue, depth + 1);
+            state = nestedState;
+            scope.value(QStringLiteral("sValue"), nestedValue);
+            // A nested call that failed has nothing sound to pass on.
+            if (nestedState != enuFunctionReturnState_General_Traitement_OK)
+                break;
+            QVariantList arguments{valueArgument(nestedValue)};
+            namedControl(window, id).callByName(procedure, callType, arguments);
+            break;
+        }
+        case 4: {
+            QVariantList arguments{QVariant::fromValue(requiredChild(argument, 1))};
+            state = variantWholeNumber(namedControl(window, id).callByName(procedure, callType, arguments));
+            break;
+        }
+        default:
+            // Kind 3 and the kinds above 4 call nothing; the argument step's state stays.
+            break;
+        }
+    } catch (...) {
+        recordError(context, scope, caughtError());
+        if (state == enuFunctionReturnState_General_Traitement_OK)
+            state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue;
+    }
+    return state;
+}
+
+}  // namespace exerva

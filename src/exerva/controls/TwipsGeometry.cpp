@@ -1,0 +1,46 @@
+#include "TwipsGeometry.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/Twips.h"
+
+#include <QWidget>
+
+#include <cmath>
+
+namespace exerva {
+
+namespace {
+
+constexpr long invalidPropertyValue = 380;
+constexpr long maxPixels = 32767;
+
+int pixelsFromTwips(long twips, int twipsPerPixel) { return int(std::lround(double(twips) / twipsPerPixel)); }
+
+}  // namespace
+
+void placeInTwips(QWidget& widget, const QRect& twips)
+{
+    const int x = platform::twipsPerPixelX();
+    const int y = platform::twipsPerPixelY();
+    widget.setGeometry(pixelsFromTwips(twips.x(), x), pixelsFromTwips(twips.y(), y), pixelsFromTwips(twips.width(), x),
+                       pixelsFromTwips(twips.height(), y));
+}
+
+int twipsFromPixels(long pixels, int twipsPerPixel, long minimumPixels)
+{
+    if (pixels < minimumPixels || pixels > maxPixels)
+        throwInvalidPropertyValue();
+    return int(pixels * twipsPerPixel);
+}
+
+long pixelsFromTwipsRoundedDown(long twips, int twipsPerPixel)
+{
+    return long(std::floor(double(twips) / twipsPerPixel));
+}
+
+void throwInvalidPropertyValue()
+{
+    throw platform::RuntimeError(invalidPropertyValue, QStringLiteral("Invalid property value"));
+}
+
+}  // namespace exerva
