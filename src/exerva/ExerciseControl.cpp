@@ -22,6 +22,12 @@ QVariant ExerciseControl::callByName(const QString& member, long callType, QVari
     const auto it = members_.constFind(member.toCaseFolded());
     if (it == members_.constEnd() || (it->callTypes & callType) == 0)
         throw platform::RuntimeError(platform::MemberNotSupported);
+    // A property read takes no argument and an assignment exactly one, so that a
+    // handler serving both never takes one for the other.
+    const bool wrongCount = (callType == VbGet && !arguments.isEmpty())
+                            || ((callType == VbLet || callType == VbSet) && arguments.size() != 1);
+    if (wrongCount)
+        throw platform::RuntimeError(platform::WrongArgumentCount);
     return it->handler(arguments);
 }
 

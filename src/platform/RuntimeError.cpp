@@ -13,6 +13,7 @@ QString runtimeErrorText(long number)
     case ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
     case CannotCreateObject: return QStringLiteral("ActiveX component can't create object");
     case MemberNotSupported: return QStringLiteral("Object doesn't support this property or method");
+    case WrongArgumentCount: return QStringLiteral("Wrong number of arguments or invalid property assignment");
     case DuplicateKey: return QStringLiteral("This key is already associated with an element of this collection");
     default: return {};
     }

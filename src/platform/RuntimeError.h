@@ -17,6 +17,7 @@ enum RuntimeErrorNumber : long {
     ObjectNotSet = 91,
     CannotCreateObject = 429,
     MemberNotSupported = 438,
+    WrongArgumentCount = 450,
     DuplicateKey = 457,
 };
 

@@ -94,6 +94,17 @@ TEST_F(CallByNameTest, CallTypeMustBeOneTheMemberDeclares)
     EXPECT_EQ(context.lastErrorNumber, 438);
 }
 
+TEST_F(CallByNameTest, PropertyReadTakesNoArgumentAndAssignmentExactlyOne)
+{
+    // A read with a value must not assign it, nor an assignment without one read.
+    ASSERT_EQ(apply(call("Caption", "4", "1", "<V>Titre</V>")), 1);
+    EXPECT_EQ(apply(call("Caption", "2", "1", "<V>Autre</V>")), 23018);
+    EXPECT_EQ(context.lastErrorNumber, 450);
+    EXPECT_EQ(apply(call("Caption", "4", "0", "")), 23017);
+    EXPECT_EQ(context.lastErrorNumber, 450);
+    EXPECT_EQ(apply(call("Caption", "2", "0", "")), 1);
+}
+
 TEST_F(CallByNameTest, NestedCallWithoutResultPassesTheEmptyText)
 {
     const QString inner = call("Fail", "1", "0", "").replace("<P>Fail</P>", "<P>Echo</P>");
