@@ -62,7 +62,8 @@ enum enuConstantesList : long {
 // The text of a shared constant; "" for a value that is not a member.
 QString constanteText(long id);
 
-// Kind of path, which decides the separator: "\" for a file-system path, "/" for an address.
+// Kind of path: a file-system path (where a "\" from data is a separator too)
+// or an address; both take "/" as their separator.
 enum enuTypePath : long {
     Physical = 1,
     URL = 2,

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -107,18 +108,17 @@ QString clsManager::GetPrivateProfileString(const QString& siSection, const QStr
     const QString section = siSection.trimmed();
     const QString key = siKey.trimmed();
     bool inSection = false;
-    bool sectionSeen = false;
-    const QStringList lines = content->split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = content->split(lineEnd);
     for (const QString& rawLine : lines) {
         const QString line = rawLine.trimmed();
         if (line.startsWith(u'[')) {
-            const qsizetype close = line.indexOf(u']');
-            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            // Only the first section of a name is read.
+            // Only the first section of a name is read: the key is not looked for further.
             if (inSection)
                 return {};
-            inSection = !sectionSeen && name.compare(section, Qt::CaseInsensitive) == 0;
-            sectionSeen = sectionSeen || inSection;
+            const qsizetype close = line.indexOf(u']');
+            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
         if (!inSection || line.startsWith(u';'))
@@ -132,7 +132,11 @@ QString clsManager::GetPrivateProfileString(const QString& siSection, const QStr
         const qsizetype nul = value.indexOf(QChar(0));
         if (nul >= 0)
             value.truncate(nul);
-        return value.left(iniBufferLength - 1);
+        qsizetype length = std::min<qsizetype>(value.size(), iniBufferLength - 1);
+        // A character outside the basic plane is not cut in half.
+        if (length < value.size() && value[length - 1].isHighSurrogate())
+            --length;
+        return value.left(length);
     }
     return {};
 }

@@ -14,11 +14,17 @@ const QDate& epoch()
 
 constexpr qint64 msPerDay = 86'400'000;
 
+// The range holds whole days: 0100-01-01 at noon is -657434.5, below minSerial
+// but inside the range, and 9999-12-31 lasts until its time would round to the
+// next day's midnight (serial 2958466).
+constexpr double lowestSerial = OleDate::minSerial - 1.0;
+constexpr double highestSerial = 2958466.0 - 0.5 / double(msPerDay);
+
 }  // namespace
 
 bool OleDate::isValid() const
 {
-    return std::isfinite(serial_) && serial_ >= minSerial && serial_ < maxSerial + 0.5 / 86400.0;
+    return std::isfinite(serial_) && serial_ > lowestSerial && serial_ < highestSerial;
 }
 
 std::optional<OleDate> OleDate::fromDateTime(const QDateTime& localDateTime)
@@ -47,7 +53,17 @@ QDateTime OleDate::toDateTime() const
         ms -= msPerDay;
         days += 1;
     }
-    return QDateTime(epoch().addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    const QDate date = epoch().addDays(days);
+    const QTime time = QTime::fromMSecsSinceStartOfDay(int(ms));
+    const QDateTime local(date, time);
+    if (local.isValid())
+        return local;
+    // The clocks skipped this wall-clock time when daylight saving time began:
+    // read it with the offset in force before the change, which moves it
+    // forward by the length of the gap, as the clocks did.
+    const qint64 wallMs = QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+    const int offsetBefore = QDateTime::fromMSecsSinceEpoch(wallMs - msPerDay, Qt::LocalTime).offsetFromUtc();
+    return QDateTime::fromMSecsSinceEpoch(wallMs - qint64(offsetBefore) * 1000, Qt::LocalTime);
 }
 
 }  // namespace platform

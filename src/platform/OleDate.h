@@ -19,11 +19,14 @@ public:
     constexpr explicit OleDate(double serial) : serial_(serial) {}
 
     constexpr double serial() const { return serial_; }
+    // True when the serial names a moment from 0100-01-01 to 9999-12-31.
     bool isValid() const;
 
     // Nothing when the date-time is invalid or outside the serial range.
     static std::optional<OleDate> fromDateTime(const QDateTime& localDateTime);
-    // Local date-time, rounded to the millisecond; invalid when the serial is out of range.
+    // Local date-time, rounded to the millisecond; invalid when the serial is out
+    // of range. A wall-clock time that a change to daylight saving time skipped
+    // comes out as late as the gap was long (02:30 becomes 03:30).
     QDateTime toDateTime() const;
 
     friend constexpr bool operator==(OleDate a, OleDate b) { return a.serial_ == b.serial_; }

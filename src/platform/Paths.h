@@ -21,7 +21,8 @@ QString withTrailingSeparator(const QString& path);
 bool isPlainFileName(const QString& name);
 
 // True when the data path, read with fromData, is relative and never climbs
-// above its starting folder: no absolute path, no drive letter, no "..".
+// above its starting folder: no absolute path, no drive letter, no "..", no NUL,
+// no name of the program's own resources (":" first).
 bool staysInside(const QString& dataPath);
 
 // The data path joined to its folder, when it stays inside it; nothing otherwise.
@@ -29,8 +30,8 @@ std::optional<QString> joinInside(const QString& folder, const QString& dataPath
 
 // The data it names was written for a case-insensitive file system: an existing
 // path is returned as it is; otherwise each component is looked up without
-// regard to case. Returns the path found on disk, or the path unchanged when
-// there is none.
+// regard to case, the exact name first, every component but the last as a
+// folder. Returns the path found on disk, or the path unchanged when there is none.
 QString findExisting(const QString& path);
 
 }  // namespace platform::paths

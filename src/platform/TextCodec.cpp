@@ -38,8 +38,8 @@ QByteArray encodeWindows1252(const QString& text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t code = ch.unicode();
+    // By code point, so that a character outside the basic plane becomes one "?", not two.
+    for (const char32_t code : QStringView(text).toUcs4()) {
         if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
             bytes.append(char(code));
             continue;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <exception>
 
 namespace tracel {
 
@@ -248,7 +249,14 @@ void Info::TracelAdo(Recordset& rsRs, QString& sTabulation)
 {
     if (d->levelDetail <= 0 || !d->active)
         return;
-    d->dump(rsRs, sTabulation, *this);
+    // A recordset over a real database may fail half-way; the lines written so far stay.
+    try {
+        d->dump(rsRs, sTabulation, *this);
+    } catch (const std::exception& error) {
+        qWarning("Tracel: the recordset dump stopped: %s", error.what());
+    } catch (...) {
+        qWarning("Tracel: the recordset dump stopped");
+    }
 }
 
 bool Info::Active() const

@@ -89,7 +89,8 @@ TEST_F(DateText, SerialsOutsideTheDateRangeOverflow)
 
 TEST_F(DateText, ConversionsAreInverse)
 {
-    for (const double serial : {0.0, 0.75, 36526.5, 46366.5592476852, -657434.0, 2958465.99998843, -12.5}) {
+    for (const double serial :
+         {0.0, 0.75, 36526.5, 46366.5592476852, -657434.0, -657434.5, 2958465.99998843, 2958465.9999999, -12.5}) {
         QString text;
         ASSERT_EQ(manager.ConvertDateToKavDbl(OleDate(serial), text), 1);
         OleDate back;
@@ -164,8 +165,12 @@ TEST_F(IniFile, ReadsValuesAsTheSystemCallDid)
                                    "Half=\"ouvert\r\n"
                                    "Empty=\r\n"
                                    "Egal=a=b\r\n"
+                                   "Dup=first\r\n"
+                                   "Dup=second\r\n"
                                    "[ autre ]\r\n"
-                                   "Quoted=other\r\n");
+                                   "Quoted=other\r\n"
+                                   "[LUMARO_LANGUE_1]\r\n"
+                                   "Later=second section\r\n");
     struct Case {
         const char* section;
         const char* key;
@@ -180,6 +185,9 @@ TEST_F(IniFile, ReadsValuesAsTheSystemCallDid)
         {"Lumaro_Langue_1", "Empty", ""},
         {"Lumaro_Langue_1", "Egal", "a=b"},
         {"Lumaro_Langue_1", "Missing", ""},
+        // The first of two keys, and only the first section of a name, are read.
+        {"Lumaro_Langue_1", "Dup", "first"},
+        {"Lumaro_Langue_1", "Later", ""},
         {"AUTRE", "Quoted", "other"},
         {"Absent", "Quoted", ""},
     };
@@ -196,8 +204,21 @@ TEST_F(IniFile, MissingFileGivesEmptyText)
 
 TEST_F(IniFile, CutsLongValuesTo1023Characters)
 {
-    const QString file = writeFile("long.ini", "[S]\nK=" + QByteArray(2000, 'x') + "\n");
-    EXPECT_EQ(manager.GetPrivateProfileString("S", "K", file), QString(1023, u'x'));
+    const QString emoji = QString::fromUtf8("😀");
+    const struct {
+        QString value;
+        QString expected;
+    } cases[] = {
+        {QString(2000, u'x'), QString(1023, u'x')},
+        {QString(1023, u'x'), QString(1023, u'x')},
+        // The 1023rd unit would be the first half of a pair: the character goes whole.
+        {QString(1022, u'x') + emoji + QString(10, u'y'), QString(1022, u'x')},
+        {QString(1021, u'x') + emoji + QString(10, u'y'), QString(1021, u'x') + emoji},
+    };
+    for (const auto& c : cases) {
+        const QString file = writeFile("long.ini", "[S]\nK=" + c.value.toUtf8() + "\n");
+        EXPECT_EQ(manager.GetPrivateProfileString("S", "K", file), c.expected) << c.value.size();
+    }
 }
 
 TEST_F(IniFile, DecodesUtf8AndWindows1252)

@@ -27,12 +27,15 @@ TEST(Paths, KeepsDataPathsInsideTheirFolder)
         {"a/./b", true},           {"..x/name", true},           {"", false},
         {"../secret", false},      {"sub/../../secret", false},  {"..\\secret", false},
         {"/etc/passwd", false},    {"\\etc\\passwd", false},     {"C:\\Windows\\win.ini", false},
-        {"c:relative", false},
+        {"c:relative", false},     {"sub/..", false},            {"a/../b", false},
+        {":/icons/logo.png", false}, {":name", false},            {"name:stream", true},
+        {"//server/share", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(paths::staysInside(QString::fromUtf8(c.path)), c.inside) << c.path;
         EXPECT_EQ(paths::joinInside("/base", QString::fromUtf8(c.path)).has_value(), c.inside) << c.path;
     }
+    EXPECT_FALSE(paths::staysInside(QStringLiteral("name") + QChar(0) + QStringLiteral("/../x")));
     EXPECT_EQ(paths::joinInside("/base", "sub\\page.htm").value(), "/base/sub/page.htm");
 }
 
@@ -57,6 +60,35 @@ TEST_F(FindExisting, PrefersTheExactNameThenMatchesWithoutRegardToCase)
     EXPECT_EQ(paths::findExisting(path("12f/x1211.xml")).toUpper(), path("12F/X1211.XML").toUpper());
     EXPECT_EQ(paths::findExisting(path("MEDIA/lecon.avi")), path("Media/Lecon.AVI"));
     EXPECT_EQ(paths::findExisting(path("media/absent.avi")), path("media/absent.avi"));
+    EXPECT_EQ(paths::findExisting(path("media/")), path("Media/"));
+}
+
+TEST_F(FindExisting, LooksForFoldersBeforeTheLastComponentAndTriesEveryCaseVariant)
+{
+    // Each case is laid out twice, its two spellings swapped, so that the wrong
+    // candidate comes first in one of them whatever order the folder lists.
+    const struct {
+        const char* wrong;   // a file, or a folder without the wanted file
+        const char* right;   // the folder holding it
+        bool wrongIsFile;
+    } cases[] = {
+        {"Sons", "SONS", true},
+        {"SONS", "Sons", true},
+        {"Cours", "COURS", false},
+        {"COURS", "Cours", false},
+    };
+    int layout = 0;
+    for (const auto& c : cases) {
+        const QString base = QStringLiteral("layout%1/").arg(++layout);
+        const QString wrong = base + QString::fromUtf8(c.wrong);
+        writeFile(c.wrongIsFile ? wrong : wrong + "/other.txt", "wrong");
+        writeFile(base + QString::fromUtf8(c.right) + "/Bip.wav", "right");
+
+        EXPECT_EQ(paths::findExisting(path(base + QString::fromUtf8(c.right).toLower() + "/bip.WAV")),
+                  path(base + QString::fromUtf8(c.right) + "/Bip.wav"))
+            << c.wrong << " " << c.right;
+    }
+    EXPECT_EQ(paths::findExisting(path("layout1/sons/absent.wav")), path("layout1/sons/absent.wav"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "TraceFile.h"
 
+#include "platform/RuntimeError.h"
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
 #include "tracel/Info.h"
@@ -135,6 +136,38 @@ TEST_F(TracelAdoTest, GoesToTheWindowWhileStyleVisible)
     const QString prefix = tracetest::dateText(clock.now()) + QStringLiteral(" -> ");
     EXPECT_EQ(info.window()->txtInfo()->toPlainText(),
               prefix + "ConnectionString = Provider=Kav;Data Source=base\n" + prefix + "Source = SELECT * FROM clients\n");
+}
+
+// A recordset whose connection is lost when the cursor reaches the given record.
+class FailingRecordset final : public tracel::Recordset {
+public:
+    explicit FailingRecordset(int failAt) : failAt_(failAt) {}
+    QString connectionString() const override { return QStringLiteral("c"); }
+    QString source() const override { return QStringLiteral("s"); }
+    bool eof() const override { return false; }
+    void moveNext() override
+    {
+        if (++current_ == failAt_)
+            throw platform::RuntimeError(platform::FileNotFound);
+    }
+    int fieldCount() const override { return 1; }
+    tracel::RecordsetField field(int) const override
+    {
+        return {QStringLiteral("n"), adInteger, QString::number(current_), nullptr};
+    }
+
+private:
+    int failAt_;
+    int current_ = 0;
+};
+
+TEST_F(TracelAdoTest, RecordsetFailingHalfWayKeepsTheLinesWrittenAndRaisesNothing)
+{
+    info.LevelDetail(2);
+    FailingRecordset rs(2);
+    QString tabulation;
+    EXPECT_NO_THROW(info.TracelAdo(rs, tabulation));
+    EXPECT_EQ(logTexts(), (QStringList{"ConnectionString = c", "Source = s", "n:0;", "n:1;"}));
 }
 
 }  // namespace
