@@ -26,6 +26,26 @@ TEST_F(RootTest, ClockOffsetMakesEveryModelDateFollowTheGivenDate)
     EXPECT_NEAR(root.ModuleEnCours()->DebutModule().serial(), localSerial() - days(3600.0), 1e-9);
 }
 
+TEST_F(RootTest, ADateThatIsNoDateIsRefusedAndAnEarlierStateKept)
+{
+    const double notDates[] = {std::nan(""), HUGE_VAL, platform::OleDate::maxSerial + 1.0};
+    for (const double serial : notDates) {
+        SCOPED_TRACE(serial);
+        ContexteManager root(context);
+        EXPECT_FALSE(root.CreateManager(TypeSimplifie, platform::OleDate(serial)));
+        EXPECT_EQ(root.StateEnCours(), basalo::enuFunctionReturnState_Lumaro_ContexteManager_CreateManager_ErreurInconnue);
+        EXPECT_EQ(root.LastErrorNumber(), platform::Overflow);
+        EXPECT_EQ(context.pudteDiffDateServeur, 0.0);
+        EXPECT_FALSE(root.AddAppli(1));
+    }
+
+    ContexteManager root(context);
+    const auto error = root.Create(TypeSimplifie, platform::OleDate(std::nan("")));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->number(), platform::Overflow);
+    EXPECT_EQ(root.LastErrorNumber(), platform::Overflow);
+}
+
 TEST_F(RootTest, CreateModuleDependsOnTheModeAndItsStateIsReadOnce)
 {
     struct Case {
@@ -236,6 +256,30 @@ TEST_F(RootTest, DestroyInSimplifiedModeUnloadsComponentsAndTheModule)
     EXPECT_EQ(root.Appli(2), nullptr);
     EXPECT_EQ(root.ModuleEnCours(), nullptr);
     EXPECT_EQ(module->Appli(), nullptr);
+}
+
+TEST_F(RootTest, AnApplicationAddedWhileTheRootIsEmptiedIsDestroyedToo)
+{
+    const auto component = registerFake();
+    auto& root = simplifiedRoot();
+    root.AddAppli(1);
+    root.Appli(1)->AddDll(1);
+    const auto dll = root.Appli(1)->Dll(1);
+    dll->Nom("Tableur");
+    ASSERT_TRUE(dll->ChargeDll());
+    std::shared_ptr<Appli> added;
+    component->reenterSlot = 6;
+    component->reenter = [&] {
+        root.AddAppli(3);
+        added = root.Appli(3);
+        added->AddQuestion(120001);
+    };
+
+    EXPECT_TRUE(root.Destroy());
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->Question(120001), nullptr);
+    EXPECT_EQ(root.Appli(1), nullptr);
+    EXPECT_EQ(root.Appli(3), nullptr);
 }
 
 TEST_F(RootTest, ErrorPropertiesAreEachReadOnce)

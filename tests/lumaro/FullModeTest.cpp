@@ -148,6 +148,21 @@ TEST_F(FullModeCourse, UnloadingAndDestroyingBreakTheCycleThroughTheModules)
     }
 }
 
+TEST_F(FullModeCourse, EndingTheRootEmptiesThePathCollectionsItHandedOutWithoutDestroyingThePaths)
+{
+    ASSERT_TRUE(root->AddParcoursEval(1, 10));
+    ASSERT_TRUE(root->AddParcoursForm(2, 20));
+    const auto parcours = root->Appli(1)->Parcours(10);
+    ASSERT_TRUE(parcours->AddModule(5));
+    const auto collections = {root->CollectionParcours(TYPEevaluation), root->CollectionParcours(TYPEformation)};
+
+    root.reset();
+
+    for (const auto& collection : collections)
+        EXPECT_TRUE(collection->isEmpty());
+    EXPECT_NE(parcours->Module(5), nullptr);
+}
+
 TEST_F(FullModeCourse, ACourseWithTwoPathsTheLearnerAndBothIndexesIsBuiltAndPlayed)
 {
     // The learner.

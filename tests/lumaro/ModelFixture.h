@@ -24,9 +24,11 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace lumaro_test {
 
@@ -75,6 +77,9 @@ public:
     QSet<int> missing;
     QSet<int> broken;
     long handleGiven = 77;
+    // Called once, on the next call of that slot, as a handler calling back into the model.
+    int reenterSlot = -1;
+    std::function<void()> reenter;
 
     bool BravoNuance() override
     {
@@ -116,6 +121,8 @@ private:
     void record(int slot, const QString& detail = QString())
     {
         calls << QString::number(slot) + detail;
+        if (slot == reenterSlot && reenter)
+            std::exchange(reenter, nullptr)();
         if (missing.contains(slot))
             throw platform::RuntimeError(platform::MemberNotSupported);
         if (broken.contains(slot))

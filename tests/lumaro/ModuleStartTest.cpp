@@ -90,14 +90,21 @@ TEST_F(ModuleStartTest, FailuresOfTheComponentOrOfTheDataMapToTheirStates)
         long index;
         long state;
         long number;
+        const char* text;
     };
     const long appliState = basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli;
+    const long inconnue = basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurInconnue;
+    const char* message = "Composant absent.\r\nLogiciel Tableur version 2003";
     const Case cases[] = {
-        {"missing start slot", [](FakeComponent& c, Question&) { c.missing = {5}; }, 1, appliState, 0},
-        {"question without component", [](FakeComponent&, Question& q) { q.Dll(nullptr); }, 1, appliState, 0},
-        {"no such result", [](FakeComponent&, Question&) {}, 2, appliState, 0},
-        {"failing start slot", [](FakeComponent& c, Question&) { c.broken = {5}; }, 1,
-         basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurInconnue, AutomationError},
+        {"missing start slot", [](FakeComponent& c, Question&) { c.missing = {5}; }, 1, appliState, 0, message},
+        {"question without component", [](FakeComponent&, Question& q) { q.Dll(nullptr); }, 1, appliState, 0,
+         message},
+        {"no such result", [](FakeComponent&, Question&) {}, 2, inconnue, platform::SubscriptOutOfRange,
+         "Subscript out of range"},
+        {"no result at 0", [](FakeComponent&, Question&) {}, 0, inconnue, platform::SubscriptOutOfRange,
+         "Subscript out of range"},
+        {"failing start slot", [](FakeComponent& c, Question&) { c.broken = {5}; }, 1, inconnue, AutomationError,
+         "component failure"},
     };
     long id = 120001;
     for (const Case& c : cases) {
@@ -114,9 +121,9 @@ TEST_F(ModuleStartTest, FailuresOfTheComponentOrOfTheDataMapToTheirStates)
         EXPECT_EQ(context.takeLastErrorNumber(), c.number);
         const QString text = context.takeLastErrorString();
         if (c.state == appliState)
-            EXPECT_EQ(text, "Composant absent.\r\nLogiciel Tableur version 2003");
+            EXPECT_EQ(text, c.text);
         else
-            EXPECT_TRUE(text.contains("component failure"));
+            EXPECT_TRUE(text.contains(c.text)) << text.toStdString();
     }
 }
 
@@ -212,21 +219,32 @@ TEST_F(ModuleStartTest, ExerciseApplicationFailuresKeepTheErrorNumber)
     EXPECT_EQ(context.takeLastErrorNumber(), platform::ObjectNotSet);
     EXPECT_EQ(context.takeLastErrorString(), "Composant absent.\r\nLogiciel Tableur version 2003");
 
+    // A component that cannot be loaded keeps the state and error of its loading.
     module->CreateExoApp(3);
     appli->AddDll(4);
     appli->Dll(4)->Nom("Absent");
     module->ExoApp()->Dll(appli->Dll(4));
     EXPECT_FALSE(module->InitExoApp("/home/apprenant/"));
-    EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitExoApp_ErreurAppli);
+    EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Dll_ChargeDll_ErreurInconnue);
     EXPECT_EQ(context.takeLastErrorNumber(), platform::CannotCreateObject);
+    EXPECT_TRUE(context.takeLastErrorString().contains("Absent.Module"));
 }
 
-TEST_F(ModuleStartTest, WithoutLanguageReaderTheMessageIsEmpty)
+class FailingLanguage final : public LanguageReader {
+public:
+    QString GetMessage(const QString&) override { throw platform::RuntimeError(platform::FileNotFound); }
+};
+
+TEST_F(ModuleStartTest, WithoutAWorkingLanguageReaderTheMessageIsEmpty)
 {
-    context.langue.reset();
     addQuestion(120001, 1, 1, "Absent");
-    EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
-    EXPECT_EQ(context.takeLastErrorString(), QString());
+    const std::shared_ptr<LanguageReader> readers[] = {nullptr, std::make_shared<FailingLanguage>()};
+    for (const auto& reader : readers) {
+        context.langue = reader;
+        EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
+        EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli);
+        EXPECT_EQ(context.takeLastErrorString(), QString());
+    }
 }
 
 }  // namespace

@@ -22,10 +22,13 @@ const QString unitName = QStringLiteral("Appli");
 template <typename T>
 void destroyAll(platform::KeyedCollection<T>& collection)
 {
+    // Each item leaves the collection before its Destroy runs, so that a
+    // Destroy which changes the collection never makes another item go undestroyed.
     while (!collection.isEmpty()) {
-        if (const auto last = collection.at(collection.count()))
-            last->Destroy();
+        const auto item = collection.at(collection.count());
         collection.removeAt(collection.count());
+        if (item)
+            item->Destroy();
     }
 }
 

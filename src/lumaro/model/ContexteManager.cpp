@@ -30,6 +30,11 @@ ContexteManager::ContexteManager(LumaroContext& context) : context_(context)
 ContexteManager::~ContexteManager()
 {
     applis_.reset();
+    // A host may still hold the path collections it was handed: they end empty.
+    for (const auto& collection : {parcoursEval_, parcoursForm_}) {
+        if (collection)
+            collection->clear();
+    }
     parcoursEval_.reset();
     parcoursForm_.reset();
     context_.contexteManagerEnded();
@@ -43,6 +48,9 @@ bool ContexteManager::CreateManager(TypeManagment ieTypeManagment, platform::Ole
     scope.value(QStringLiteral("idteDateServeur"), LumaroContext::dateText(idteDateServeur));
     const auto error = trapError([&] {
         context_.pulStateEnCours = ok;
+        // A date that is no date would carry into every date the model records.
+        if (!idteDateServeur.isValid())
+            throw platform::RuntimeError(platform::Overflow);
         typeManagment_ = ieTypeManagment;
         const platform::OleDate now = context_.localNow();
         context_.pudteDiffDateServeur = now.serial() - idteDateServeur.serial();
@@ -91,13 +99,19 @@ bool ContexteManager::Destroy()
         } else {
             scope.line(QStringLiteral("Case Else"));
         }
-        while (applis_ && !applis_->isEmpty()) {
-            if (const auto appli = applis_->at(applis_->count())) {
-                if (!fullMode)
-                    appli->DechargerAppliInterractive();
-                appli->Destroy();
-            }
-            applis_->removeAt(applis_->count());
+        // The collection and each application are held here, and an application
+        // is removed by its own key: a component ending its application may call
+        // back into the root while it is being emptied.
+        const auto applis = applis_;
+        while (applis && !applis->isEmpty()) {
+            const int last = applis->count();
+            const QString key = applis->keyAt(last);
+            const auto appli = applis->at(last);
+            if (!fullMode)
+                appli->DechargerAppliInterractive();
+            appli->Destroy();
+            if (applis->item(key) == appli)
+                applis->remove(key);
         }
         destroyed = fullMode || DestroyModule();
     });

@@ -2,6 +2,7 @@
 
 #include "Module.h"
 #include "Parcours.h"
+#include "TrapError.h"
 
 #include "platform/Paths.h"
 
@@ -71,7 +72,11 @@ void LumaroContext::storeError(const platform::RuntimeError& error)
 
 QString LumaroContext::message(const QString& key) const
 {
-    return langue ? langue->GetMessage(key) : QString();
+    // Messages are read inside failure handlers, which must not fail themselves.
+    QString text;
+    if (const auto reader = langue)
+        trapError([&] { text = reader->GetMessage(key); });
+    return text;
 }
 
 void LumaroContext::levelTracelage(long level)

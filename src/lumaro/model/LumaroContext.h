@@ -62,7 +62,8 @@ public:
     QString xmlCheminServeur;
     bool xmlModeInet = false;
 
-    // Null until the question player provides one; messages are then "".
+    // Null until the question player provides one; messages are then "", as
+    // they are when the reader fails.
     std::shared_ptr<LanguageReader> langue;
     QString message(const QString& key) const;
 

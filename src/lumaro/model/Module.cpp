@@ -49,8 +49,11 @@ bool Module::InitInterractif(long ilIndexQuestion, const QString& isPathDossier)
 
 bool Module::startQuestion(const tracel::TraceScope& scope, long ilIndexQuestion, const QString& isPathDossier)
 {
+    // A position outside the list is the caller's mistake, not a missing component.
     const auto result = ResultQuestions(ilIndexQuestion);
-    const auto question = platform::require(result).Question();
+    if (!result)
+        throw platform::RuntimeError(platform::SubscriptOutOfRange);
+    const auto question = result->Question();
     const auto dllObject = platform::require(question).Dll();
     auto& dll = platform::require(dllObject);
     const auto appliObject = appli_;
@@ -172,7 +175,8 @@ bool Module::InitExoApp(const QString& isPersonalFolder)
         const auto exoApp = exoApp_;
         const auto dllObject = platform::require(exoApp).Dll();
         auto& dll = platform::require(dllObject);
-        if (!dll.Chargee() && !loadComponent(dll))
+        // A component that cannot be loaded leaves the state its loading set.
+        if (!dll.Chargee() && !dll.ChargeDll())
             return;
         startInteractive(nullptr, appli, dll, exoApp->Instance(), isPersonalFolder);
         started = true;

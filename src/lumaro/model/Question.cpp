@@ -31,7 +31,9 @@ void Question::Fermer()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Sub Fermer"));
     const auto error = trapError([&] {
-        auto& dll = platform::require(dll_);
+        // Held here: the component's close may end the question or its application.
+        const auto dllObject = dll_;
+        auto& dll = platform::require(dllObject);
         if (dll.TypeDll() == 1) {
             platform::require(dll.DllInterractive()).FermeQuestion();
         } else if (!dll.Chargee()) {
