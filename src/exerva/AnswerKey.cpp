@@ -1,5 +1,6 @@
 #include "AnswerKey.h"
 
+#include "BooleanText.h"
 #include "CaughtError.h"
 #include "Decrypt.h"
 #include "DomNodes.h"
@@ -38,22 +39,9 @@ private:
     bool raised_;
 };
 
-QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
-
 }  // namespace
 
 AnswerKey::AnswerKey(ExervaContext& context, AnswerKeyLayout layout) : context_(context), layout_(std::move(layout)) {}
-
-long AnswerKey::readText(QString& text) const
-{
-    if (!context_.scrambledTexts)
-        return stateOk;
-    QString plain;
-    const long state = puDecrypt(context_, text, plain);
-    if (state == stateOk)
-        text = plain;
-    return state;
-}
 
 long AnswerKey::fail(long state, long number, const QString& text) const
 {
@@ -84,7 +72,7 @@ long AnswerKey::InitXMLReponse(const QDomNode& node)
         for (int r = 0; r < responses.count(); ++r) {
             const QDomNode response = responses.at(r);
             QString letter = typedText(requiredChild(response, 0));
-            if (readText(letter) != stateOk)
+            if (descrambleIfScrambled(context_, letter) != stateOk)
                 break;
             scope.value(QStringLiteral("sLettreReponse"), letter);
             const DeeperLines deeper(context_.trace);
@@ -109,7 +97,7 @@ long AnswerKey::InitXMLReponse(const QDomNode& node)
                 AnswerEntry entry;
                 entry.target = typedText(requiredChild(entryNode, 0));
                 entry.expected = typedText(requiredChild(entryNode, 1));
-                if (readText(entry.expected) != stateOk)
+                if (descrambleIfScrambled(context_, entry.expected) != stateOk)
                     break;
                 if (layout_.targetReading == EntryReading::WholeNumber)
                     entry.targetNumber = wholeNumberFromText(entry.target);
@@ -176,7 +164,7 @@ long AnswerKey::TestePoint(bool& iobBravo, QString& iosLettreReponse, const std:
         }
         iobBravo = bravo;
         iosLettreReponse = letter;
-        scope.line(QStringLiteral("Bravo = ") + boolText(bravo) + QStringLiteral(" ; LettreReponse = ") + letter);
+        scope.line(QStringLiteral("Bravo = ") + booleanText(bravo) + QStringLiteral(" ; LettreReponse = ") + letter);
     } catch (...) {
         const platform::RuntimeError error = caughtError();
         fail(layout_.scoreFailureState, error.number(), error.text());

@@ -96,9 +96,6 @@ public:
     const QString& pisErreurElse() const { return pisErreurElse_; }
 
 private:
-    // Descrambles when the texts are scrambled; a failing descrambler's state
-    // is returned and `text` left as it was.
-    long readText(QString& text) const;
     long fail(long state, long number, const QString& text) const;
 
     ExervaContext& context_;

@@ -14,4 +14,6 @@ bool booleanFromText(const QString& text)
     return numberFromText(trimmed) != 0.0;
 }
 
+QString booleanText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+
 }  // namespace exerva

@@ -9,4 +9,7 @@ namespace exerva {
 // other value True. Throws platform::RuntimeError 13 for anything else.
 bool booleanFromText(const QString& text);
 
+// A Boolean as the original wrote it in text and trace lines: "True" or "False".
+QString booleanText(bool value);
+
 }  // namespace exerva

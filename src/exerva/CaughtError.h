@@ -2,6 +2,7 @@
 
 #include "ExervaContext.h"
 
+#include "basalo/enuFunctionReturnState.h"
 #include "platform/RuntimeError.h"
 #include "tracel/TraceChannel.h"
 
@@ -34,6 +35,16 @@ inline void recordError(ExervaContext& context, const tracel::TraceScope& scope,
 {
     context.storeError(error.number(), error.text());
     scope.line(QStringLiteral("erreur kav %1 : %2").arg(error.number()).arg(error.text()));
+}
+
+// The error handler of an operation whose unexpected error ends it with
+// `failureState`, unless a step code other than 1 is in force: records the
+// caught error and sets the state. Call only inside a catch block.
+inline void recordFailure(ExervaContext& context, const tracel::TraceScope& scope, long failureState)
+{
+    recordError(context, scope, caughtError());
+    if (context.pulStateEnCours == basalo::enuFunctionReturnState_General_Traitement_OK)
+        context.pulStateEnCours = failureState;
 }
 
 }  // namespace exerva

@@ -2,6 +2,7 @@
 
 #include "CaughtError.h"
 #include "ExervaContext.h"
+#include "SpaceTrim.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/RuntimeError.h"
@@ -16,18 +17,6 @@ namespace exerva {
 namespace {
 
 const QString moduleName = QStringLiteral("modGlobal");
-
-// Only spaces are trimmed, as the original's trim did.
-QString trimSpaces(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 int hexDigit(QChar ch)
 {
@@ -91,6 +80,17 @@ long puDecrypt(ExervaContext& context, QString& isTextToDecrypt, QString& result
             context.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_modGlobal_puDecrypt_ErreurInconnue;
     }
     return context.pulStateEnCours;
+}
+
+long descrambleIfScrambled(ExervaContext& context, QString& text)
+{
+    if (!context.scrambledTexts)
+        return basalo::enuFunctionReturnState_General_Traitement_OK;
+    QString plain;
+    const long state = puDecrypt(context, text, plain);
+    if (state == basalo::enuFunctionReturnState_General_Traitement_OK)
+        text = plain;
+    return state;
 }
 
 }  // namespace exerva

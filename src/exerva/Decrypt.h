@@ -15,4 +15,9 @@ struct ExervaContext;
 // in the context's pulStateEnCours; `result` stays empty on failure.
 long puDecrypt(ExervaContext& context, QString& isTextToDecrypt, QString& result);
 
+// A text of the exercise file as the controls read it: descrambled in place
+// while the context says the file's texts are scrambled, else left alone.
+// Returns 1, or puDecrypt's failing state with the text not descrambled.
+long descrambleIfScrambled(ExervaContext& context, QString& text);
+
 }  // namespace exerva

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exerva/controls/PropertyArgument.h"
+
 #include <QDomNode>
 #include <QHash>
 #include <QString>
@@ -8,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 namespace exerva {
 
@@ -43,6 +46,32 @@ protected:
     using Handler = std::function<QVariant(QVariantList& arguments)>;
     // callTypes is a combination of CallType values.
     void addMember(const QString& name, long callTypes, Handler handler);
+
+    // One Long property of the member table, answering Get and Let through a
+    // getter and a setter of the control. A Let reads its argument with `read`,
+    // which throws for a value the property does not take.
+    template <typename Control>
+    struct LongProperty {
+        const char* name;
+        long (Control::*get)() const;
+        void (Control::*let)(long);
+        long (*read)(const QVariantList& arguments) = longArgument;
+    };
+
+    // Adds a table of Long properties of `control` (this control, seen as its own class).
+    template <typename Control>
+    void addLongProperties(Control& control, std::initializer_list<LongProperty<Control>> properties)
+    {
+        for (const LongProperty<Control>& property : properties) {
+            addMember(QString::fromLatin1(property.name), VbGet | VbLet,
+                      [&control, property](QVariantList& arguments) -> QVariant {
+                          if (arguments.isEmpty())
+                              return QVariant::fromValue<long>((control.*property.get)());
+                          (control.*property.let)(property.read(arguments));
+                          return {};
+                      });
+        }
+    }
 
 private:
     struct Member {

@@ -38,12 +38,38 @@ void applyWindowNode(LoadSession& session, const QDomNode& node)
     window.applyForm(caption, height, width, backColor);
 }
 
-long loadStep(LoadSession& session, const tracel::TraceScope& scope, const QString& title, const QDomNode& zone,
-              QString& identifier)
+// What a question node and an exercise-application node share: the window from
+// child 0 (`formFailure` while it is set up), then the node's zones, which
+// `loadZones(zone, scope, identifier)` loads in turn, each by `zone(title, child)`
+// (the step's trace line, then child `child` loaded as a zone: its state); an
+// unexpected error gives `unknownFailure` when the state was 1.
+template <typename LoadZones>
+long loadWindowAndZones(LoadSession& session, const QDomNode& node, const QString& function, long formFailure,
+                        long unknownFailure, LoadZones loadZones)
 {
-    scope.line(title);
-    session.context.pulStateEnCours = puLoadZone(session.context, session.registry, session.window, zone, identifier);
-    return session.context.pulStateEnCours;
+    ExervaContext& context = session.context;
+    long& state = context.pulStateEnCours;
+    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                             QStringLiteral("Private Function ") + function);
+    try {
+        state = formFailure;
+        applyWindowNode(session, requiredChild(node, 0));
+        state = ok;
+        // One identifier for every zone: an answer zone without OBJECT names
+        // the last control of an earlier zone.
+        QString identifier;
+        const auto zone = [&](const QString& title, int child) {
+            const QDomNode zoneNode = requiredChild(node, child);
+            scope.line(title);
+            state = puLoadZone(context, session.registry, session.window, zoneNode, identifier);
+            return state;
+        };
+        loadZones(zone, scope, identifier);
+        scope.line(QStringLiteral("State en sortie ") + QString::number(state));
+    } catch (...) {
+        recordFailure(context, scope, unknownFailure);
+    }
+    return state;
 }
 
 }  // namespace
@@ -123,9 +149,7 @@ void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& docu
             }
         }
     } catch (...) {
-        recordError(context, scope, caughtError());
-        if (state == ok)
-            state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue;
+        recordFailure(context, scope, enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue);
         scope.value(QStringLiteral("pulStateEnCours"), QString::number(state));
     }
     session.pibXmlLoaded = true;
@@ -133,53 +157,29 @@ void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& docu
 
 long piChargeInfoQuestion(LoadSession& session, const QDomNode& question)
 {
-    ExervaContext& context = session.context;
-    long& state = context.pulStateEnCours;
-    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
-                             QStringLiteral("Private Function piChargeInfoQuestion"));
-    try {
-        state = enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurForm;
-        applyWindowNode(session, requiredChild(question, 0));
-        state = ok;
-        // One identifier for every zone: an answer zone without OBJECT names
-        // the last control of an earlier zone.
-        QString identifier;
-        if (loadStep(session, scope, QStringLiteral("Etape 2 : COMMONTOOLS"), requiredChild(question, 1), identifier) == ok
-            && loadStep(session, scope, QStringLiteral("Etape 3 : ZQ"), requiredChild(question, 2), identifier) == ok
-            && loadStep(session, scope, QStringLiteral("Etape 4 : ZI"), requiredChild(question, 3), identifier) == ok) {
-            loadStep(session, scope, QStringLiteral("Etape 5 : ZRP"), requiredChild(question, 4), identifier);
-            session.pisNameControlZRP = identifier;
-            scope.value(QStringLiteral("pisNameControlZRP"), identifier);
-        }
-        scope.line(QStringLiteral("State en sortie ") + QString::number(state));
-    } catch (...) {
-        recordError(context, scope, caughtError());
-        if (state == ok)
-            state = enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurInconnue;
-    }
-    return state;
+    return loadWindowAndZones(
+        session, question, QStringLiteral("piChargeInfoQuestion"),
+        enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurForm,
+        enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurInconnue,
+        [&session](const auto& zone, const tracel::TraceScope& scope, const QString& identifier) {
+            if (zone(QStringLiteral("Etape 2 : COMMONTOOLS"), 1) == ok && zone(QStringLiteral("Etape 3 : ZQ"), 2) == ok
+                && zone(QStringLiteral("Etape 4 : ZI"), 3) == ok) {
+                zone(QStringLiteral("Etape 5 : ZRP"), 4);
+                session.pisNameControlZRP = identifier;
+                scope.value(QStringLiteral("pisNameControlZRP"), identifier);
+            }
+        });
 }
 
 long piChargeInfoExoApp(LoadSession& session, const QDomNode& exoApp)
 {
-    ExervaContext& context = session.context;
-    long& state = context.pulStateEnCours;
-    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
-                             QStringLiteral("Private Function piChargeInfoExoApp"));
-    try {
-        state = enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurForm;
-        applyWindowNode(session, requiredChild(exoApp, 0));
-        state = ok;
-        QString identifier;
-        if (loadStep(session, scope, QStringLiteral("Etape 2 : COMMONTOOLS"), requiredChild(exoApp, 1), identifier) == ok)
-            loadStep(session, scope, QStringLiteral("Etape 3 : ZI"), requiredChild(exoApp, 2), identifier);
-        scope.line(QStringLiteral("State en sortie ") + QString::number(state));
-    } catch (...) {
-        recordError(context, scope, caughtError());
-        if (state == ok)
-            state = enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurInconnue;
-    }
-    return state;
+    return loadWindowAndZones(session, exoApp, QStringLiteral("piChargeInfoExoApp"),
+                              enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurForm,
+                              enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurInconnue,
+                              [](const auto& zone, const tracel::TraceScope&, const QString&) {
+                                  if (zone(QStringLiteral("Etape 2 : COMMONTOOLS"), 1) == ok)
+                                      zone(QStringLiteral("Etape 3 : ZI"), 2);
+                              });
 }
 
 }  // namespace exerva

@@ -1,5 +1,6 @@
 #include "Manager.h"
 
+#include "BooleanText.h"
 #include "CaughtError.h"
 #include "ExerciseControl.h"
 #include "ExerciseFile.h"
@@ -25,11 +26,6 @@ using namespace basalo;
 const QString moduleName = QStringLiteral("Manager");
 constexpr long ok = enuFunctionReturnState_General_Traitement_OK;
 constexpr long controlNotFound = 730;
-
-QString booleanText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
 
 // The error handler of a traced operation whose scope may not be open yet.
 void recordCaughtError(ExervaContext& context, const std::optional<tracel::TraceScope>& scope)

@@ -18,4 +18,10 @@ constexpr long systemColorNumber(int index)
     return long(static_cast<int>(0x80000000u | static_cast<unsigned>(index)));
 }
 
+// The system colours the controls and their elements start with.
+constexpr long windowColor = systemColorNumber(5);
+constexpr long windowTextColor = systemColorNumber(8);
+constexpr long buttonFaceColor = systemColorNumber(15);
+constexpr long buttonTextColor = systemColorNumber(18);
+
 }  // namespace exerva

@@ -1,5 +1,6 @@
 #include "VariantValue.h"
 
+#include "BooleanText.h"
 #include "NumberText.h"
 
 #include "platform/RuntimeError.h"
@@ -8,9 +9,7 @@
 
 namespace exerva {
 
-namespace {
-
-bool isWholeType(int typeId)
+bool isWholeNumberType(int typeId)
 {
     switch (typeId) {
     case QMetaType::Int:
@@ -27,16 +26,14 @@ bool isWholeType(int typeId)
     }
 }
 
-}  // namespace
-
 QString variantText(const QVariant& value)
 {
     if (!value.isValid())
         return {};
     const int type = value.typeId();
     if (type == QMetaType::Bool)
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (isWholeType(type))
+        return booleanText(value.toBool());
+    if (isWholeNumberType(type))
         return type == QMetaType::ULongLong ? QString::number(value.toULongLong()) : QString::number(value.toLongLong());
     if (type == QMetaType::Double || type == QMetaType::Float)
         return QLocale::c().toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);

@@ -5,6 +5,10 @@
 
 namespace exerva {
 
+// Whether a variant of this type id holds a whole number: the integer types,
+// signed or not, of any width (not Boolean).
+bool isWholeNumberType(int typeId);
+
 // A member's result as text, as the original's string conversion made it:
 // nothing gives "", a Boolean "True" or "False", a number its decimal text.
 // Throws platform::RuntimeError 13 for a value that has no text (a node...).

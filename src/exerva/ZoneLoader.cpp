@@ -130,9 +130,7 @@ long puLoadZone(ExervaContext& context, const ControlRegistry& registry, frmCT* 
         }
         state = enuFunctionReturnState_General_Traitement_OK;
     } catch (...) {
-        recordError(context, scope, caughtError());
-        if (state == enuFunctionReturnState_General_Traitement_OK)
-            state = enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurInconnue;
+        recordFailure(context, scope, enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurInconnue);
     }
     return state;
 }
@@ -202,9 +200,7 @@ long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& no
             break;
         }
     } catch (...) {
-        recordError(context, scope, caughtError());
-        if (state == enuFunctionReturnState_General_Traitement_OK)
-            state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue;
+        recordFailure(context, scope, enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue);
     }
     return state;
 }

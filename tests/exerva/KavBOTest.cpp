@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ScoreCase{"OptionWithoutLetter", 2, false, false, "N"},
                       // No choice is never right, whatever the caller passed in.
                       ScoreCase{"NoChoiceCallerPassedTrue", -1, true, false, "N"}),
-    [](const ::testing::TestParamInfo<ScoreCase>& info) { return std::string(info.param.name); });
+    kavtest::CaseName());
 
 TEST_F(KavBOTest, ChoosingAnOptionClearsTheOthers)
 {
@@ -306,31 +306,15 @@ TEST_F(KavBOTest, ScrambledCaptionsAndLettersAreDescrambled)
     EXPECT_EQ(letter, QStringLiteral("N"));
 }
 
-struct FailureCase {
-    const char* name;
-    bool scrambled;
-    const char* question;
-    long state;
-    // The run-time error the control caught (-1: the descrambler's own business).
-    long errorNumber;
-    // Options built before the failure stopped the walk.
-    int options;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+using FailureCase = kavtest::QuestionFailureCase;
 
 class KavBOQuestionFailureTest : public KavBOTest, public ::testing::WithParamInterface<FailureCase> {};
 
+// The elements counted are the options.
 TEST_P(KavBOQuestionFailureTest, StopsWithTheStepsCode)
 {
-    context.scrambledTexts = GetParam().scrambled;
-    const QDomDocument question = kavtest::xmlDocument(QString::fromUtf8(GetParam().question));
-    EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), GetParam().state);
-    EXPECT_EQ(context.pulStateEnCours, GetParam().state);
-    if (GetParam().errorNumber >= 0) {
-        EXPECT_EQ(context.lastErrorNumber, GetParam().errorNumber);
-    }
-    EXPECT_EQ(control.optionCount(), GetParam().options);
+    kavtest::expectQuestionFailure(control, context, GetParam());
+    EXPECT_EQ(control.optionCount(), GetParam().elements);
 }
 
 #define BO_OPTION(id, caption) "<OBJECT><ID>" id "</ID><H>20</H><W>90</W><T>0</T><L>0</L><C>" caption "</C></OBJECT>"
@@ -348,16 +332,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"CaptionNotHexadecimal", true, "<Q>" BO_OPTION("a", "ZZ616161") BO_OPTION("b", "A2616161") "</Q>",
                     23020, -1, 1},
         FailureCase{"CaptionTooShort", true, "<Q>" BO_OPTION("a", "A") "</Q>", 23021, -1, 1}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+    kavtest::CaseName());
 
-struct KeyFailureCase {
-    const char* name;
-    bool scrambled;
-    const char* key;
-    long state;
-};
-
-void PrintTo(const KeyFailureCase& c, std::ostream* os) { *os << c.name; }
+using kavtest::KeyFailureCase;
 
 class KavBOKeyFailureTest : public KavBOTest, public ::testing::WithParamInterface<KeyFailureCase> {};
 
@@ -386,7 +363,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The walk ended before any no-check letter was read.
         KeyFailureCase{"LetterNotHexadecimalBeforeNoCheck", true,
                        "<R><OBJECT><ID>paris</ID><L>QQ</L></OBJECT><NOCHECK>AE616161</NOCHECK></R>", 23025}),
-    [](const ::testing::TestParamInfo<KeyFailureCase>& info) { return std::string(info.param.name); });
+    kavtest::CaseName());
 
 TEST_F(KavBOTest, NullNodesFailWithTheCatchAllCodes)
 {
@@ -452,29 +429,15 @@ TEST_F(KavBOTest, MemberTableReachesTheContractAndTheAppearance)
 
 TEST_F(KavBOTest, MemberTableRefusesWhatTheControlDoesNotTake)
 {
-    const struct {
-        const char* member;
-        long callType;
-        QVariantList arguments;
-        long error;
-    } cases[] = {
-        {"Caption", exerva::VbLet, {QStringLiteral("x")}, 438},
-        {"cmdVisible_Click", exerva::VbMethod, {}, 438},
-        {"ModeVisible", exerva::VbMethod, {}, 438},
-        {"cmdWidth", exerva::VbLet, {QStringLiteral("wide")}, 13},
-        {"cmdWidth", exerva::VbLet, {-1}, 380},
-        {"BackStyle", exerva::VbLet, {2}, 380},
-        {"BorderStyle", exerva::VbLet, {-1}, 380},
-    };
-    for (const auto& c : cases) {
-        QVariantList arguments = c.arguments;
-        try {
-            control.callByName(QString::fromLatin1(c.member), c.callType, arguments);
-            ADD_FAILURE() << c.member << " was accepted";
-        } catch (const platform::RuntimeError& error) {
-            EXPECT_EQ(error.number(), c.error) << c.member;
-        }
-    }
+    kavtest::expectRefused(control, {
+                                        {"Caption", exerva::VbLet, {QStringLiteral("x")}, 438},
+                                        {"cmdVisible_Click", exerva::VbMethod, {}, 438},
+                                        {"ModeVisible", exerva::VbMethod, {}, 438},
+                                        {"cmdWidth", exerva::VbLet, {QStringLiteral("wide")}, 13},
+                                        {"cmdWidth", exerva::VbLet, {-1}, 380},
+                                        {"BackStyle", exerva::VbLet, {2}, 380},
+                                        {"BorderStyle", exerva::VbLet, {-1}, 380},
+                                    });
     EXPECT_EQ(control.cmdWidth(), 89);
     EXPECT_EQ(control.BackStyle(), 1);
 }
@@ -504,28 +467,11 @@ TEST_F(KavBOTest, SavesAScreenshotOfAFilledExercise)
 
 // Through the engine: the exercise file places the control in the answer zone,
 // sets it up by name and the engine scores it.
-class KavBOEngineTest : public ::testing::Test {
+class KavBOEngineTest : public kavtest::ControlThroughEngineTest<KavBO> {
 protected:
-    KavBOEngineTest()
-    {
-        registry.add(QStringLiteral("Exerva.KavBO"), [](exerva::ExervaContext& c, QWidget* parent) {
-            return static_cast<exerva::ExerciseControl*>(new KavBO(c, parent));
-        });
-    }
+    KavBOEngineTest() : ControlThroughEngineTest("Exerva.KavBO", "bo", 1) {}
 
-    long load(const char* file)
-    {
-        if (manager.Prepare(QStringLiteral(EXERVA_FIXTURES "/bo"), false, 1) != stateOk)
-            return -1;
-        QString name = QString::fromLatin1(file);
-        return manager.InitQuestion(name, 1, 1);
-    }
-
-    KavBO* choice() const { return qobject_cast<KavBO*>(manager.window()->control(QStringLiteral("Choix"))); }
-
-    exerva::ExervaContext context;
-    exerva::ControlRegistry registry;
-    exerva::Manager manager{context, registry};
+    KavBO* choice() const { return control("Choix"); }
 };
 
 TEST_F(KavBOEngineTest, ScoresTheLearnersChoice)

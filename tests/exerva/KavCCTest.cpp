@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, KavCCExclusivityTest,
                                            ExclusivityCase{"TrueUntickedLeavesFalseAlone", "FVV", false, false},
                                            ExclusivityCase{"FalseUntickedLeavesTrueAlone", "VFF", false, false},
                                            ExclusivityCase{"TrueTwice", "VV", false, false}),
-                         [](const ::testing::TestParamInfo<ExclusivityCase>& info) { return std::string(info.param.name); });
+                         kavtest::CaseName());
 
 TEST_F(KavCCTest, CheckBoxModeBoxesDoNotExcludeEachOther)
 {
@@ -315,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Pattern C looks at the second item only.
                       ScoreCase{"GridPatternOnSomeItems", "grid", "FVF", false, "C"},
                       ScoreCase{"GridNoPatternMatches", "grid", "VFF", false, "E"}),
-    [](const ::testing::TestParamInfo<ScoreCase>& info) { return std::string(info.param.name); });
+    kavtest::CaseName());
 
 TEST_F(KavCCTest, KeyWithoutNoCheckScoresAnUnansweredQuestionAgainstThePatterns)
 {
@@ -420,30 +420,13 @@ TEST_F(KavCCTest, ScrambledCaptionsAndKeyTextsAreDescrambled)
     EXPECT_TRUE(score().bravo);
 }
 
-struct FailureCase {
-    const char* name;
-    bool scrambled;
-    const char* question;
-    long state;
-    // The run-time error the control caught (-1: the descrambler's own business).
-    long errorNumber;
-    // Elements of the arrays made before the failure stopped the walk.
-    int elements;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+using FailureCase = kavtest::QuestionFailureCase;
 
 class KavCCQuestionFailureTest : public KavCCTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(KavCCQuestionFailureTest, StopsWithTheStepsCode)
 {
-    context.scrambledTexts = GetParam().scrambled;
-    const QDomDocument question = kavtest::xmlDocument(QString::fromLatin1(GetParam().question));
-    EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), GetParam().state);
-    EXPECT_EQ(context.pulStateEnCours, GetParam().state);
-    if (GetParam().errorNumber >= 0) {
-        EXPECT_EQ(context.lastErrorNumber, GetParam().errorNumber);
-    }
+    kavtest::expectQuestionFailure(control, context, GetParam());
     EXPECT_EQ(control.elementCount(), GetParam().elements);
 }
 
@@ -472,16 +455,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "<Q>" CC_HEADER("CC") "<I>" CC_ITEM("a", "A2616161") CC_ITEM("b", "XY616161") CC_ITEM("c", "A2616161")
                     "</I></Q>",
                     23020, -1, 2}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+    kavtest::CaseName());
 
-struct KeyFailureCase {
-    const char* name;
-    bool scrambled;
-    const char* key;
-    long state;
-};
-
-void PrintTo(const KeyFailureCase& c, std::ostream* os) { *os << c.name; }
+using kavtest::KeyFailureCase;
 
 class KavCCKeyFailureTest : public KavCCTest, public ::testing::WithParamInterface<KeyFailureCase> {};
 
@@ -498,7 +474,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyFailureCase{"ValueNotANumber", false,
                                      "<K><R><L>A</L><CHECKED><E><ID>a</ID><V>oui</V></E></CHECKED></R></K>", 23027},
                       KeyFailureCase{"LetterNotHexadecimal", true, "<K><R><L>GG</L><NOCHECK/></R></K>", 23020}),
-    [](const ::testing::TestParamInfo<KeyFailureCase>& info) { return std::string(info.param.name); });
+    kavtest::CaseName());
 
 TEST_F(KavCCTest, BoxThatServesNoItemClearsNothing)
 {
@@ -568,27 +544,13 @@ TEST_F(KavCCTest, MemberTableReachesTheContractAndTheAppearance)
 
 TEST_F(KavCCTest, MemberTableRefusesWhatTheControlDoesNotTake)
 {
-    const struct {
-        const char* member;
-        long callType;
-        QVariantList arguments;
-        long error;
-    } cases[] = {
-        {"OptionFontSize", exerva::VbLet, {12}, 438},
-        {"chkCCVrai_Click", exerva::VbMethod, {0}, 438},
-        {"FontSize", exerva::VbLet, {QStringLiteral("big")}, 13},
-        {"cmdHeight", exerva::VbLet, {-3}, 380},
-        {"BackStyle", exerva::VbLet, {5}, 380},
-    };
-    for (const auto& c : cases) {
-        QVariantList arguments = c.arguments;
-        try {
-            control.callByName(QString::fromLatin1(c.member), c.callType, arguments);
-            ADD_FAILURE() << c.member << " was accepted";
-        } catch (const platform::RuntimeError& error) {
-            EXPECT_EQ(error.number(), c.error) << c.member;
-        }
-    }
+    kavtest::expectRefused(control, {
+                                        {"OptionFontSize", exerva::VbLet, {12}, 438},
+                                        {"chkCCVrai_Click", exerva::VbMethod, {0}, 438},
+                                        {"FontSize", exerva::VbLet, {QStringLiteral("big")}, 13},
+                                        {"cmdHeight", exerva::VbLet, {-3}, 380},
+                                        {"BackStyle", exerva::VbLet, {5}, 380},
+                                    });
     EXPECT_EQ(control.cmdHeight(), 41);
 }
 
@@ -617,28 +579,11 @@ TEST_F(KavCCTest, SavesAScreenshotOfAFilledExercise)
 
 // Through the engine: the exercise file places the control in the answer zone,
 // sets it up by name and the engine scores it.
-class KavCCEngineTest : public ::testing::Test {
+class KavCCEngineTest : public kavtest::ControlThroughEngineTest<KavCC> {
 protected:
-    KavCCEngineTest()
-    {
-        registry.add(QStringLiteral("Exerva.KavCC"), [](exerva::ExervaContext& c, QWidget* parent) {
-            return static_cast<exerva::ExerciseControl*>(new KavCC(c, parent));
-        });
-    }
+    KavCCEngineTest() : ControlThroughEngineTest("Exerva.KavCC", "cc", 1) {}
 
-    long load(const char* file)
-    {
-        if (manager.Prepare(QStringLiteral(EXERVA_FIXTURES "/cc"), false, 1) != stateOk)
-            return -1;
-        QString name = QString::fromLatin1(file);
-        return manager.InitQuestion(name, 1, 1);
-    }
-
-    KavCC* grid() const { return qobject_cast<KavCC*>(manager.window()->control(QStringLiteral("Grille"))); }
-
-    exerva::ExervaContext context;
-    exerva::ControlRegistry registry;
-    exerva::Manager manager{context, registry};
+    KavCC* grid() const { return control("Grille"); }
 };
 
 TEST_F(KavCCEngineTest, ScoresTheLearnersTicks)

@@ -47,14 +47,7 @@ protected:
         window_.show();
     }
 
-    // Child `name` of the fixture's root (the fixture stays loaded with the test).
-    QDomElement node(const QString& fixture, const QString& name)
-    {
-        documents_.push_back(kavtest::fixtureDocument(QStringLiteral("esp/") + fixture));
-        const QDomElement element = documents_.back().documentElement().firstChildElement(name);
-        EXPECT_FALSE(element.isNull()) << name.toStdString();
-        return element;
-    }
+    QDomElement node(const QString& fixture, const QString& name) { return fixtures_.node(fixture, name); }
 
     void build(const QString& fixture = QStringLiteral("question.xml"))
     {
@@ -77,7 +70,7 @@ protected:
     kavtest::TracedContext traced_;
     QWidget window_;
     KavESP* esp_ = nullptr;
-    std::vector<QDomDocument> documents_;
+    kavtest::FixtureNodes fixtures_{"esp"};
 };
 
 TEST_F(KavESPTest, BuildsTheBankAboveTheTextInRows)
@@ -478,17 +471,15 @@ TEST_F(KavESPTest, SavesAScreenshotOfAFilledInExercise)
     EXPECT_FALSE(exerva_test::saveScreenshot(*esp_, QStringLiteral("KavESP")).isEmpty());
 }
 
-TEST(KavESPThroughTheEngine, LoadsAndScoresAnExerciseFile)
+class KavESPThroughTheEngine : public kavtest::ControlThroughEngineTest<KavESP> {
+protected:
+    KavESPThroughTheEngine() : ControlThroughEngineTest("Exerva.KavESP", "esp", 31) {}
+};
+
+TEST_F(KavESPThroughTheEngine, LoadsAndScoresAnExerciseFile)
 {
-    exerva::ExervaContext context;
-    exerva::ControlRegistry registry;
-    registry.add(QStringLiteral("Exerva.KavESP"),
-                 [](exerva::ExervaContext& c, QWidget* parent) -> exerva::ExerciseControl* { return new KavESP(c, parent); });
-    exerva::Manager manager(context, registry);
-    ASSERT_EQ(manager.Prepare(QStringLiteral(EXERVA_FIXTURES "/esp"), false, 31), 1);
-    QString file = QStringLiteral("ESP1.xml");
-    ASSERT_EQ(manager.InitQuestion(file, 1, 1), 1);
-    auto* esp = qobject_cast<KavESP*>(manager.window()->control(QStringLiteral("Trous")));
+    ASSERT_EQ(load("ESP1.xml"), 1);
+    KavESP* esp = control("Trous");
     ASSERT_NE(esp, nullptr);
     EXPECT_EQ(esp->TextWidth(), 90);
     EXPECT_EQ(esp->lblDrag(1)->geometry(), QRect(105, 10, 90, 18));

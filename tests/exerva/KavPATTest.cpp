@@ -34,13 +34,7 @@ protected:
         window_.show();
     }
 
-    QDomElement node(const QString& fixture, const QString& name)
-    {
-        documents_.push_back(kavtest::fixtureDocument(QStringLiteral("pat/") + fixture));
-        const QDomElement element = documents_.back().documentElement().firstChildElement(name);
-        EXPECT_FALSE(element.isNull()) << name.toStdString();
-        return element;
-    }
+    QDomElement node(const QString& fixture, const QString& name) { return fixtures_.node(fixture, name); }
 
     void build()
     {
@@ -67,7 +61,7 @@ protected:
     kavtest::TracedContext traced_;
     QWidget window_;
     KavPAT* pat_ = nullptr;
-    std::vector<QDomDocument> documents_;
+    kavtest::FixtureNodes fixtures_{"pat"};
 };
 
 TEST_F(KavPATTest, BuildsRowsOfFixedWordsAndBoxes)
@@ -282,17 +276,15 @@ TEST_F(KavPATTest, SavesAScreenshotOfAFilledInExercise)
     EXPECT_FALSE(exerva_test::saveScreenshot(*pat_, QStringLiteral("KavPAT")).isEmpty());
 }
 
-TEST(KavPATThroughTheEngine, LoadsAndScoresAnExerciseFile)
+class KavPATThroughTheEngine : public kavtest::ControlThroughEngineTest<KavPAT> {
+protected:
+    KavPATThroughTheEngine() : ControlThroughEngineTest("Exerva.KavPAT", "pat", 32) {}
+};
+
+TEST_F(KavPATThroughTheEngine, LoadsAndScoresAnExerciseFile)
 {
-    exerva::ExervaContext context;
-    exerva::ControlRegistry registry;
-    registry.add(QStringLiteral("Exerva.KavPAT"),
-                 [](exerva::ExervaContext& c, QWidget* parent) -> exerva::ExerciseControl* { return new KavPAT(c, parent); });
-    exerva::Manager manager(context, registry);
-    ASSERT_EQ(manager.Prepare(QStringLiteral(EXERVA_FIXTURES "/pat"), false, 32), 1);
-    QString file = QStringLiteral("PAT1.xml");
-    ASSERT_EQ(manager.InitQuestion(file, 1, 1), 1);
-    auto* pat = qobject_cast<KavPAT*>(manager.window()->control(QStringLiteral("Saisie")));
+    ASSERT_EQ(load("PAT1.xml"), 1);
+    KavPAT* pat = control("Saisie");
     ASSERT_NE(pat, nullptr);
     ASSERT_EQ(pat->boxCount(), 2);
 

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "exerva/ControlRegistry.h"
 #include "exerva/ExervaContext.h"
+#include "exerva/Manager.h"
+#include "exerva/frmCT.h"
 
+#include "platform/RuntimeError.h"
 #include "platform/TextCodec.h"
 
 #include <QDir>
@@ -12,7 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace kavtest {
 
@@ -66,6 +74,26 @@ inline QDomDocument fixtureDocument(const QString& relativePath)
     return document;
 }
 
+// Child elements of the fixture documents of one folder; each document stays
+// loaded as long as the holder, so that its nodes stay usable.
+class FixtureNodes {
+public:
+    explicit FixtureNodes(const char* folder) : folder_(QString::fromLatin1(folder)) {}
+
+    // Child `name` of the root of `fixture` (a failed expectation when there is none).
+    QDomElement node(const QString& fixture, const QString& name)
+    {
+        documents_.push_back(fixtureDocument(folder_ + QLatin1Char('/') + fixture));
+        const QDomElement element = documents_.back().documentElement().firstChildElement(name);
+        EXPECT_FALSE(element.isNull()) << name.toStdString();
+        return element;
+    }
+
+private:
+    QString folder_;
+    std::vector<QDomDocument> documents_;
+};
+
 inline QDomDocument xmlDocument(const QString& text)
 {
     QDomDocument document;
@@ -88,5 +116,112 @@ inline QString scramble(const QString& text)
         scrambled += QStringLiteral("%1").arg((code + 97) % 256, 2, 16, QLatin1Char('0')).toUpper();
     return scrambled;
 }
+
+// Names each case of a parameterised suite after its `name` field.
+struct CaseName {
+    template <typename Case>
+    std::string operator()(const ::testing::TestParamInfo<Case>& info) const
+    {
+        return info.param.name;
+    }
+};
+
+// A question node that stops InitXMLQuestion.
+struct QuestionFailureCase {
+    const char* name;
+    bool scrambled;
+    const char* question;
+    long state;
+    // The run-time error the control caught (-1: the descrambler's own business).
+    long errorNumber;
+    // Elements of the control's arrays made before the failure stopped the walk.
+    int elements;
+};
+
+inline void PrintTo(const QuestionFailureCase& c, std::ostream* os) { *os << c.name; }
+
+// Builds the case's question and checks the state and the error it stops with.
+template <typename Control>
+void expectQuestionFailure(Control& control, exerva::ExervaContext& context, const QuestionFailureCase& c)
+{
+    context.scrambledTexts = c.scrambled;
+    const QDomDocument question = xmlDocument(QString::fromUtf8(c.question));
+    EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), c.state);
+    EXPECT_EQ(context.pulStateEnCours, c.state);
+    if (c.errorNumber >= 0) {
+        EXPECT_EQ(context.lastErrorNumber, c.errorNumber);
+    }
+}
+
+// An answer-key node that InitXMLReponse refuses, and the state it gives.
+struct KeyFailureCase {
+    const char* name;
+    bool scrambled;
+    const char* key;
+    long state;
+};
+
+inline void PrintTo(const KeyFailureCase& c, std::ostream* os) { *os << c.name; }
+
+// A call by name that the control's member table refuses, and the error it throws.
+struct RefusedCall {
+    const char* member;
+    long callType;
+    QVariantList arguments;
+    long error;
+};
+
+template <typename Control>
+void expectRefused(Control& control, std::initializer_list<RefusedCall> calls)
+{
+    for (const RefusedCall& c : calls) {
+        QVariantList arguments = c.arguments;
+        try {
+            control.callByName(QString::fromLatin1(c.member), c.callType, arguments);
+            ADD_FAILURE() << c.member << " was accepted";
+        } catch (const platform::RuntimeError& error) {
+            EXPECT_EQ(error.number(), c.error) << c.member;
+        }
+    }
+}
+
+// One question-type control through the engine: a registry that knows only
+// that control, under its program identifier, and a Manager over it that loads
+// the exercise files of one fixture folder.
+template <typename Control>
+class ControlThroughEngineTest : public ::testing::Test {
+protected:
+    ControlThroughEngineTest(const char* programIdentifier, const char* fixtureFolder, long idAppli)
+        : fixtureFolder_(QString::fromLatin1(fixtureFolder)), idAppli_(idAppli)
+    {
+        registry.add(QString::fromLatin1(programIdentifier), [](exerva::ExervaContext& c, QWidget* parent) {
+            return static_cast<exerva::ExerciseControl*>(new Control(c, parent));
+        });
+    }
+
+    // Prepares the engine over the fixture folder and loads the file: the
+    // state InitQuestion returns, -1 when Prepare fails.
+    long load(const char* file)
+    {
+        if (manager.Prepare(QStringLiteral(EXERVA_FIXTURES "/") + fixtureFolder_, false, idAppli_) != 1)
+            return -1;
+        QString name = QString::fromLatin1(file);
+        return manager.InitQuestion(name, 1, 1);
+    }
+
+    // The control the file placed under that name; null when there is none.
+    Control* control(const char* name) const
+    {
+        return qobject_cast<Control*>(manager.window()->control(QString::fromLatin1(name)));
+    }
+
+    exerva::ExervaContext context;
+    exerva::ControlRegistry registry;
+    exerva::Manager manager{context, registry};
+
+private:
+    QString fixtureFolder_;
+    long idAppli_;
+};
 
 }  // namespace kavtest

@@ -25,6 +25,18 @@ void applyColor(QWidget& widget, QPalette::ColorRole role, long color)
     widget.setPalette(palette);
 }
 
+void applyBackColor(QWidget& widget, long color)
+{
+    applyColor(widget, widget.backgroundRole(), color);
+    widget.setAutoFillBackground(true);
+}
+
+void applyForeColor(QWidget& widget, long color)
+{
+    applyColor(widget, QPalette::WindowText, color);
+    applyColor(widget, QPalette::ButtonText, color);
+}
+
 void applyBackStyle(QWidget& widget, long style) { widget.setAutoFillBackground(style != 0); }
 
 void applyFontSize(QWidget& widget, long points)

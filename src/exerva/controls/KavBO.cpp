@@ -1,8 +1,7 @@
 #include "KavBO.h"
 
+#include "ControlArray.h"
 #include "ControlLook.h"
-#include "PropertyArgument.h"
-#include "RevealButton.h"
 #include "TwipsGeometry.h"
 
 #include "exerva/BooleanText.h"
@@ -12,17 +11,13 @@
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
-#include "exerva/VariantValue.h"
 #include "exerva/frmCT.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/RuntimeError.h"
 
 #include <QDomNodeList>
-#include <QPainter>
 #include <QRadioButton>
-
-#include <cstdint>
 
 namespace exerva {
 
@@ -31,90 +26,28 @@ namespace {
 constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
 const QString moduleName = QStringLiteral("KavBO");
 
-constexpr long systemColour(std::uint32_t index) { return long(std::int32_t(0x80000000u | index)); }
-constexpr long windowColour = systemColour(5);
-constexpr long buttonFaceColour = systemColour(15);
-constexpr long buttonTextColour = systemColour(18);
-constexpr long revealBackColour = 0x00FFF8F1;
-
-// Buttons fill their background from the button role, labels from the window role.
-void paintBack(QWidget& widget, long colour)
-{
-    applyColor(widget, widget.backgroundRole(), colour);
-    widget.setAutoFillBackground(true);
-}
-
-void paintText(QWidget& widget, long colour)
-{
-    applyColor(widget, QPalette::WindowText, colour);
-    applyColor(widget, QPalette::ButtonText, colour);
-}
-
-QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
-
-// The visible mode is a Boolean: a file may write it as "True" or "False" as well as a number.
-long flagArgument(const QVariantList& arguments)
-{
-    if (arguments.size() == 1 && arguments.front().typeId() == QMetaType::QString)
-        return booleanFromText(arguments.front().toString()) ? -1 : 0;
-    return longArgument(arguments);
-}
+constexpr long revealBackColor = 0x00FFF8F1;
 
 }  // namespace
 
-KavBO::KavBO(ExervaContext& context, QWidget* parent)
-    : QuestionControl(context, parent),
-      backColor_(windowColour),
-      foreColor_(buttonTextColour)
+KavBO::KavBO(ExervaContext& context, QWidget* parent) : RevealingQuestionControl(context, parent, windowColor)
 {
     auto* first = new QRadioButton(this);
     first->setFont(controlArrayFont());
-    paintBack(*first, buttonFaceColour);
-    paintText(*first, buttonTextColour);
+    applyBackColor(*first, buttonFaceColor);
+    applyForeColor(*first, buttonTextColor);
     placeInTwips(*first, QRect(240, 240, 495, 375));
     first->hide();
     optBO_.push_back(first);
     tags_.append(QString());
 
-    cmdVisible_ = new RevealButton(QRect(240, 1920, 1335, 495), revealBackColour, this);
-    connect(cmdVisible_, &QPushButton::clicked, this, [this] { cmdVisible_Click(); });
+    createRevealButton(QRect(240, 1920, 1335, 495), revealBackColor);
 
-    addMember(QStringLiteral("ModeVisible"), VbGet | VbLet, [this](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return QVariant::fromValue<long>(ModeVisible());
-        ModeVisible(flagArgument(arguments));
-        return {};
-    });
-    addLongProperty(QStringLiteral("BackStyle"), &KavBO::BackStyle, &KavBO::BackStyle);
-    addLongProperty(QStringLiteral("BackColor"), &KavBO::BackColor, &KavBO::BackColor);
-    addLongProperty(QStringLiteral("ForeColor"), &KavBO::ForeColor, &KavBO::ForeColor);
-    addLongProperty(QStringLiteral("BorderStyle"), &KavBO::BorderStyle, &KavBO::BorderStyle);
-    addLongProperty(QStringLiteral("OptionBackColor"), &KavBO::OptionBackColor, &KavBO::OptionBackColor);
-    addLongProperty(QStringLiteral("OptionForeColor"), &KavBO::OptionForeColor, &KavBO::OptionForeColor);
-    addLongProperty(QStringLiteral("OptionFontSize"), &KavBO::OptionFontSize, &KavBO::OptionFontSize);
-    addMember(QStringLiteral("CmdCaption"), VbGet | VbLet, [this](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return CmdCaption();
-        if (arguments.size() != 1)
-            throw platform::RuntimeError(platform::InvalidProcedureCall);
-        CmdCaption(variantText(arguments.front()));
-        return {};
-    });
-    addLongProperty(QStringLiteral("cmdBackColor"), &KavBO::cmdBackColor, &KavBO::cmdBackColor);
-    addLongProperty(QStringLiteral("cmdHeight"), &KavBO::cmdHeight, &KavBO::cmdHeight);
-    addLongProperty(QStringLiteral("cmdWidth"), &KavBO::cmdWidth, &KavBO::cmdWidth);
-    addLongProperty(QStringLiteral("cmdTop"), &KavBO::cmdTop, &KavBO::cmdTop);
-    addLongProperty(QStringLiteral("cmdLeft"), &KavBO::cmdLeft, &KavBO::cmdLeft);
-}
-
-void KavBO::addLongProperty(const QString& name, long (KavBO::*get)() const, void (KavBO::*let)(long))
-{
-    addMember(name, VbGet | VbLet, [this, get, let](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return QVariant::fromValue<long>((this->*get)());
-        (this->*let)(longArgument(arguments));
-        return {};
-    });
+    addLongProperties(*this, {
+                                 {"OptionBackColor", &KavBO::OptionBackColor, &KavBO::OptionBackColor},
+                                 {"OptionForeColor", &KavBO::OptionForeColor, &KavBO::OptionForeColor},
+                                 {"OptionFontSize", &KavBO::OptionFontSize, &KavBO::OptionFontSize},
+                             });
 }
 
 long KavBO::InitXMLQuestion(const QDomNode& node)
@@ -138,26 +71,18 @@ long KavBO::InitXMLQuestion(const QDomNode& node)
             const int index = optionKeys_.size() == int(optBO_.size()) ? createOption() : int(optBO_.size()) - 1;
             addOption(identifier, index);
             QRadioButton& option = *optBO_[std::size_t(index)];
-            option.setVisible(modeVisible_);
+            option.setVisible(isModeVisible());
             frmCT::placeControl(option, wholeNumberFromText(typedText(requiredChild(child, 1))),
                                 wholeNumberFromText(typedText(requiredChild(child, 2))),
                                 wholeNumberFromText(typedText(requiredChild(child, 3))),
                                 wholeNumberFromText(typedText(requiredChild(child, 4))));
             QString caption = typedText(requiredChild(child, 5));
-            if (state.scrambledTexts) {
-                QString plain;
-                state.pulStateEnCours = puDecrypt(state, caption, plain);
-                if (state.pulStateEnCours != stateOk)
-                    break;
-                caption = plain;
-            }
+            if (descrambleIfScrambled(state, caption) != stateOk)
+                break;
             option.setText(caption);
         }
     } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        if (state.pulStateEnCours == stateOk)
-            state.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLQuestion_ErreurInconnue;
-        recordError(state, scope, error);
+        recordFailure(state, scope, basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLQuestion_ErreurInconnue);
     }
     return state.pulStateEnCours;
 }
@@ -169,18 +94,6 @@ long KavBO::InitXMLReponse(const QDomNode& node)
     ExervaContext& state = context();
     state.pulStateEnCours = stateOk;
     noCheckLetter_.clear();
-    // A letter descrambled when the file's texts are scrambled; false when the
-    // descrambler failed, whose state then ends the walk.
-    const auto readLetter = [&state](QString& letter) {
-        if (!state.scrambledTexts)
-            return true;
-        QString plain;
-        state.pulStateEnCours = puDecrypt(state, letter, plain);
-        if (state.pulStateEnCours != stateOk)
-            return false;
-        letter = plain;
-        return true;
-    };
     try {
         if (node.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
@@ -191,7 +104,8 @@ long KavBO::InitXMLReponse(const QDomNode& node)
                 const QString identifier = typedText(requiredChild(child, 0));
                 scope.line(QStringLiteral("NODE_OBJECT ") + identifier);
                 QString letter = typedText(requiredChild(child, 1));
-                if (!readLetter(letter))
+                // A descrambler failure ends the walk with its state.
+                if (descrambleIfScrambled(state, letter) != stateOk)
                     break;
                 const int index = optionIndex(identifier);
                 if (index < 0)
@@ -200,7 +114,7 @@ long KavBO::InitXMLReponse(const QDomNode& node)
             } else if (child.nodeName() == QLatin1String("NOCHECK")) {
                 scope.line(QStringLiteral("NODE_NOCHECK "));
                 QString letter = typedText(child);
-                if (!readLetter(letter))
+                if (descrambleIfScrambled(state, letter) != stateOk)
                     break;
                 noCheckLetter_ = letter;
             }
@@ -208,10 +122,7 @@ long KavBO::InitXMLReponse(const QDomNode& node)
         if (noCheckLetter_.isEmpty())
             state.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLReponse_ErreurNoCheckMissing;
     } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        if (state.pulStateEnCours == stateOk)
-            state.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLReponse_ErreurInconnue;
-        recordError(state, scope, error);
+        recordFailure(state, scope, basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLReponse_ErreurInconnue);
     }
     return state.pulStateEnCours;
 }
@@ -240,7 +151,7 @@ long KavBO::TestePoint(bool& iobBravo, QString& iosLettreReponse)
             letter = noCheckLetter_;
         iobBravo = bravo;
         iosLettreReponse = letter;
-        scope.line(QStringLiteral("Bravo = ") + boolText(iobBravo) + QStringLiteral(" ; LettreReponse = ")
+        scope.line(QStringLiteral("Bravo = ") + booleanText(iobBravo) + QStringLiteral(" ; LettreReponse = ")
                    + iosLettreReponse);
     } catch (...) {
         const platform::RuntimeError error = caughtError();
@@ -254,12 +165,8 @@ int KavBO::createOption()
 {
     const QRadioButton& lowest = *optBO_.front();
     auto* option = new QRadioButton(this);
-    option->hide();
-    option->setFont(lowest.font());
-    option->setPalette(lowest.palette());
-    option->setAutoFillBackground(lowest.autoFillBackground());
+    copyElementSettings(lowest, *option);
     option->setText(lowest.text());
-    option->setGeometry(lowest.geometry());
     optBO_.push_back(option);
     // The answer letter is data of its own option, not a setting to copy.
     tags_.append(QString());
@@ -290,92 +197,25 @@ void KavBO::clearChoice()
     }
 }
 
+void KavBO::showContents()
+{
+    for (QRadioButton* option : optBO_)
+        option->setVisible(isModeVisible());
+}
+
 void KavBO::cmdVisible_Click()
 {
-    modeVisible_ = true;
-    for (QRadioButton* option : optBO_)
-        option->show();
+    setModeVisible(true);
     clearChoice();
-    cmdVisible_->hide();
 }
 
-bool KavBO::chooseOption(int index)
-{
-    if (index < 0 || index >= optionCount())
-        return false;
-    QRadioButton& option = *optBO_[std::size_t(index)];
-    if (option.isHidden() || !option.isEnabled())
-        return false;
-    option.click();
-    return true;
-}
-
-bool KavBO::pressReveal() { return cmdVisible_->press(); }
+bool KavBO::chooseOption(int index) { return clickAsLearner(optionButton(index)); }
 
 int KavBO::optionCount() const { return int(optBO_.size()); }
 
-QRadioButton* KavBO::optionButton(int index) const
-{
-    return index >= 0 && index < optionCount() ? optBO_[std::size_t(index)] : nullptr;
-}
-
-QPushButton* KavBO::revealButton() const { return cmdVisible_; }
+QRadioButton* KavBO::optionButton(int index) const { return elementAt(optBO_, index); }
 
 QString KavBO::optionLetter(int index) const { return index >= 0 && index < tags_.size() ? tags_[index] : QString(); }
-
-void KavBO::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    if (backStyle_ == 1)
-        painter.fillRect(rect(), oleColorToQColor(backColor_));
-    if (borderStyle_ == 1) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-}
-
-long KavBO::ModeVisible() const { return modeVisible_ ? -1 : 0; }
-
-void KavBO::ModeVisible(long value)
-{
-    modeVisible_ = value != 0;
-    for (QRadioButton* option : optBO_)
-        option->setVisible(modeVisible_);
-    cmdVisible_->setVisible(!modeVisible_);
-}
-
-long KavBO::BackStyle() const { return backStyle_; }
-
-void KavBO::BackStyle(long value)
-{
-    if (value != 0 && value != 1)
-        throwInvalidPropertyValue();
-    backStyle_ = value;
-    update();
-}
-
-long KavBO::BackColor() const { return backColor_; }
-
-void KavBO::BackColor(long value)
-{
-    backColor_ = value;
-    update();
-}
-
-long KavBO::ForeColor() const { return foreColor_; }
-
-// The control draws no text of its own: its fore colour is kept for readers only.
-void KavBO::ForeColor(long value) { foreColor_ = value; }
-
-long KavBO::BorderStyle() const { return borderStyle_; }
-
-void KavBO::BorderStyle(long value)
-{
-    if (value != 0 && value != 1)
-        throwInvalidPropertyValue();
-    borderStyle_ = value;
-    update();
-}
 
 long KavBO::OptionBackColor() const { return optionBackColor_; }
 
@@ -383,7 +223,7 @@ void KavBO::OptionBackColor(long value)
 {
     optionBackColor_ = value;
     for (QRadioButton* option : optBO_)
-        paintBack(*option, value);
+        applyBackColor(*option, value);
 }
 
 long KavBO::OptionForeColor() const { return optionForeColor_; }
@@ -392,7 +232,7 @@ void KavBO::OptionForeColor(long value)
 {
     optionForeColor_ = value;
     for (QRadioButton* option : optBO_)
-        paintText(*option, value);
+        applyForeColor(*option, value);
 }
 
 long KavBO::OptionFontSize() const { return optionFontSize_; }
@@ -406,29 +246,5 @@ void KavBO::OptionFontSize(long value)
     for (QRadioButton* option : optBO_)
         applyFontSize(*option, value);
 }
-
-QString KavBO::CmdCaption() const { return cmdVisible_->text(); }
-
-void KavBO::CmdCaption(const QString& value) { cmdVisible_->setText(value); }
-
-long KavBO::cmdBackColor() const { return cmdVisible_->backColor(); }
-
-void KavBO::cmdBackColor(long value) { cmdVisible_->setBackColor(value); }
-
-long KavBO::cmdHeight() const { return cmdVisible_->heightPixels(); }
-
-void KavBO::cmdHeight(long value) { cmdVisible_->setHeightPixels(value); }
-
-long KavBO::cmdWidth() const { return cmdVisible_->widthPixels(); }
-
-void KavBO::cmdWidth(long value) { cmdVisible_->setWidthPixels(value); }
-
-long KavBO::cmdTop() const { return cmdVisible_->topPixels(); }
-
-void KavBO::cmdTop(long value) { cmdVisible_->setTopPixels(value); }
-
-long KavBO::cmdLeft() const { return cmdVisible_->leftPixels(); }
-
-void KavBO::cmdLeft(long value) { cmdVisible_->setLeftPixels(value); }
 
 }  // namespace exerva

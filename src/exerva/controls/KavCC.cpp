@@ -1,8 +1,8 @@
 #include "KavCC.h"
 
+#include "ControlArray.h"
 #include "ControlLook.h"
 #include "PropertyArgument.h"
-#include "RevealButton.h"
 #include "TwipsGeometry.h"
 
 #include "exerva/BooleanText.h"
@@ -12,7 +12,6 @@
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
-#include "exerva/VariantValue.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/RuntimeError.h"
@@ -21,10 +20,8 @@
 #include <QCheckBox>
 #include <QDomNodeList>
 #include <QLabel>
-#include <QPainter>
 
 #include <cmath>
-#include <cstdint>
 
 namespace exerva {
 
@@ -33,34 +30,8 @@ namespace {
 constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
 const QString moduleName = QStringLiteral("KavCC");
 
-constexpr long systemColour(std::uint32_t index) { return long(std::int32_t(0x80000000u | index)); }
-constexpr long buttonFaceColour = systemColour(15);
-constexpr long buttonTextColour = systemColour(18);
 // Every check box is this wide, whatever the file says.
 constexpr long boxWidthPixels = 30;
-
-// Buttons fill their background from the button role, labels from the window role.
-void paintBack(QWidget& widget, long colour)
-{
-    applyColor(widget, widget.backgroundRole(), colour);
-    widget.setAutoFillBackground(true);
-}
-
-void paintText(QWidget& widget, long colour)
-{
-    applyColor(widget, QPalette::WindowText, colour);
-    applyColor(widget, QPalette::ButtonText, colour);
-}
-
-QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
-
-// The visible mode is a Boolean: a file may write it as "True" or "False" as well as a number.
-long flagArgument(const QVariantList& arguments)
-{
-    if (arguments.size() == 1 && arguments.front().typeId() == QMetaType::QString)
-        return booleanFromText(arguments.front().toString()) ? -1 : 0;
-    return longArgument(arguments);
-}
 
 long wholeChild(const QDomNode& node, int index) { return wholeNumberFromText(typedText(requiredChild(node, index))); }
 
@@ -85,8 +56,8 @@ QCheckBox* newBox(QWidget* parent)
 {
     auto* box = new QCheckBox(parent);
     box->setFont(controlArrayFont());
-    paintBack(*box, buttonFaceColour);
-    paintText(*box, buttonTextColour);
+    applyBackColor(*box, buttonFaceColor);
+    applyForeColor(*box, buttonTextColor);
     box->hide();
     return box;
 }
@@ -99,20 +70,10 @@ QLabel* newLabel(QWidget* parent, bool header)
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(header ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
-    paintBack(*label, buttonFaceColour);
-    paintText(*label, buttonTextColour);
+    applyBackColor(*label, buttonFaceColor);
+    applyForeColor(*label, buttonTextColor);
     label->hide();
     return label;
-}
-
-// A new element of a control array: every setting of the lowest element, hidden.
-void copySettings(const QWidget& lowest, QWidget& element)
-{
-    element.setFont(lowest.font());
-    element.setPalette(lowest.palette());
-    element.setAutoFillBackground(lowest.autoFillBackground());
-    element.setGeometry(lowest.geometry());
-    element.hide();
 }
 
 }  // namespace
@@ -133,9 +94,7 @@ int KavCC::ItemCollection::find(const QString& identifier) const
 }
 
 KavCC::KavCC(ExervaContext& context, QWidget* parent)
-    : QuestionControl(context, parent),
-      backColor_(buttonFaceColour),
-      foreColor_(buttonTextColour),
+    : RevealingQuestionControl(context, parent, buttonFaceColor),
       answerKey_(context, AnswerKeyLayout{
                               moduleName,
                               EntryReading::Text,
@@ -163,43 +122,9 @@ KavCC::KavCC(ExervaContext& context, QWidget* parent)
     lblFaux_ = newLabel(this, true);
     placeInTwips(*lblFaux_, QRect(2520, 2160, 735, 495));
 
-    cmdVisible_ = new RevealButton(QRect(720, 1200, 1935, 615), buttonFaceColour, this);
-    connect(cmdVisible_, &QPushButton::clicked, this, [this] { cmdVisible_Click(); });
+    createRevealButton(QRect(720, 1200, 1935, 615), buttonFaceColor);
 
-    addMember(QStringLiteral("ModeVisible"), VbGet | VbLet, [this](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return QVariant::fromValue<long>(ModeVisible());
-        ModeVisible(flagArgument(arguments));
-        return {};
-    });
-    addLongProperty(QStringLiteral("BackStyle"), &KavCC::BackStyle, &KavCC::BackStyle);
-    addLongProperty(QStringLiteral("BackColor"), &KavCC::BackColor, &KavCC::BackColor);
-    addLongProperty(QStringLiteral("ForeColor"), &KavCC::ForeColor, &KavCC::ForeColor);
-    addLongProperty(QStringLiteral("FontSize"), &KavCC::FontSize, &KavCC::FontSize);
-    addLongProperty(QStringLiteral("BorderStyle"), &KavCC::BorderStyle, &KavCC::BorderStyle);
-    addMember(QStringLiteral("CmdCaption"), VbGet | VbLet, [this](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return CmdCaption();
-        if (arguments.size() != 1)
-            throw platform::RuntimeError(platform::InvalidProcedureCall);
-        CmdCaption(variantText(arguments.front()));
-        return {};
-    });
-    addLongProperty(QStringLiteral("cmdBackColor"), &KavCC::cmdBackColor, &KavCC::cmdBackColor);
-    addLongProperty(QStringLiteral("cmdHeight"), &KavCC::cmdHeight, &KavCC::cmdHeight);
-    addLongProperty(QStringLiteral("cmdWidth"), &KavCC::cmdWidth, &KavCC::cmdWidth);
-    addLongProperty(QStringLiteral("cmdTop"), &KavCC::cmdTop, &KavCC::cmdTop);
-    addLongProperty(QStringLiteral("cmdLeft"), &KavCC::cmdLeft, &KavCC::cmdLeft);
-}
-
-void KavCC::addLongProperty(const QString& name, long (KavCC::*get)() const, void (KavCC::*let)(long))
-{
-    addMember(name, VbGet | VbLet, [this, get, let](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return QVariant::fromValue<long>((this->*get)());
-        (this->*let)(longArgument(arguments));
-        return {};
-    });
+    addLongProperties(*this, {{"FontSize", &KavCC::FontSize, &KavCC::FontSize}});
 }
 
 long KavCC::InitXMLQuestion(const QDomNode& node)
@@ -211,12 +136,12 @@ long KavCC::InitXMLQuestion(const QDomNode& node)
     try {
         const QDomNode header = requiredChild(node, 0);
         pibTypeVF_ = typedText(requiredChild(header, 0)) == QLatin1String("VF");
-        const bool showFalse = modeVisible_ && pibTypeVF_;
+        const bool showFalse = isModeVisible() && pibTypeVF_;
         for (QCheckBox* box : chkCCFaux_)
             box->setVisible(showFalse);
         lblVrai_->setVisible(showFalse);
         lblFaux_->setVisible(showFalse);
-        scope.value(QStringLiteral("pibTypeVF"), boolText(pibTypeVF_));
+        scope.value(QStringLiteral("pibTypeVF"), booleanText(pibTypeVF_));
 
         const QDomNode trueColumn = requiredChild(header, 1);
         pilLeftColVrai_ = leftTwips(trueColumn, 3);
@@ -242,15 +167,15 @@ long KavCC::InitXMLQuestion(const QDomNode& node)
             // The k-th item uses element k of each array; its true box creates
             // the three elements together.
             if (pioCasesVrai_.count() == int(chkCCVrai_.size())) {
-                createTrueBox();
-                createFalseBox();
+                createBox(chkCCVrai_, trueTags_, &KavCC::chkCCVrai_Click);
+                createBox(chkCCFaux_, falseTags_, &KavCC::chkCCFaux_Click);
                 createLabel();
             }
             const int trueIndex = int(chkCCVrai_.size()) - 1;
             pioCasesVrai_.add(identifier, trueIndex);
             QCheckBox& trueBox = *chkCCVrai_[std::size_t(trueIndex)];
             trueTags_[trueIndex] = identifier;
-            trueBox.setVisible(modeVisible_);
+            trueBox.setVisible(isModeVisible());
             const long height = wholeChild(item, 1);
             const long top = wholeChild(item, 3);
             placeInTwips(trueBox, itemTwips(pilLeftColVrai_, top, boxWidthPixels, height));
@@ -258,12 +183,12 @@ long KavCC::InitXMLQuestion(const QDomNode& node)
             if (pibTypeVF_) {
                 scope.line(QStringLiteral("Ajout de la case à cocher Faux : ") + identifier);
                 if (pioCasesFaux_.count() == int(chkCCFaux_.size()))
-                    createFalseBox();
+                    createBox(chkCCFaux_, falseTags_, &KavCC::chkCCFaux_Click);
                 const int falseIndex = int(chkCCFaux_.size()) - 1;
                 pioCasesFaux_.add(identifier, falseIndex);
                 QCheckBox& falseBox = *chkCCFaux_[std::size_t(falseIndex)];
                 falseTags_[falseIndex] = identifier;
-                falseBox.setVisible(modeVisible_);
+                falseBox.setVisible(isModeVisible());
                 placeInTwips(falseBox, itemTwips(pilLeftColFaux_, top, boxWidthPixels, height));
             }
 
@@ -272,25 +197,17 @@ long KavCC::InitXMLQuestion(const QDomNode& node)
             const int labelIndex = int(lblCC_.size()) - 1;
             pioLibelles_.add(identifier, labelIndex);
             QLabel& label = *lblCC_[std::size_t(labelIndex)];
-            label.setVisible(modeVisible_);
+            label.setVisible(isModeVisible());
             const long width = wholeChild(item, 2);
             const long left = wholeChild(item, 4);
             placeInTwips(label, itemTwips(twipsFromPixels(left, platform::twipsPerPixelX(), -32767), top, width, height));
             QString caption = typedText(requiredChild(item, 5));
-            if (state.scrambledTexts) {
-                QString plain;
-                state.pulStateEnCours = puDecrypt(state, caption, plain);
-                if (state.pulStateEnCours != stateOk)
-                    break;
-                caption = plain;
-            }
+            if (descrambleIfScrambled(state, caption) != stateOk)
+                break;
             label.setText(caption);
         }
     } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        if (state.pulStateEnCours == stateOk)
-            state.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavCC_InitXMLQuestion_ErreurInconnue;
-        recordError(state, scope, error);
+        recordFailure(state, scope, basalo::enuFunctionReturnState_Exerva_KavCC_InitXMLQuestion_ErreurInconnue);
     }
     return state.pulStateEnCours;
 }
@@ -337,33 +254,22 @@ bool KavCC::matches(const AnswerPattern& pattern) const
     return true;
 }
 
-void KavCC::createTrueBox()
+void KavCC::createBox(std::vector<QCheckBox*>& array, QStringList& tags, void (KavCC::*click)(int))
 {
     auto* box = new QCheckBox(this);
-    copySettings(*chkCCVrai_.front(), *box);
-    box->setText(chkCCVrai_.front()->text());
-    const int index = int(chkCCVrai_.size());
-    connect(box, &QCheckBox::toggled, this, [this, index] { chkCCVrai_Click(index); });
-    chkCCVrai_.push_back(box);
-    trueTags_.append(QString());
-}
-
-void KavCC::createFalseBox()
-{
-    auto* box = new QCheckBox(this);
-    copySettings(*chkCCFaux_.front(), *box);
-    box->setText(chkCCFaux_.front()->text());
-    const int index = int(chkCCFaux_.size());
-    connect(box, &QCheckBox::toggled, this, [this, index] { chkCCFaux_Click(index); });
-    chkCCFaux_.push_back(box);
-    falseTags_.append(QString());
+    copyElementSettings(*array.front(), *box);
+    box->setText(array.front()->text());
+    const int index = int(array.size());
+    connect(box, &QCheckBox::toggled, this, [this, click, index] { (this->*click)(index); });
+    array.push_back(box);
+    tags.append(QString());
 }
 
 void KavCC::createLabel()
 {
     const QLabel& lowest = *lblCC_.front();
     auto* label = new QLabel(this);
-    copySettings(lowest, *label);
+    copyElementSettings(lowest, *label);
     label->setText(lowest.text());
     label->setWordWrap(lowest.wordWrap());
     label->setAlignment(lowest.alignment());
@@ -389,25 +295,22 @@ void KavCC::chkCCFaux_Click(int index)
         chkCCVrai_[std::size_t(partner)]->setChecked(false);
 }
 
-void KavCC::showElements()
+void KavCC::showContents()
 {
+    const bool visible = isModeVisible();
     for (QCheckBox* box : chkCCVrai_)
-        box->setVisible(modeVisible_);
+        box->setVisible(visible);
     for (QLabel* label : lblCC_)
-        label->setVisible(modeVisible_);
-    const bool showFalse = modeVisible_ && pibTypeVF_;
+        label->setVisible(visible);
+    const bool showFalse = visible && pibTypeVF_;
     for (QCheckBox* box : chkCCFaux_)
         box->setVisible(showFalse);
     lblVrai_->setVisible(showFalse);
     lblFaux_->setVisible(showFalse);
-    cmdVisible_->setVisible(!modeVisible_);
 }
 
-void KavCC::cmdVisible_Click()
-{
-    modeVisible_ = true;
-    showElements();
-}
+// The ticks stay as they are.
+void KavCC::cmdVisible_Click() { setModeVisible(true); }
 
 template <typename Each>
 void KavCC::forEachBoxAndLabel(Each each)
@@ -422,89 +325,26 @@ void KavCC::forEachBoxAndLabel(Each each)
     each(*lblFaux_);
 }
 
-bool KavCC::clickTrueBox(int index)
-{
-    QCheckBox* box = trueBox(index);
-    if (!box || box->isHidden() || !box->isEnabled())
-        return false;
-    box->click();
-    return true;
-}
+bool KavCC::clickTrueBox(int index) { return clickAsLearner(trueBox(index)); }
 
-bool KavCC::clickFalseBox(int index)
-{
-    QCheckBox* box = falseBox(index);
-    if (!box || box->isHidden() || !box->isEnabled())
-        return false;
-    box->click();
-    return true;
-}
-
-bool KavCC::pressReveal() { return cmdVisible_->press(); }
-
-QPushButton* KavCC::revealButton() const { return cmdVisible_; }
+bool KavCC::clickFalseBox(int index) { return clickAsLearner(falseBox(index)); }
 
 int KavCC::elementCount() const { return int(chkCCVrai_.size()); }
 
-QCheckBox* KavCC::trueBox(int index) const
+QCheckBox* KavCC::trueBox(int index) const { return elementAt(chkCCVrai_, index); }
+
+QCheckBox* KavCC::falseBox(int index) const { return elementAt(chkCCFaux_, index); }
+
+QLabel* KavCC::itemLabel(int index) const { return elementAt(lblCC_, index); }
+
+void KavCC::applyBackColorToContents(long color)
 {
-    return index >= 0 && index < int(chkCCVrai_.size()) ? chkCCVrai_[std::size_t(index)] : nullptr;
+    forEachBoxAndLabel([color](QWidget& widget) { applyBackColor(widget, color); });
 }
 
-QCheckBox* KavCC::falseBox(int index) const
+void KavCC::applyForeColorToContents(long color)
 {
-    return index >= 0 && index < int(chkCCFaux_.size()) ? chkCCFaux_[std::size_t(index)] : nullptr;
-}
-
-QLabel* KavCC::itemLabel(int index) const
-{
-    return index >= 0 && index < int(lblCC_.size()) ? lblCC_[std::size_t(index)] : nullptr;
-}
-
-void KavCC::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    if (backStyle_ == 1)
-        painter.fillRect(rect(), oleColorToQColor(backColor_));
-    if (borderStyle_ == 1) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-}
-
-long KavCC::ModeVisible() const { return modeVisible_ ? -1 : 0; }
-
-void KavCC::ModeVisible(long value)
-{
-    modeVisible_ = value != 0;
-    showElements();
-}
-
-long KavCC::BackStyle() const { return backStyle_; }
-
-void KavCC::BackStyle(long value)
-{
-    if (value != 0 && value != 1)
-        throwInvalidPropertyValue();
-    backStyle_ = value;
-    update();
-}
-
-long KavCC::BackColor() const { return backColor_; }
-
-void KavCC::BackColor(long value)
-{
-    backColor_ = value;
-    update();
-    forEachBoxAndLabel([value](QWidget& widget) { paintBack(widget, value); });
-}
-
-long KavCC::ForeColor() const { return foreColor_; }
-
-void KavCC::ForeColor(long value)
-{
-    foreColor_ = value;
-    forEachBoxAndLabel([value](QWidget& widget) { paintText(widget, value); });
+    forEachBoxAndLabel([color](QWidget& widget) { applyForeColor(widget, color); });
 }
 
 long KavCC::FontSize() const { return fontSize_; }
@@ -515,39 +355,5 @@ void KavCC::FontSize(long value)
     applyFontSize(*this, value);
     forEachBoxAndLabel([value](QWidget& widget) { applyFontSize(widget, value); });
 }
-
-long KavCC::BorderStyle() const { return borderStyle_; }
-
-void KavCC::BorderStyle(long value)
-{
-    if (value != 0 && value != 1)
-        throwInvalidPropertyValue();
-    borderStyle_ = value;
-    update();
-}
-
-QString KavCC::CmdCaption() const { return cmdVisible_->text(); }
-
-void KavCC::CmdCaption(const QString& value) { cmdVisible_->setText(value); }
-
-long KavCC::cmdBackColor() const { return cmdVisible_->backColor(); }
-
-void KavCC::cmdBackColor(long value) { cmdVisible_->setBackColor(value); }
-
-long KavCC::cmdHeight() const { return cmdVisible_->heightPixels(); }
-
-void KavCC::cmdHeight(long value) { cmdVisible_->setHeightPixels(value); }
-
-long KavCC::cmdWidth() const { return cmdVisible_->widthPixels(); }
-
-void KavCC::cmdWidth(long value) { cmdVisible_->setWidthPixels(value); }
-
-long KavCC::cmdTop() const { return cmdVisible_->topPixels(); }
-
-void KavCC::cmdTop(long value) { cmdVisible_->setTopPixels(value); }
-
-long KavCC::cmdLeft() const { return cmdVisible_->leftPixels(); }
-
-void KavCC::cmdLeft(long value) { cmdVisible_->setLeftPixels(value); }
 
 }  // namespace exerva

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "RevealingQuestionControl.h"
+
 #include "exerva/AnswerKey.h"
-#include "exerva/ExerciseControl.h"
 
 #include <QHash>
 #include <QString>
@@ -11,11 +12,8 @@
 
 class QCheckBox;
 class QLabel;
-class QPushButton;
 
 namespace exerva {
-
-class RevealButton;
 
 // Multiple-answer question: a list of items, each with a label and one check
 // box, or (mode word "VF") a true box and a false box under two column headers,
@@ -29,7 +27,7 @@ class RevealButton;
 // and cmdLeft, each get and let. Writing a value a property does not take (a
 // back style or border other than 0 or 1, a negative button size) throws
 // platform::RuntimeError 380, which a call by name reports to the file's loader.
-class KavCC : public QuestionControl {
+class KavCC : public RevealingQuestionControl {
     Q_OBJECT
 public:
     explicit KavCC(ExervaContext& context, QWidget* parent = nullptr);
@@ -38,44 +36,17 @@ public:
     long InitXMLReponse(const QDomNode& node) override;
     long TestePoint(bool& iobBravo, QString& iosLettreReponse) override;
 
-    // -1 while the boxes and labels are shown, else 0; any non-zero value shows them.
-    long ModeVisible() const;
-    void ModeVisible(long value);
-    // 0 transparent, 1 opaque.
-    long BackStyle() const;
-    void BackStyle(long value);
-    // Colours are colour numbers (0x00BBGGRR, or a system colour 0x800000nn);
-    // they go to the control and to its boxes, labels and headers.
-    long BackColor() const;
-    void BackColor(long value);
-    long ForeColor() const;
-    void ForeColor(long value);
+    // The visible mode shows the boxes and labels; BackColor and ForeColor go
+    // to the control and to its boxes, labels and headers.
+
     // Points; 0 until written, although everything starts at 9.75 pt.
     long FontSize() const;
     void FontSize(long value);
-    // 0 none, 1 fixed single.
-    long BorderStyle() const;
-    void BorderStyle(long value);
-    QString CmdCaption() const;
-    void CmdCaption(const QString& value);
-    long cmdBackColor() const;
-    void cmdBackColor(long value);
-    // The reveal button's place and size in pixels.
-    long cmdHeight() const;
-    void cmdHeight(long value);
-    long cmdWidth() const;
-    void cmdWidth(long value);
-    long cmdTop() const;
-    void cmdTop(long value);
-    long cmdLeft() const;
-    void cmdLeft(long value);
 
     // Learner actions, the same code a mouse click or the space bar runs: each
     // click toggles the box. False when there is no such box or it is hidden.
     bool clickTrueBox(int index);
     bool clickFalseBox(int index);
-    // Presses the reveal button; false while it is hidden.
-    bool pressReveal();
 
     // True/false mode, as the last question node chose it.
     bool isTrueFalse() const { return pibTypeVF_; }
@@ -86,11 +57,7 @@ public:
     QLabel* itemLabel(int index) const;
     QLabel* trueHeader() const { return lblVrai_; }
     QLabel* falseHeader() const { return lblFaux_; }
-    QPushButton* revealButton() const;
     const AnswerKey& answerKey() const { return answerKey_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     // Items keyed by identifier (compared without regard to case), in item order.
@@ -112,16 +79,18 @@ private:
 
     void chkCCVrai_Click(int index);
     void chkCCFaux_Click(int index);
-    void cmdVisible_Click();
-    void createTrueBox();
-    void createFalseBox();
+    void showContents() override;
+    void cmdVisible_Click() override;
+    void applyBackColorToContents(long color) override;
+    void applyForeColorToContents(long color) override;
+    // Loads the next element of a box array (chkCCVrai or chkCCFaux and its
+    // tags); its clicks go to `click` with its index.
+    void createBox(std::vector<QCheckBox*>& array, QStringList& tags, void (KavCC::*click)(int));
     void createLabel();
-    void showElements();
     bool answered() const;
     bool matches(const AnswerPattern& pattern) const;
     template <typename Each>
     void forEachBoxAndLabel(Each each);
-    void addLongProperty(const QString& name, long (KavCC::*get)() const, void (KavCC::*let)(long));
 
     std::vector<QCheckBox*> chkCCVrai_;
     std::vector<QCheckBox*> chkCCFaux_;
@@ -131,7 +100,6 @@ private:
     QStringList falseTags_;
     QLabel* lblVrai_ = nullptr;
     QLabel* lblFaux_ = nullptr;
-    RevealButton* cmdVisible_ = nullptr;
 
     bool pibTypeVF_ = false;
     long pilLeftColVrai_ = 0;
@@ -139,13 +107,7 @@ private:
     ItemCollection pioCasesVrai_;
     ItemCollection pioCasesFaux_;
     ItemCollection pioLibelles_;
-    bool modeVisible_ = false;
     long fontSize_ = 0;
-    long backStyle_ = 1;
-    long backColor_;
-    long foreColor_;
-    long borderStyle_ = 0;
-    long cmdBackColor_;
     AnswerKey answerKey_;
 };
 

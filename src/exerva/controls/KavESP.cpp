@@ -1,9 +1,9 @@
 #include "KavESP.h"
 
+#include "ControlArray.h"
 #include "ControlLook.h"
-#include "PropertyArgument.h"
+#include "TextFlow.h"
 
-#include "exerva/CaughtError.h"
 #include "exerva/Decrypt.h"
 #include "exerva/DomNodes.h"
 #include "exerva/ExervaContext.h"
@@ -17,7 +17,6 @@
 #include <QDomNodeList>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace exerva {
 
@@ -25,7 +24,6 @@ namespace {
 
 constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
 const QString moduleName = QStringLiteral("KavESP");
-constexpr long invalidPropertyValue = 380;
 
 AnswerKeyLayout answerKeyLayout()
 {
@@ -51,25 +49,17 @@ int indexIn(const std::vector<QLabel*>& array, const QObject* object)
 }  // namespace
 
 KavESP::KavESP(ExervaContext& context, QWidget* parent)
-    : QuestionControl(context, parent),
-      answerKey_(context, answerKeyLayout()),
-      backColor_(systemColorNumber(15)),
-      foreColor_(systemColorNumber(18)),
-      textBackColor_(backColor_),
-      textHeight_(18L * platform::twipsPerPixelY()),
-      textWidth_(100L * platform::twipsPerPixelX())
+    : GapTextControl(context, parent, answerKeyLayout(),
+                     basalo::enuFunctionReturnState_Exerva_KavESP_InitXMLQuestion_ErreurInconnue),
+      textBackColor_(BackColor())
 {
-    applyColor(*this, QPalette::Window, backColor_);
-    applyColor(*this, QPalette::WindowText, foreColor_);
-    setAutoFillBackground(true);
-
     // Element 0 of each array exists from the start; it shows once the layout uses it.
     for (auto* array : {&lblDrag_, &lblDrop_, &lblESP_}) {
         auto* label = new QLabel(this);
         label->hide();
         label->setFont(controlArrayFont());
-        applyColor(*label, QPalette::WindowText, systemColorNumber(8));
-        applyColor(*label, QPalette::Window, systemColorNumber(5));
+        applyColor(*label, QPalette::WindowText, windowTextColor);
+        applyColor(*label, QPalette::Window, windowColor);
         label->setAutoFillBackground(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (array != &lblESP_)
@@ -84,33 +74,12 @@ KavESP::KavESP(ExervaContext& context, QWidget* parent)
     dragImage_->hide();
     dragImage_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    addLongProperty(QStringLiteral("BackStyle"), &KavESP::BackStyle, &KavESP::BackStyle);
-    addLongProperty(QStringLiteral("BackColor"), &KavESP::BackColor, &KavESP::BackColor);
-    addLongProperty(QStringLiteral("ForeColor"), &KavESP::ForeColor, &KavESP::ForeColor);
-    addLongProperty(QStringLiteral("BorderStyle"), &KavESP::BorderStyle, &KavESP::BorderStyle);
-    addLongProperty(QStringLiteral("TextForeColor"), &KavESP::TextForeColor, &KavESP::TextForeColor);
-    addLongProperty(QStringLiteral("TextBackColor"), &KavESP::TextBackColor, &KavESP::TextBackColor);
-    addLongProperty(QStringLiteral("TextBackStyle"), &KavESP::TextBackStyle, &KavESP::TextBackStyle);
-    addLongProperty(QStringLiteral("LabelForeColor"), &KavESP::LabelForeColor, &KavESP::LabelForeColor);
-    addLongProperty(QStringLiteral("LabelBackColor"), &KavESP::LabelBackColor, &KavESP::LabelBackColor);
-    addLongProperty(QStringLiteral("LabelBackStyle"), &KavESP::LabelBackStyle, &KavESP::LabelBackStyle);
-    addLongProperty(QStringLiteral("TextHeight"), &KavESP::TextHeight, &KavESP::TextHeight);
-    addLongProperty(QStringLiteral("TextWidth"), &KavESP::TextWidth, &KavESP::TextWidth);
-    addLongProperty(QStringLiteral("TextFontSize"), &KavESP::TextFontSize, &KavESP::TextFontSize);
-}
-
-void KavESP::addLongProperty(const QString& name, long (KavESP::*get)() const, void (KavESP::*let)(long))
-{
-    const bool size = name == QLatin1String("TextHeight") || name == QLatin1String("TextWidth");
-    addMember(name, VbGet | VbLet, [this, get, let, size](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return QVariant::fromValue<long>((this->*get)());
-        const long value = longArgument(arguments);
-        if (size && value < 0)
-            throw platform::RuntimeError(invalidPropertyValue, QStringLiteral("Invalid property value"));
-        (this->*let)(value);
-        return {};
-    });
+    addLongProperties(*this, {
+                                 {"TextForeColor", &KavESP::TextForeColor, &KavESP::TextForeColor},
+                                 {"TextBackColor", &KavESP::TextBackColor, &KavESP::TextBackColor},
+                                 {"TextBackStyle", &KavESP::TextBackStyle, &KavESP::TextBackStyle},
+                                 {"TextFontSize", &KavESP::TextFontSize, &KavESP::TextFontSize},
+                             });
 }
 
 QLabel* KavESP::loadElement(std::vector<QLabel*>& array, QStringList* tags)
@@ -118,13 +87,9 @@ QLabel* KavESP::loadElement(std::vector<QLabel*>& array, QStringList* tags)
     // A new element copies the settings of element 0, except its visibility.
     const QLabel* model = array.front();
     auto* label = new QLabel(this);
-    label->hide();
-    label->setFont(model->font());
-    label->setPalette(model->palette());
-    label->setAutoFillBackground(model->autoFillBackground());
+    copyElementSettings(*model, *label);
     label->setAlignment(model->alignment());
     label->setFrameStyle(model->frameStyle());
-    label->setGeometry(model->geometry());
     label->installEventFilter(this);
     array.push_back(label);
     if (tags)
@@ -140,16 +105,6 @@ QLabel* KavESP::elementFor(std::vector<QLabel*>& array, QStringList* tags, int i
     return array.at(std::size_t(index));
 }
 
-long KavESP::failQuestion(long number, const QString& text)
-{
-    ExervaContext& ctx = context();
-    ctx.storeError(number, text);
-    ctx.trace.write(tracel::TypeControl, moduleName, QStringLiteral("erreur kav %1 : %2").arg(number).arg(text));
-    if (ctx.pulStateEnCours == stateOk)
-        ctx.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavESP_InitXMLQuestion_ErreurInconnue;
-    return ctx.pulStateEnCours;
-}
-
 long KavESP::InitXMLQuestion(const QDomNode& node)
 {
     ExervaContext& ctx = context();
@@ -157,51 +112,22 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
                              QStringLiteral("Public Function InitXMLQuestion"));
     ctx.pulStateEnCours = stateOk;
 
-    const auto descramble = [&ctx](QString& text) {
-        if (!ctx.scrambledTexts)
-            return stateOk;
-        QString plain;
-        const long state = puDecrypt(ctx, text, plain);
-        if (state == stateOk)
-            text = plain;
-        return state;
-    };
     const auto earlyStop = [&] {
         scope.value(QStringLiteral("pulStateEnCours"), QString::number(ctx.pulStateEnCours));
         return ctx.pulStateEnCours;
     };
 
     try {
-        // The layout works in twips, as the sizes it is given.
-        const long tppX = platform::twipsPerPixelX();
-        const long tppY = platform::twipsPerPixelY();
-        const long controlWidth = long(width()) * tppX;
-        const long rowPitch = textHeight_ / tppY + 10;
-        const long startLeft = 10 * tppX;
-        long left = startLeft;
-        long row = 0;
-        const auto wrapFor = [&](long itemWidth) {
-            if (left + itemWidth > controlWidth) {
-                ++row;
-                left = startLeft;
-            }
-        };
-        const auto place = [&](QLabel* label, long itemWidth) {
-            label->setGeometry(int(left / tppX), int((rowPitch * row + 10)), int(itemWidth / tppX),
-                               int(textHeight_ / tppY));
-            label->show();
-            left += itemWidth + 5 * tppX;
-        };
-
+        // Rows are as far apart as the elements are high, and 10 pixels more.
+        TextFlow flow(*this, textHeightTwips() / platform::twipsPerPixelY() + 10, textHeightTwips());
         const QDomNodeList words = requiredChild(node, 0).childNodes();
         for (int i = 0; i < words.count(); ++i) {
             const QDomNode word = words.at(i);
             QLabel* label = elementFor(lblDrag_, &dragTags_, i);
-            wrapFor(textWidth_);
-            place(label, textWidth_);
+            flow.place(*label, textWidthTwips());
             dragTags_[i] = typedText(requiredChild(word, 1));
             QString caption = typedText(requiredChild(word, 0));
-            if (descramble(caption) != stateOk)
+            if (descrambleIfScrambled(ctx, caption) != stateOk)
                 return earlyStop();
             label->setText(caption);
             scope.line(QStringLiteral("lblDrag(%1).Caption = ").arg(i) + caption);
@@ -209,8 +135,7 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
         }
 
         // One empty row between the bank and the text.
-        row += 2;
-        left = startLeft;
+        flow.newRow(2);
         const QDomNodeList items = requiredChild(node, 1).childNodes();
         int gaps = 0;
         int fixedWords = 0;
@@ -218,25 +143,21 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
             const QDomNode item = items.at(n);
             const QString name = item.nodeName();
             if (name == QLatin1String("feedline")) {
-                ++row;
-                left = startLeft;
+                flow.newRow();
             } else if (name == QLatin1String("txt")) {
                 QLabel* label = elementFor(lblDrop_, &dropTags_, gaps);
-                wrapFor(textWidth_);
-                place(label, textWidth_);
+                flow.place(*label, textWidthTwips());
                 dropTags_[gaps] = typedText(item);
                 label->clear();
                 ++gaps;
             } else if (name == QLatin1String("lbl")) {
                 QString text = typedText(item);
-                if (descramble(text) != stateOk)
+                if (descrambleIfScrambled(ctx, text) != stateOk)
                     return earlyStop();
                 for (const QString& piece : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
                     QLabel* label = elementFor(lblESP_, nullptr, fixedWords);
                     label->setText(piece);
-                    const long itemWidth = long(autoSizedWidth(*label)) * tppX;
-                    wrapFor(itemWidth);
-                    place(label, itemWidth);
+                    flow.placeSizedToText(*label);
                     ++fixedWords;
                 }
             }
@@ -246,13 +167,10 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
             throw platform::RuntimeError(platform::SubscriptOutOfRange);
         asTagCibleSource_ = QStringList(gaps, QString());
     } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        return failQuestion(error.number(), error.text());
+        return failQuestion();
     }
     return ctx.pulStateEnCours;
 }
-
-long KavESP::InitXMLReponse(const QDomNode& node) { return answerKey_.InitXMLReponse(node); }
 
 long KavESP::TestePoint(bool& iobBravo, QString& iosLettreReponse)
 {
@@ -275,38 +193,10 @@ long KavESP::TestePoint(bool& iobBravo, QString& iosLettreReponse)
         }
         return all;
     };
-    return answerKey_.TestePoint(iobBravo, iosLettreReponse, answered, matches);
+    return answerKey().TestePoint(iobBravo, iosLettreReponse, answered, matches);
 }
 
 // Appearance.
-
-long KavESP::BackStyle() const { return backStyle_; }
-void KavESP::BackStyle(long value)
-{
-    backStyle_ = value;
-    applyBackStyle(*this, value);
-}
-
-long KavESP::BackColor() const { return backColor_; }
-void KavESP::BackColor(long value)
-{
-    backColor_ = value;
-    applyColor(*this, QPalette::Window, value);
-}
-
-long KavESP::ForeColor() const { return foreColor_; }
-void KavESP::ForeColor(long value)
-{
-    foreColor_ = value;
-    applyColor(*this, QPalette::WindowText, value);
-}
-
-long KavESP::BorderStyle() const { return borderStyle_; }
-void KavESP::BorderStyle(long value)
-{
-    borderStyle_ = value;
-    update();
-}
 
 long KavESP::TextForeColor() const { return textForeColor_; }
 void KavESP::TextForeColor(long value)
@@ -335,50 +225,6 @@ void KavESP::TextBackStyle(long value)
             applyBackStyle(*label, value);
 }
 
-long KavESP::LabelForeColor() const { return labelForeColor_; }
-void KavESP::LabelForeColor(long value)
-{
-    labelForeColor_ = value;
-    for (QLabel* label : lblESP_)
-        applyColor(*label, QPalette::WindowText, value);
-}
-
-long KavESP::LabelBackColor() const { return labelBackColor_; }
-void KavESP::LabelBackColor(long value)
-{
-    labelBackColor_ = value;
-    for (QLabel* label : lblESP_)
-        applyColor(*label, QPalette::Window, value);
-}
-
-long KavESP::LabelBackStyle() const { return labelBackStyle_; }
-void KavESP::LabelBackStyle(long value)
-{
-    labelBackStyle_ = value;
-    for (QLabel* label : lblESP_)
-        applyBackStyle(*label, value);
-}
-
-long KavESP::TextHeight() const { return textHeight_ / platform::twipsPerPixelY(); }
-void KavESP::TextHeight(long value)
-{
-    value = std::max(value, 0L);
-    textHeight_ = value * platform::twipsPerPixelY();
-    for (auto* array : {&lblDrag_, &lblDrop_, &lblESP_})
-        for (QLabel* label : *array)
-            label->resize(label->width(), int(value));
-}
-
-long KavESP::TextWidth() const { return textWidth_ / platform::twipsPerPixelX(); }
-void KavESP::TextWidth(long value)
-{
-    value = std::max(value, 0L);
-    textWidth_ = value * platform::twipsPerPixelX();
-    for (auto* array : {&lblDrag_, &lblDrop_})
-        for (QLabel* label : *array)
-            label->resize(int(value), label->height());
-}
-
 long KavESP::TextFontSize() const { return textFontSize_; }
 void KavESP::TextFontSize(long value)
 {
@@ -393,17 +239,25 @@ void KavESP::TextFontSize(long value)
             applyFontSize(*label, value);
 }
 
+void KavESP::applyTextHeight(int pixels)
+{
+    for (auto* array : {&lblDrag_, &lblDrop_, &lblESP_})
+        for (QLabel* label : *array)
+            label->resize(label->width(), pixels);
+}
+
+void KavESP::applyTextWidth(int pixels)
+{
+    for (auto* array : {&lblDrag_, &lblDrop_})
+        for (QLabel* label : *array)
+            label->resize(pixels, label->height());
+}
+
 // Learner actions.
 
-QLabel* KavESP::lblDrag(int i) const
-{
-    return i >= 0 && i < lblDragCount() ? lblDrag_[std::size_t(i)] : nullptr;
-}
-QLabel* KavESP::lblDrop(int j) const
-{
-    return j >= 0 && j < lblDropCount() ? lblDrop_[std::size_t(j)] : nullptr;
-}
-QLabel* KavESP::lblESP(int k) const { return k >= 0 && k < lblESPCount() ? lblESP_[std::size_t(k)] : nullptr; }
+QLabel* KavESP::lblDrag(int i) const { return elementAt(lblDrag_, i); }
+QLabel* KavESP::lblDrop(int j) const { return elementAt(lblDrop_, j); }
+QLabel* KavESP::lblESP(int k) const { return elementAt(lblESP_, k); }
 QString KavESP::lblDragTag(int i) const { return dragTags_.value(i); }
 QString KavESP::lblDropTag(int j) const { return dropTags_.value(j); }
 
@@ -556,16 +410,6 @@ bool KavESP::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
-}
-
-void KavESP::paintEvent(QPaintEvent* event)
-{
-    QuestionControl::paintEvent(event);
-    if (borderStyle_ != 1)
-        return;
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace exerva

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "exerva/AnswerKey.h"
-#include "exerva/ExerciseControl.h"
+#include "GapTextControl.h"
 
 #include <QPoint>
 #include <QString>
@@ -27,46 +26,23 @@ namespace exerva {
 // Question node: child 0 the bank (each word: child 0 the text, child 1 its
 // identifier), child 1 the text ("feedline" a line break, "txt" a gap, "lbl"
 // fixed words; other names skipped).
-class KavESP : public QuestionControl {
+class KavESP : public GapTextControl {
     Q_OBJECT
 public:
     explicit KavESP(ExervaContext& context, QWidget* parent = nullptr);
 
     long InitXMLQuestion(const QDomNode& node) override;
-    long InitXMLReponse(const QDomNode& node) override;
     long TestePoint(bool& iobBravo, QString& iosLettreReponse) override;
 
-    // Appearance. Colours are colour numbers (0x00BBGGRR, or a system colour
-    // 0x800000nn); back styles 0 transparent, 1 opaque; border 0 none, 1 fixed
-    // single. A Let applies to the elements loaded at that moment.
-    long BackStyle() const;
-    void BackStyle(long value);
-    long BackColor() const;
-    void BackColor(long value);
-    long ForeColor() const;
-    void ForeColor(long value);
-    long BorderStyle() const;
-    void BorderStyle(long value);
-    // Bank words and gaps.
+    // Appearance of the bank words and gaps, as GapTextControl's (colour
+    // numbers, back styles 0 or 1, applied to the elements loaded at that
+    // moment). TextHeight sizes every element, TextWidth the bank words and gaps.
     long TextForeColor() const;
     void TextForeColor(long value);
     long TextBackColor() const;
     void TextBackColor(long value);
     long TextBackStyle() const;
     void TextBackStyle(long value);
-    // Fixed words.
-    long LabelForeColor() const;
-    void LabelForeColor(long value);
-    long LabelBackColor() const;
-    void LabelBackColor(long value);
-    long LabelBackStyle() const;
-    void LabelBackStyle(long value);
-    // Pixels; they also drive the layout, so they are set before InitXMLQuestion.
-    // Height of every element; width of bank words and gaps. Negative: error 380.
-    long TextHeight() const;
-    void TextHeight(long value);
-    long TextWidth() const;
-    void TextWidth(long value);
     // Points, for every element; 0 until written although the elements show 9.75 pt.
     long TextFontSize() const;
     void TextFontSize(long value);
@@ -106,7 +82,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     enum class Source { Bank, Gap };
@@ -122,10 +97,10 @@ private:
     QLabel* elementFor(std::vector<QLabel*>& array, QStringList* tags, int index);
     QLabel* sourceLabel() const;
     bool startDrag(Source source, int index, const QPoint& grip);
-    void addLongProperty(const QString& name, long (KavESP::*get)() const, void (KavESP::*let)(long));
-    long failQuestion(long number, const QString& text);
+    const std::vector<QLabel*>& fixedWords() const override { return lblESP_; }
+    void applyTextHeight(int pixels) override;
+    void applyTextWidth(int pixels) override;
 
-    AnswerKey answerKey_;
     std::vector<QLabel*> lblDrag_;
     std::vector<QLabel*> lblDrop_;
     std::vector<QLabel*> lblESP_;
@@ -135,19 +110,9 @@ private:
     QLabel* dragImage_ = nullptr;
     Drag drag_;
 
-    long backStyle_ = 1;
-    long backColor_;
-    long foreColor_;
-    long borderStyle_ = 0;
     long textForeColor_ = 0;
     long textBackColor_;
     long textBackStyle_ = 0;
-    long labelForeColor_ = 0;
-    long labelBackColor_ = 0;
-    long labelBackStyle_ = 0;
-    // Twips.
-    long textHeight_;
-    long textWidth_;
     long textFontSize_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "PropertyArgument.h"
 #include "TwipsGeometry.h"
 
+#include "exerva/BooleanText.h"
 #include "exerva/CaughtError.h"
 #include "exerva/DomNodes.h"
 #include "exerva/ExerciseFile.h"
@@ -35,8 +36,6 @@ const QString moduleName = QStringLiteral("KavFLASH");
 constexpr long stateOk = enuFunctionReturnState_General_Traitement_OK;
 constexpr long badFileName = 52;
 constexpr long maxPixels = 32767;
-
-QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
 // The first child of that name (compared exactly); error 91 when there is none,
 // as using the missing node did.
@@ -108,12 +107,7 @@ KavFLASH::KavFLASH(ExervaContext& context, QWidget* parent) : QuestionControl(co
     connect(WebBrowserFlash_, &QWebEngineView::loadFinished, this, [this](bool ok) { pageLoaded_ = ok; });
     applyBackStyle(*this, backStyle_);
 
-    addMember(QStringLiteral("BackStyle"), VbGet | VbLet, [this](QVariantList& arguments) -> QVariant {
-        if (arguments.isEmpty())
-            return QVariant::fromValue<long>(BackStyle());
-        BackStyle(longArgument(arguments));
-        return {};
-    });
+    addLongProperties(*this, {{"BackStyle", &KavFLASH::BackStyle, &KavFLASH::BackStyle}});
 }
 
 long KavFLASH::InitXMLQuestion(const QDomNode& node)
@@ -184,7 +178,7 @@ long KavFLASH::TestePoint(bool& iobBravo, QString& iosLettreReponse)
         const PageCall bravo = readCall(firstChildNamed(answer, QStringLiteral("BRAVO")), chain);
         scope.line(callTraceLine(QStringLiteral("iobBravo"), bravo));
         iobBravo = pageValueToBoolean(callPage(bravo));
-        scope.line(QStringLiteral("iobBravo = ") + boolText(iobBravo));
+        scope.line(QStringLiteral("iobBravo = ") + booleanText(iobBravo));
 
         if (!iobBravo) {
             const PageCall erreur = readCall(firstChildNamed(answer, QStringLiteral("ERREUR")), chain);
@@ -193,7 +187,7 @@ long KavFLASH::TestePoint(bool& iobBravo, QString& iosLettreReponse)
             scope.line(QStringLiteral("iosLettreReponse = ") + iosLettreReponse);
         }
         context.pulStateEnCours = stateOk;
-        scope.line(QStringLiteral("Bravo = ") + boolText(iobBravo) + QStringLiteral(" ; LettreReponse = ")
+        scope.line(QStringLiteral("Bravo = ") + booleanText(iobBravo) + QStringLiteral(" ; LettreReponse = ")
                    + iosLettreReponse);
     } catch (...) {
         recordError(context, scope, caughtError());

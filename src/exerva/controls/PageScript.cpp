@@ -166,7 +166,7 @@ QString pageValueToText(const PageValue& value)
     switch (value.kind) {
     case PageValue::Empty: return {};
     case PageValue::Null: throw pageError(InvalidUseOfNull, {});
-    case PageValue::Boolean: return value.value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case PageValue::Boolean: return booleanText(value.value.toBool());
     case PageValue::Number:
         return QLocale::c().toString(value.value.toDouble(), 'g', QLocale::FloatingPointShortest);
     case PageValue::Text: return value.value.toString();

@@ -1,6 +1,8 @@
 #include "PropertyArgument.h"
 
+#include "exerva/BooleanText.h"
 #include "exerva/NumberText.h"
+#include "exerva/VariantValue.h"
 
 #include "platform/RuntimeError.h"
 
@@ -9,36 +11,50 @@
 
 namespace exerva {
 
+namespace {
+
+constexpr long invalidPropertyValue = 380;
+
+}  // namespace
+
 long longArgument(const QVariantList& arguments)
 {
     if (arguments.size() != 1)
         throw platform::RuntimeError(platform::InvalidProcedureCall);
     const QVariant& value = arguments.front();
-    switch (value.metaType().id()) {
-    case QMetaType::Bool:
+    const int type = value.typeId();
+    if (type == QMetaType::Bool)
         return value.toBool() ? -1 : 0;
-    case QMetaType::QString:
+    if (type == QMetaType::QString)
         return wholeNumberFromText(value.toString());
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double rounded = std::nearbyint(value.toDouble());
-        if (!(rounded >= double(std::numeric_limits<qint32>::min()) &&
-              rounded <= double(std::numeric_limits<quint32>::max())))
-            throw platform::RuntimeError(platform::Overflow);
-        // Colour numbers written unsigned (2147483653 for 0x80000005) keep their 32-bit pattern.
-        return long(qint32(quint32(qint64(rounded))));
-    }
-    default:
+    if (!isWholeNumberType(type) && type != QMetaType::Double && type != QMetaType::Float)
         throw platform::RuntimeError(platform::TypeMismatch);
-    }
+    const double rounded = std::nearbyint(value.toDouble());
+    if (!(rounded >= double(std::numeric_limits<qint32>::min())
+          && rounded <= double(std::numeric_limits<quint32>::max())))
+        throw platform::RuntimeError(platform::Overflow);
+    // Colour numbers written unsigned (2147483653 for 0x80000005) keep their 32-bit pattern.
+    return long(qint32(quint32(qint64(rounded))));
+}
+
+long booleanArgument(const QVariantList& arguments)
+{
+    if (arguments.size() == 1 && arguments.front().typeId() == QMetaType::QString)
+        return booleanFromText(arguments.front().toString()) ? -1 : 0;
+    return longArgument(arguments);
+}
+
+long pixelSizeArgument(const QVariantList& arguments)
+{
+    const long value = longArgument(arguments);
+    if (value < 0)
+        throwInvalidPropertyValue();
+    return value;
+}
+
+void throwInvalidPropertyValue()
+{
+    throw platform::RuntimeError(invalidPropertyValue, QStringLiteral("Invalid property value"));
 }
 
 }  // namespace exerva

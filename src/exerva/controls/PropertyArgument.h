@@ -12,4 +12,16 @@ namespace exerva {
 // is read as its 32-bit pattern.
 long longArgument(const QVariantList& arguments);
 
+// The argument of a Boolean property's Let, as a Long: a file may write it as a
+// text ("True", "False" or a number, see booleanFromText), giving -1 or 0, or
+// as anything longArgument reads.
+long booleanArgument(const QVariantList& arguments);
+
+// The argument of a size in pixels, as longArgument reads it; a negative size
+// throws platform::RuntimeError 380.
+long pixelSizeArgument(const QVariantList& arguments);
+
+// The run-time error a property raises for a value it does not take (380).
+[[noreturn]] void throwInvalidPropertyValue();
+
 }  // namespace exerva

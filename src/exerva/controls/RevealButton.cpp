@@ -1,5 +1,6 @@
 #include "RevealButton.h"
 
+#include "ControlArray.h"
 #include "ControlLook.h"
 #include "TwipsGeometry.h"
 
@@ -60,13 +61,7 @@ void RevealButton::setLeftPixels(long pixels)
     place();
 }
 
-bool RevealButton::press()
-{
-    if (isHidden() || !isEnabled())
-        return false;
-    click();
-    return true;
-}
+bool RevealButton::press() { return clickAsLearner(this); }
 
 void RevealButton::place() { placeInTwips(*this, twips_); }
 

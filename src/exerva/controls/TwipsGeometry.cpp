@@ -1,6 +1,7 @@
 #include "TwipsGeometry.h"
 
-#include "platform/RuntimeError.h"
+#include "PropertyArgument.h"
+
 #include "platform/Twips.h"
 
 #include <QWidget>
@@ -11,7 +12,6 @@ namespace exerva {
 
 namespace {
 
-constexpr long invalidPropertyValue = 380;
 constexpr long maxPixels = 32767;
 
 int pixelsFromTwips(long twips, int twipsPerPixel) { return int(std::lround(double(twips) / twipsPerPixel)); }
@@ -36,11 +36,6 @@ int twipsFromPixels(long pixels, int twipsPerPixel, long minimumPixels)
 long pixelsFromTwipsRoundedDown(long twips, int twipsPerPixel)
 {
     return long(std::floor(double(twips) / twipsPerPixel));
-}
-
-void throwInvalidPropertyValue()
-{
-    throw platform::RuntimeError(invalidPropertyValue, QStringLiteral("Invalid property value"));
 }
 
 }  // namespace exerva

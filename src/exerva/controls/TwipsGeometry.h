@@ -20,7 +20,4 @@ int twipsFromPixels(long pixels, int twipsPerPixel, long minimumPixels);
 // Twips back to whole pixels, rounded down.
 long pixelsFromTwipsRoundedDown(long twips, int twipsPerPixel);
 
-// The run-time error a property raises for a value it does not take.
-[[noreturn]] void throwInvalidPropertyValue();
-
 }  // namespace exerva
