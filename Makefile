@@ -6,7 +6,7 @@ CMAKE_EXTRA := -DSANITIZE=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test clean
+.PHONY: deps configure build test run clean
 
 deps:
 	./scripts/install-deps
@@ -19,6 +19,13 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The stand-alone mode waits for a person at a screen: without one, say so at
+# once instead of waiting for clicks nobody can make.
+run:
+	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error make run needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set)))
+	@$(MAKE) --no-print-directory build
+	./scripts/run-sample $(BUILD_DIR)
 
 clean:
 	rm -rf build build-sanitize
