@@ -13,6 +13,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -205,6 +206,28 @@ TEST_F(KavBOTest, MouseClickChoosesAnOption)
     EXPECT_TRUE(bravo);
 }
 
+TEST_F(KavBOTest, KeyboardChoosesAndMovesBetweenOptions)
+{
+    ASSERT_EQ(buildAndKey(), stateOk);
+    control.resize(300, 200);
+    control.show();
+    control.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
+    ASSERT_TRUE(control.pressReveal());
+    control.optionButton(0)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), control.optionButton(0));
+    QTest::keyClick(control.optionButton(0), Qt::Key_Space);
+    EXPECT_TRUE(control.optionButton(0)->isChecked());
+    // An arrow key moves to the next option of the group and chooses it.
+    QTest::keyClick(control.optionButton(0), Qt::Key_Down);
+    EXPECT_TRUE(control.optionButton(1)->isChecked());
+    EXPECT_FALSE(control.optionButton(0)->isChecked());
+    bool bravo = false;
+    QString letter;
+    control.TestePoint(bravo, letter);
+    EXPECT_EQ(letter, QStringLiteral("B"));
+}
+
 TEST_F(KavBOTest, HiddenOptionsCannotBeChosen)
 {
     ASSERT_EQ(buildAndKey(), stateOk);
@@ -333,6 +356,23 @@ INSTANTIATE_TEST_SUITE_P(
                     23020, -1, 1},
         FailureCase{"CaptionTooShort", true, "<Q>" BO_OPTION("a", "A") "</Q>", 23021, -1, 1}),
     kavtest::CaseName());
+
+TEST_F(KavBOTest, RunawayNumberOfOptionsStopsAtTheLastArrayElement)
+{
+    // Tens of thousands of trace lines would only slow the test down.
+    context.trace.setLevel(0);
+    // Option buttons are numbered up to 32767; one more is an overflow.
+    constexpr int elements = 32768;
+    QString xml = QStringLiteral("<Q>");
+    for (int i = 0; i <= elements; ++i)
+        xml += QStringLiteral("<OBJECT><ID>%1</ID><H>1</H><W>1</W><T>0</T><L>0</L><C/></OBJECT>").arg(i);
+    const QDomDocument question = kavtest::xmlDocument(xml + QStringLiteral("</Q>"));
+    EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), 23019);
+    EXPECT_EQ(context.lastErrorNumber, 6);
+    // Delivering the widgets' pending events now keeps their destruction quick.
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(control.optionCount(), elements);
+}
 
 using kavtest::KeyFailureCase;
 

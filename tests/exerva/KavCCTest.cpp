@@ -14,6 +14,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -277,6 +278,63 @@ TEST_F(KavCCTest, MouseClickTicksABox)
     QTest::mouseClick(control.falseBox(0), Qt::LeftButton, {}, QPoint(8, 10));
     EXPECT_TRUE(control.falseBox(0)->isChecked());
     EXPECT_FALSE(control.trueBox(0)->isChecked());
+}
+
+TEST_F(KavCCTest, KeyboardTicksABoxAndKeepsTheGridExclusive)
+{
+    ASSERT_EQ(load(QStringLiteral("grid")), stateOk);
+    control.resize(360, 140);
+    control.show();
+    control.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&control));
+    ASSERT_TRUE(control.pressReveal());
+    control.trueBox(0)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), control.trueBox(0));
+    QTest::keyClick(control.trueBox(0), Qt::Key_Space);
+    EXPECT_TRUE(control.trueBox(0)->isChecked());
+    // Tab goes on to the same item's false box.
+    QTest::keyClick(control.trueBox(0), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), control.falseBox(0));
+    QTest::keyClick(control.falseBox(0), Qt::Key_Space);
+    EXPECT_TRUE(control.falseBox(0)->isChecked());
+    EXPECT_FALSE(control.trueBox(0)->isChecked());
+}
+
+TEST_F(KavCCTest, CaptionsAreShownAsWrittenNeverAsMarkup)
+{
+    const QString item = QStringLiteral("<b>a</b> & <i>b</i>");
+    const QString header = QStringLiteral("<u>Vrai</u>");
+    const QDomDocument question = kavtest::xmlDocument(
+        QStringLiteral("<Q><H><M>VF</M><C><H>20</H><W>50</W><T>5</T><L>220</L><C>%1</C></C>"
+                       "<C><H>20</H><W>50</W><T>5</T><L>280</L><C>Faux</C></C></H><I>"
+                       "<ITEM><ID>a</ID><H>20</H><W>200</W><T>30</T><L>10</L><C>x</C></ITEM>"
+                       "<ITEM><ID>b</ID><H>20</H><W>200</W><T>60</T><L>10</L><C>%2</C></ITEM></I></Q>")
+            .arg(header.toHtmlEscaped(), item.toHtmlEscaped()));
+    ASSERT_EQ(control.InitXMLQuestion(question.documentElement()), stateOk);
+    for (const QLabel* label : {control.itemLabel(1), control.trueHeader()}) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    }
+    EXPECT_EQ(control.itemLabel(1)->text(), item);
+    EXPECT_EQ(control.trueHeader()->text(), header);
+}
+
+TEST_F(KavCCTest, RunawayNumberOfItemsStopsAtTheLastArrayElement)
+{
+    // Tens of thousands of trace lines would only slow the test down.
+    context.trace.setLevel(0);
+    // Boxes and labels are numbered up to 32767; one more is an overflow.
+    constexpr int elements = 32768;
+    QString xml = QStringLiteral("<Q><H><M>CC</M><C><H>1</H><W>1</W><T>0</T><L>0</L><C/></C></H><I>");
+    for (int i = 0; i <= elements; ++i)
+        xml += QStringLiteral("<ITEM><ID>%1</ID><H>1</H><W>1</W><T>0</T><L>0</L><C/></ITEM>").arg(i);
+    const QDomDocument question = kavtest::xmlDocument(xml + QStringLiteral("</I></Q>"));
+    EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), 23026);
+    EXPECT_EQ(context.lastErrorNumber, 6);
+    // Delivering the widgets' pending events now keeps their destruction quick.
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(control.elementCount(), elements);
+    EXPECT_EQ(control.itemLabel(elements), nullptr);
+    EXPECT_EQ(control.falseBox(elements), nullptr);
 }
 
 struct ScoreCase {

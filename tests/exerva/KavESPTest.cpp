@@ -149,6 +149,25 @@ TEST_F(KavESPTest, WrapsAFixedWordOnlyWhenItWouldPassTheWidth)
     }
 }
 
+TEST_F(KavESPTest, ShowsWordsThatLookLikeMarkupAsWritten)
+{
+    const QDomDocument question = kavtest::xmlDocument(QStringLiteral(
+        "<Q><B><W><T>&lt;b&gt;gras&lt;/b&gt;</T><I>1</I></W></B><X><lbl>&lt;i&gt;a&lt;/i&gt; &lt;br&gt;</lbl><txt/></X></Q>"));
+    ASSERT_EQ(esp_->InitXMLQuestion(question.documentElement()), 1);
+    ASSERT_TRUE(esp_->beginDragFromBank(0));
+    ASSERT_TRUE(esp_->dropOnGap(0));
+    ASSERT_TRUE(esp_->beginDragFromGap(0));
+    const QLabel* shown[] = {esp_->lblDrag(0), esp_->lblDrop(0), esp_->lblESP(0), esp_->lblESP(1), esp_->dragImage()};
+    const char* texts[] = {"<b>gras</b>", "<b>gras</b>", "<i>a</i>", "<br>", "<b>gras</b>"};
+    for (std::size_t n = 0; n < std::size(shown); ++n) {
+        SCOPED_TRACE(texts[n]);
+        EXPECT_EQ(shown[n]->text(), QString::fromLatin1(texts[n]));
+        EXPECT_EQ(shown[n]->textFormat(), Qt::PlainText);
+    }
+    EXPECT_EQ(esp_->lblESP(1)->width(), textWidth(QStringLiteral("<br>")));
+    esp_->cancelDrag();
+}
+
 TEST_F(KavESPTest, SizesSetBeforeTheQuestionDriveTheLayout)
 {
     QVariantList width{120};

@@ -95,6 +95,19 @@ TEST_F(KavPATTest, BuildsRowsOfFixedWordsAndBoxes)
         EXPECT_TRUE(trace.contains(QString::fromUtf8(line))) << line;
 }
 
+TEST_F(KavPATTest, ShowsWordsThatLookLikeMarkupAsWritten)
+{
+    const QDomDocument question =
+        kavtest::xmlDocument(QStringLiteral("<Q><LBL>&lt;i&gt;a&lt;/i&gt;</LBL><TXT>1</TXT><LBL>&lt;br&gt;</LBL></Q>"));
+    ASSERT_EQ(pat_->InitXMLQuestion(question.documentElement()), 1);
+    const char* texts[] = {"<i>a</i>", "<br>"};
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(texts[k]);
+        EXPECT_EQ(pat_->lblPAT(k)->text(), QString::fromLatin1(texts[k]));
+        EXPECT_EQ(pat_->lblPAT(k)->textFormat(), Qt::PlainText);
+    }
+}
+
 TEST_F(KavPATTest, WrapsOnlyWhatWouldPassTheWidthAtAFixedRowPitch)
 {
     struct Case {

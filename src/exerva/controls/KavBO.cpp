@@ -163,6 +163,7 @@ long KavBO::TestePoint(bool& iobBravo, QString& iosLettreReponse)
 
 int KavBO::createOption()
 {
+    checkRoomForElement(optBO_.size());
     const QRadioButton& lowest = *optBO_.front();
     auto* option = new QRadioButton(this);
     copyElementSettings(lowest, *option);

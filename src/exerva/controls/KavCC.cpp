@@ -68,6 +68,8 @@ QLabel* newLabel(QWidget* parent, bool header)
     QFont font = controlArrayFont();
     font.setBold(header);
     label->setFont(font);
+    // Texts of the exercise file are shown as written, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(header ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
     applyBackColor(*label, buttonFaceColor);
@@ -256,6 +258,7 @@ bool KavCC::matches(const AnswerPattern& pattern) const
 
 void KavCC::createBox(std::vector<QCheckBox*>& array, QStringList& tags, void (KavCC::*click)(int))
 {
+    checkRoomForElement(array.size());
     auto* box = new QCheckBox(this);
     copyElementSettings(*array.front(), *box);
     box->setText(array.front()->text());
@@ -267,10 +270,12 @@ void KavCC::createBox(std::vector<QCheckBox*>& array, QStringList& tags, void (K
 
 void KavCC::createLabel()
 {
+    checkRoomForElement(lblCC_.size());
     const QLabel& lowest = *lblCC_.front();
     auto* label = new QLabel(this);
     copyElementSettings(lowest, *label);
     label->setText(lowest.text());
+    label->setTextFormat(lowest.textFormat());
     label->setWordWrap(lowest.wordWrap());
     label->setAlignment(lowest.alignment());
     lblCC_.push_back(label);

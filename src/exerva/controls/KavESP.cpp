@@ -57,6 +57,8 @@ KavESP::KavESP(ExervaContext& context, QWidget* parent)
     for (auto* array : {&lblDrag_, &lblDrop_, &lblESP_}) {
         auto* label = new QLabel(this);
         label->hide();
+        // Words are shown as the file writes them, even when they look like markup.
+        label->setTextFormat(Qt::PlainText);
         label->setFont(controlArrayFont());
         applyColor(*label, QPalette::WindowText, windowTextColor);
         applyColor(*label, QPalette::Window, windowColor);
@@ -72,6 +74,7 @@ KavESP::KavESP(ExervaContext& context, QWidget* parent)
 
     dragImage_ = new QLabel(this);
     dragImage_->hide();
+    dragImage_->setTextFormat(Qt::PlainText);
     dragImage_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     addLongProperties(*this, {
@@ -88,6 +91,7 @@ QLabel* KavESP::loadElement(std::vector<QLabel*>& array, QStringList* tags)
     const QLabel* model = array.front();
     auto* label = new QLabel(this);
     copyElementSettings(*model, *label);
+    label->setTextFormat(model->textFormat());
     label->setAlignment(model->alignment());
     label->setFrameStyle(model->frameStyle());
     label->installEventFilter(this);

@@ -63,6 +63,8 @@ KavPAT::KavPAT(ExervaContext& context, QWidget* parent)
 
     auto* label = new QLabel(this);
     label->hide();
+    // Words are shown as the file writes them, even when they look like markup.
+    label->setTextFormat(Qt::PlainText);
     label->setFont(controlArrayFont());
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     applyColor(*label, QPalette::Window, buttonFaceColor);
@@ -101,6 +103,7 @@ QLabel* KavPAT::labelFor(int index)
     const QLabel* model = lblPAT_.front();
     auto* label = new QLabel(this);
     copyElementSettings(*model, *label);
+    label->setTextFormat(model->textFormat());
     label->setAlignment(model->alignment());
     lblPAT_.push_back(label);
     return label;

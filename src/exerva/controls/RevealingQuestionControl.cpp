@@ -46,6 +46,13 @@ void RevealingQuestionControl::createRevealButton(const QRect& twips, long backC
     connect(cmdVisible_, &QPushButton::clicked, this, [this] { cmdVisible_Click(); });
 }
 
+void RevealingQuestionControl::checkRoomForElement(std::size_t elementCount)
+{
+    constexpr std::size_t maxElementIndex = 32767;
+    if (elementCount > maxElementIndex)
+        throw platform::RuntimeError(platform::Overflow);
+}
+
 RevealButton& RevealingQuestionControl::button() const { return platform::require(cmdVisible_); }
 
 long RevealingQuestionControl::ModeVisible() const { return modeVisible_ ? -1 : 0; }

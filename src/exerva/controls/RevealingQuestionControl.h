@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <cstddef>
+
 class QPushButton;
 
 namespace exerva {
@@ -63,6 +65,10 @@ protected:
     // once, after creating its element 0s, so that the button comes after them
     // in the stacking and focus order.
     void createRevealButton(const QRect& twips, long backColor);
+    // Control arrays end at element 32767, as the original's did: a file with a
+    // runaway number of options or items then fails with overflow (run-time
+    // error 6) instead of loading widgets for minutes.
+    static void checkRoomForElement(std::size_t elementCount);
 
     bool isModeVisible() const { return modeVisible_; }
     // Sets the visible mode: the contents as showContents() shows them, the
