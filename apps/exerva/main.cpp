@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -28,6 +29,14 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Exerva"));
     // The run ends when its last question is scored, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The mode waits for a person to answer its windows: where nobody can see
+    // them it would wait for ever.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        std::fprintf(stderr, "exerva: the stand-alone mode needs a screen (platform \"%s\" shows nothing)\n",
+                     qUtf8Printable(platform));
+        return EXIT_FAILURE;
+    }
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     platform::QtMessageBoxes messageBoxes;

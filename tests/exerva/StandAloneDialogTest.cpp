@@ -284,6 +284,39 @@ TEST(ParamIniTest, AFieldIsReadBackAsItWasWritten)
     EXPECT_EQ(ParamIni::field(QStringLiteral("  appli:12  ")), QStringLiteral("appli:12"));
 }
 
+TEST(ParamIniTest, AHugeFileIsReadOnlyUpToItsLastWholeLineWithinTheLimit)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Param.ini"));
+    const QByteArray huge(ParamIni::maxReadBytes, '1');
+    struct Case {
+        const char* label;
+        QByteArray bytes;
+        std::optional<QString> list;
+        std::optional<QString> path;
+    };
+    const Case cases[] = {
+        {"junk after the seven lines",
+         "\"appli:12\"\n\"listepoint:1;3\"\n\"lLow:\"\n\"lUp:\"\n\"BaseBis:1\"\n\"ModeInet:0\"\n\"Path#/c\"\n" + huge,
+         QStringLiteral("1;3"), QStringLiteral("/c")},
+        // A line cut by the limit counts as missing, and so do the lines after it.
+        {"a line longer than the limit", "\"appli:12\"\n\"listepoint:" + huge + "\"\n\"lLow:\"\n", std::nullopt,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(c.bytes);
+        out.close();
+        const auto values = ParamIni::read(file);
+        ASSERT_TRUE(values);
+        EXPECT_EQ((*values)[ParamIni::Appli], QStringLiteral("12"));
+        EXPECT_EQ((*values)[ParamIni::ListePoint], c.list);
+        EXPECT_EQ((*values)[ParamIni::Path], c.path);
+    }
+}
+
 TEST(ParamIniTest, AMissingFileIsNoSettings)
 {
     QTemporaryDir folder;

@@ -2,6 +2,7 @@
 
 #include "platform/TextCodec.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
@@ -64,10 +65,15 @@ std::optional<ParamIni::ReadValues> ParamIni::read(const QString& filePath)
 {
     if (!QFileInfo(filePath).isFile())
         return std::nullopt;
-    const std::optional<QString> text = platform::readTextFile(filePath);
-    if (!text)
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QString content = *text;
+    QByteArray bytes = file.read(maxReadBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    if (bytes.size() > maxReadBytes)
+        bytes.truncate(bytes.lastIndexOf('\n', maxReadBytes - 1) + 1);
+    QString content = platform::decodeText(bytes);
     content.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     content.replace(QChar(u'\r'), QChar(u'\n'));
     const QStringList lines = content.split(QChar(u'\n'));

@@ -33,6 +33,10 @@ public:
 
     static QString fileName() { return QStringLiteral("Param.ini"); }
 
+    // Seven settings never need more than this: a larger file is read up to its
+    // last whole line within it, so that a stray huge file cannot fill memory.
+    static constexpr qint64 maxReadBytes = 1024 * 1024;
+
     // The values of the file's lines; nothing when the file does not exist or
     // cannot be read. Text is read as UTF-8, or windows-1252 when it is not UTF-8.
     static std::optional<ReadValues> read(const QString& filePath);
