@@ -8,6 +8,21 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The web engine's own library frees with a sized delete of another type, and
+// it and the system libraries it loads keep allocations for the life of the
+// process. Neither is the project's.
+extern "C" const char* __asan_default_options()
+{
+    return "new_delete_type_mismatch=0";
+}
+
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libQt6WebEngineCore\nleak:libfontconfig\nleak:libudev\nleak:libglib\nleak:libgobject\n";
+}
+#endif
+
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
