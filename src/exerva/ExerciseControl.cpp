@@ -19,6 +19,9 @@ bool ExerciseControl::hasMember(const QString& member, long callType) const
 
 QVariant ExerciseControl::callByName(const QString& member, long callType, QVariantList& arguments)
 {
+    // Call types are single values, not masks: 3 or 6 names no way to call.
+    if (callType != VbMethod && callType != VbGet && callType != VbLet && callType != VbSet)
+        throw platform::RuntimeError(platform::InvalidProcedureCall);
     const auto it = members_.constFind(member.toCaseFolded());
     if (it == members_.constEnd() || (it->callTypes & callType) == 0)
         throw platform::RuntimeError(platform::MemberNotSupported);
@@ -28,7 +31,10 @@ QVariant ExerciseControl::callByName(const QString& member, long callType, QVari
                             || ((callType == VbLet || callType == VbSet) && arguments.size() != 1);
     if (wrongCount)
         throw platform::RuntimeError(platform::WrongArgumentCount);
-    return it->handler(arguments);
+    // A member may end up removing this control (a page it waits for runs the
+    // event loop): the handler it runs must not live in the table it destroys.
+    const Handler handler = it->handler;
+    return handler(arguments);
 }
 
 QuestionControl::QuestionControl(ExervaContext& context, QWidget* parent) : ExerciseControl(context, parent)

@@ -34,8 +34,9 @@ public:
 
     // Calls the member under its name (compared without regard to case) with the
     // call type. Arguments are passed by reference: a member may change them.
-    // Throws platform::RuntimeError 438 when the control has no such member or
-    // the member does not take that call type; a member's own failure throws too.
+    // Throws platform::RuntimeError 5 for a call type other than 1, 2, 4 or 8,
+    // 438 when the control has no such member or the member does not take that
+    // call type; a member's own failure throws too.
     QVariant callByName(const QString& member, long callType, QVariantList& arguments);
 
     bool hasMember(const QString& member, long callType) const;

@@ -4,13 +4,17 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QStringDecoder>
 #include <QTimer>
+#include <QXmlStreamReader>
 
 #include <memory>
+#include <optional>
 
 namespace exerva {
 
@@ -18,11 +22,73 @@ namespace {
 
 // An exercise file is a few kilobytes; anything far larger is not one.
 constexpr qint64 maxFileBytes = 16 * 1024 * 1024;
+// Exercise files nest a few dozen elements deep and give a tag a handful of
+// attributes. Far beyond that the parser's work grows with the square of the
+// depth or of one tag's attributes, and a small file could hold it for hours.
+constexpr int maxDepth = 256;
+constexpr int maxEqualSignsPerTag = 256;
+
+// An attribute value cannot hold "<", so all the attributes of a tag lie
+// between its "<" and the next one: the "=" signs between two "<" bound them.
+template <typename Unit>
+bool tagsHaveFewAttributes(const Unit* units, qsizetype count)
+{
+    int equalSigns = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (units[i] == Unit('<'))
+            equalSigns = 0;
+        else if (units[i] == Unit('=') && ++equalSigns > maxEqualSignsPerTag)
+            return false;
+    }
+    return true;
+}
+
+bool attributesWithinLimits(const QByteArray& bytes)
+{
+    // In UTF-16 and UTF-32 a byte that reads "<" may be half of another character.
+    const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes, u'<');
+    if (encoding && *encoding != QStringConverter::Utf8 && *encoding != QStringConverter::Latin1) {
+        QStringDecoder decode(*encoding);
+        const QString text = decode(bytes);
+        return tagsHaveFewAttributes(text.utf16(), text.size());
+    }
+    return tagsHaveFewAttributes(bytes.constData(), bytes.size());
+}
+
+// One pass of the stream reader, which is linear once the attributes are
+// bounded: refuses a nesting deeper than any exercise, and any entity
+// declaration, since an entity referred to many times expands a small file
+// into gigabytes (and an external one must never be read).
+bool structureWithinLimits(const QByteArray& bytes)
+{
+    QXmlStreamReader reader(bytes);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+            if (!reader.entityDeclarations().isEmpty())
+                return false;
+            break;
+        case QXmlStreamReader::StartElement:
+            if (++depth > maxDepth)
+                return false;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    // A file that is not well formed is the document's to refuse.
+    return true;
+}
 
 QDomDocument parse(const QByteArray& bytes)
 {
     QDomDocument document;
-    if (bytes.isEmpty() || !document.setContent(bytes))
+    if (bytes.isEmpty() || bytes.size() > maxFileBytes || !attributesWithinLimits(bytes)
+        || !structureWithinLimits(bytes) || !document.setContent(bytes))
         return {};
     return document;
 }
@@ -52,10 +118,15 @@ QUrl serverFileUrl(const QString& root, const QString& relativePath)
 
 QDomDocument readExerciseFile(const QString& enginePath)
 {
-    QFile file(diskPath(enginePath));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileBytes)
+    const QString path = diskPath(enginePath);
+    // A device or a pipe under the file's name would never end, or never start.
+    if (!QFileInfo(path).isFile())
         return {};
-    return parse(file.readAll());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // Read one byte beyond the limit, so that a file growing meanwhile is still refused.
+    return parse(file.read(maxFileBytes + 1));
 }
 
 QDomDocument fetchExerciseFile(const QUrl& url, std::chrono::milliseconds timeout)

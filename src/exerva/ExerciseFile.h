@@ -22,8 +22,10 @@ bool isServerRoot(const QString& root);
 
 // The exercise file as a document: read from disk (a path of the engine, see
 // diskPath) or fetched from the server within the time-out. A null document
-// when the file is missing, unreadable, not well formed or not delivered in
-// time. External definitions are never resolved.
+// when the file is missing, unreadable, not well formed, not delivered in
+// time, or beyond what an exercise file ever holds (16 MB, 256 levels of
+// nesting, 256 "=" between two "<", any entity declaration). No entity is
+// ever expanded, external definitions are never resolved.
 QDomDocument readExerciseFile(const QString& enginePath);
 QDomDocument fetchExerciseFile(const QUrl& url, std::chrono::milliseconds timeout);
 

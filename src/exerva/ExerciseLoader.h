@@ -1,13 +1,15 @@
 #pragma once
 
+#include "frmCT.h"
+
 #include <QDomDocument>
+#include <QPointer>
 #include <QString>
 
 namespace exerva {
 
 class ControlRegistry;
 struct ExervaContext;
-class frmCT;
 
 // One load of an exercise file into the window: what the Manager hands the
 // ready-state handler and what the handler fills in for it.
@@ -19,8 +21,9 @@ struct LoadSession {
 
     ExervaContext& context;
     const ControlRegistry& registry;
-    // The exercise window; null when there is none, which fails the load.
-    frmCT* window = nullptr;
+    // The exercise window; null when there is none, or when a control's call
+    // closed it during the load, which fails the step that needs it.
+    QPointer<frmCT> window;
     // The INSTANCE and EXOAPP nodes used are named after it.
     long instance = 0;
 

@@ -37,6 +37,27 @@ void recordCaughtError(ExervaContext& context, const std::optional<tracel::Trace
         context.storeError(error.number(), error.text());
 }
 
+// Marks a load in progress on every way out of it, unless the Manager went
+// with the load.
+class LoadInProgress {
+public:
+    LoadInProgress(bool& flag, std::weak_ptr<const bool> alive) : flag_(flag), alive_(std::move(alive))
+    {
+        flag_ = true;
+    }
+    ~LoadInProgress()
+    {
+        if (!alive_.expired())
+            flag_ = false;
+    }
+    LoadInProgress(const LoadInProgress&) = delete;
+    LoadInProgress& operator=(const LoadInProgress&) = delete;
+
+private:
+    bool& flag_;
+    std::weak_ptr<const bool> alive_;
+};
+
 }  // namespace
 
 Manager::Manager(ExervaContext& context, const ControlRegistry& registry, const platform::Clock& clock)
@@ -169,61 +190,88 @@ long Manager::Prepare(const QString& isCheminRoot, bool ibModeInet, long ilIdApp
     return state;
 }
 
-void Manager::loadExercise(const QString& path, const QString& relativePath)
+bool Manager::loadExercise(const QString& path, const QString& relativePath, long instance)
 {
-    const QString& root = context_.pusCheminRoot;
+    ExervaContext& context = context_;
+    const std::weak_ptr<const bool> alive = lifetime_;
+    const LoadInProgress inProgress(loading_, alive);
+    const QString& root = context.pusCheminRoot;
     QDomDocument document;
-    if (context_.modeInet && isServerRoot(root)) {
+    if (context.modeInet && isServerRoot(root)) {
         const QUrl url = serverFileUrl(root, relativePath);
         // An address that cannot be formed is a load that cannot start.
         if (!url.isValid())
-            return;
+            return true;
         document = fetchExerciseFile(url, fetchTimeout_);
+        if (alive.expired()) {
+            // Released before the file arrived: the load never reached its handler.
+            context.pulStateEnCours = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
+            return false;
+        }
     } else {
         document = readExerciseFile(path);
     }
-    LoadSession session(context_, registry_, window_.get(), instance_);
+    // The window is taken now: what ran during the fetch may have replaced or closed it.
+    LoadSession session(context, registry_, window_.get(), instance);
     piodomXML_onreadystatechange(session, document, 4);
+    if (alive.expired())
+        return false;
     pibXmlLoaded_ = session.pibXmlLoaded;
     pisNameControlZRP_ = session.pisNameControlZRP;
     questionFlag_ = session.questionFlag;
+    return true;
 }
 
 long Manager::InitQuestion(QString& isFileXML, long ilInstance, long ieTypeBaseBis)
 {
-    long& state = context_.pulStateEnCours;
-    state = ok;
-    // A failed load must never leave an earlier question's control to be scored.
-    pisNameControlZRP_.clear();
+    // The context outlives this object, which the load may see released.
+    ExervaContext& context = context_;
+    const QString loadRefused =
+        QStringLiteral("erreur kav reférencé : ")
+        + returnStateName(enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML);
+    // A call made from inside a load still running (by a control, or by what
+    // the fetch's event loop ran) is refused without disturbing that load.
+    const bool nested = loading_;
+    long& state = context.pulStateEnCours;
+    if (!nested) {
+        state = ok;
+        // A failed load must never leave an earlier question's control to be scored.
+        pisNameControlZRP_.clear();
+    }
     std::optional<tracel::TraceScope> scope;
     try {
-        scope.emplace(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function InitQuestion"));
+        scope.emplace(context.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function InitQuestion"));
         scope->value(QStringLiteral("isFileXML"), isFileXML);
         scope->value(QStringLiteral("ilInstance"), QString::number(ilInstance));
-        context_.typeBaseBis = ieTypeBaseBis;
+        if (nested) {
+            scope->line(loadRefused);
+            return enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
+        }
+        context.typeBaseBis = ieTypeBaseBis;
         instance_ = ilInstance;
 
-        const QString folder = applicationFolder(context_);
-        puNormaliseSeparateurs(context_, isFileXML);
+        const QString folder = applicationFolder(context);
+        puNormaliseSeparateurs(context, isFileXML);
         const QString path = folder + isFileXML;
         scope->line(QStringLiteral("domXML.Load(") + path + QLatin1Char(')'));
         pibXmlLoaded_ = false;
 
         // No usable root (no Prepare, or one that refused it), or a name that
         // would leave the application's folder: nothing to load.
-        if (context_.pusCheminRoot.size() >= 2 && platform::paths::staysInside(isFileXML))
-            loadExercise(path, path.mid(context_.pusCheminRoot.size()));
+        if (context.pusCheminRoot.size() >= 2 && platform::paths::staysInside(isFileXML)) {
+            if (!loadExercise(path, path.mid(context.pusCheminRoot.size()), ilInstance))
+                return state;
+        }
         if (!pibXmlLoaded_) {
             state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
-            scope->line(QStringLiteral("erreur kav reférencé : ")
-                        + returnStateName(enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML));
+            scope->line(loadRefused);
             return state;
         }
         scope->line(QStringLiteral("pibXmlLoaded = True"));
         scope->value(QStringLiteral("pulStateEnCours"), QString::number(state));
         return state;
     } catch (...) {
-        recordCaughtError(context_, scope);
+        recordCaughtError(context, scope);
         if (state == ok)
             state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue;
     }
@@ -232,10 +280,13 @@ long Manager::InitQuestion(QString& isFileXML, long ilInstance, long ieTypeBaseB
 
 long Manager::TestePoint()
 {
-    long& state = context_.pulStateEnCours;
+    // The control scores in its own code, which may see this object released.
+    ExervaContext& context = context_;
+    const std::weak_ptr<const bool> alive = lifetime_;
+    long& state = context.pulStateEnCours;
     std::optional<tracel::TraceScope> scope;
     try {
-        scope.emplace(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function TestePoint"));
+        scope.emplace(context.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function TestePoint"));
         scope->value(QStringLiteral("pisNameControlZRP"), pisNameControlZRP_);
         bravo_ = false;
         lettreReponse_.clear();
@@ -244,12 +295,15 @@ long Manager::TestePoint()
             throw platform::RuntimeError(controlNotFound,
                                          QStringLiteral("Control '%1' not found").arg(pisNameControlZRP_));
         QVariantList arguments{false, QString()};
-        const long result = variantWholeNumber(control->callByName(QStringLiteral("TestePoint"), VbMethod, arguments));
+        const QVariant result = control->callByName(QStringLiteral("TestePoint"), VbMethod, arguments);
+        if (alive.expired())
+            return variantWholeNumber(result);
+        // The control wrote both by reference before its result is read, which may still fail.
         bravo_ = arguments.value(0).toBool();
         lettreReponse_ = arguments.value(1).toString();
-        return result;
+        return variantWholeNumber(result);
     } catch (...) {
-        recordCaughtError(context_, scope);
+        recordCaughtError(context, scope);
         if (state == ok)
             state = enuFunctionReturnState_Exerva_Manager_TestePoint_ErreurInconnue;
     }

@@ -61,7 +61,8 @@ public:
     // Loads the exercise file from the application's folder ("F", or "Eb" for
     // a bis question) and builds the window. The caller's file name comes back
     // with the mode's separators. 23041 when the load cannot start (no root
-    // yet, a name leaving the folder, a bad server address); 23043 for a file
+    // yet, a name leaving the folder, a bad server address, or a call made
+    // while another load of this object is still running); 23043 for a file
     // missing, unreadable, not well formed or not fetched in time; the
     // loader's and the controls' codes otherwise.
     long InitQuestion(QString& isFileXML, long ilInstance, long ieTypeBaseBis);
@@ -92,9 +93,11 @@ public:
 private:
     bool startTrace();
     void closeWindow();
-    // Reads or fetches the file and runs the ready-state handler on it;
-    // pibXmlLoaded_ stays False when the load cannot start.
-    void loadExercise(const QString& path, const QString& relativePath);
+    // Reads or fetches the file and runs the ready-state handler on it for the
+    // instance; pibXmlLoaded_ stays False when the load cannot start. False
+    // when this object did not outlive the load: the fetch runs the event loop
+    // and the controls run their own code, and either may end up releasing it.
+    bool loadExercise(const QString& path, const QString& relativePath, long instance);
 
     ExervaContext& context_;
     const ControlRegistry& registry_;
@@ -108,6 +111,10 @@ private:
     bool bravo_ = false;
     QString lettreReponse_;
     std::chrono::milliseconds fetchTimeout_;
+    bool loading_ = false;
+    // Expires with this object: what may run foreign code checks it before
+    // touching the object again.
+    std::shared_ptr<const bool> lifetime_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace exerva

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -13,9 +14,14 @@ double numberFromText(const QString& text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        const QString digits = trimmed.mid(2);
+        // Hexadecimal digits only: no sign, no space, which the parser below would take.
+        const bool allHex = std::all_of(digits.cbegin(), digits.cend(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        });
         bool ok = false;
-        const qlonglong value = trimmed.mid(2).toLongLong(&ok, 16);
-        if (!ok || trimmed.size() > 10)
+        const qlonglong value = digits.toLongLong(&ok, 16);
+        if (!ok || !allHex || trimmed.size() > 10)
             throw platform::RuntimeError(platform::TypeMismatch);
         // Up to eight hexadecimal digits make a 32-bit Long, so &HFFFFFFFF is -1.
         return double(qint32(quint32(value)));

@@ -78,25 +78,29 @@ void addObject(ExervaContext& context, const ControlRegistry& registry, frmCT* w
     frmCT& target = requireWindow(window);
     if (target.control(iosIDObject))
         throw platform::RuntimeError(727, QStringLiteral("There is already a control with the name '%1'").arg(iosIDObject));
+    if (target.controlCount() >= frmCT::maxControls)
+        throw platform::RuntimeError(platform::InvalidProcedureCall,
+                                     QStringLiteral("The window holds no more than %1 controls").arg(frmCT::maxControls));
     std::unique_ptr<ExerciseControl> created(registry.create(classObject, context, &target));
     if (!created)
         throw platform::RuntimeError(platform::CannotCreateObject,
                                      QStringLiteral("Invalid class string '%1'").arg(classObject));
-    ExerciseControl& control = *created;
+    // Showing the control runs its own code, which may end the window and it with it.
+    const QPointer<ExerciseControl> control(created.get());
     if (!target.addControl(iosIDObject, std::move(created)))
         throw platform::RuntimeError(platform::InvalidProcedureCall);
 
     state = enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurDimension;
     scope.line(QStringLiteral("Dimensionnement de l'objet"));
-    frmCT::placeControl(control, wholeNumberFromText(typedText(requiredChild(object, 3))),
+    frmCT::placeControl(platform::require(control), wholeNumberFromText(typedText(requiredChild(object, 3))),
                         wholeNumberFromText(typedText(requiredChild(object, 4))),
                         wholeNumberFromText(typedText(requiredChild(object, 5))),
                         wholeNumberFromText(typedText(requiredChild(object, 6))));
-    control.setVisible(booleanFromText(typedText(requiredChild(object, 7))));
+    platform::require(control).setVisible(booleanFromText(typedText(requiredChild(object, 7))));
     const QString zOrder = typedText(requiredChild(object, 2));
     if (!zOrder.isEmpty()) {
         scope.line(QStringLiteral("ZOrder ") + zOrder);
-        frmCT::zOrder(control, wholeNumberFromText(zOrder));
+        frmCT::zOrder(platform::require(control), wholeNumberFromText(zOrder));
     }
 }
 
@@ -107,6 +111,9 @@ long puLoadZone(ExervaContext& context, const ControlRegistry& registry, frmCT* 
 {
     tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName, QStringLiteral("Public Function puLoadZone"));
     long& state = context.pulStateEnCours;
+    // A control's member may close the window while the zone loads: every step
+    // then finds it gone instead of using what was freed.
+    const QPointer<frmCT> guarded(window);
     try {
         if (zone.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
@@ -115,11 +122,11 @@ long puLoadZone(ExervaContext& context, const ControlRegistry& registry, frmCT* 
             const QDomNode child = children.at(i);
             const QString name = child.nodeName();
             if (name == QLatin1String("OBJECT")) {
-                addObject(context, registry, window, child, iosIDObject, scope);
+                addObject(context, registry, guarded, child, iosIDObject, scope);
             } else if (name == QLatin1String("CALLBYNAME")) {
                 scope.line(QStringLiteral("NODE_CALLBYNAME"));
                 QString handedBack;
-                state = piApplyCallByname(context, window, child, handedBack);
+                state = piApplyCallByname(context, guarded, child, handedBack);
                 if (state != enuFunctionReturnState_General_Traitement_OK) {
                     scope.line(QStringLiteral("State En Sortie : ") + QString::number(state));
                     return state;
@@ -140,6 +147,8 @@ long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& no
     tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName,
                              QStringLiteral("Private Function piApplyCallByname"));
     long& state = context.pulStateEnCours;
+    // The nested call runs members that may close the window before the outer call.
+    const QPointer<frmCT> guarded(window);
     try {
         if (depth > maxCallByNameDepth) {
             recordError(context, scope, platform::RuntimeError(outOfStackSpace, QStringLiteral("Out of stack space")));
@@ -164,7 +173,7 @@ long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& no
             scope.line(callLine(id, procedure, callType));
             state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurCallVide;
             QVariantList arguments;
-            namedControl(window, id).callByName(procedure, callType, arguments);
+            namedControl(guarded, id).callByName(procedure, callType, arguments);
             state = enuFunctionReturnState_General_Traitement_OK;
             break;
         }
@@ -173,26 +182,26 @@ long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& no
             scope.line(callLine(id, procedure, callType, &value));
             state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurCallWithValue;
             QVariantList arguments{valueArgument(value)};
-            sValue = variantText(namedControl(window, id).callByName(procedure, callType, arguments));
+            sValue = variantText(namedControl(guarded, id).callByName(procedure, callType, arguments));
             scope.line(QStringLiteral("CallByName retourne : ") + sValue);
             state = enuFunctionReturnState_General_Traitement_OK;
             break;
         }
         case 2: {
             QString nestedValue;
-            const long nestedState = piApplyCallByname(context, window, requiredChild(argument, 1), nestedValue, depth + 1);
+            const long nestedState = piApplyCallByname(context, guarded, requiredChild(argument, 1), nestedValue, depth + 1);
             state = nestedState;
             scope.value(QStringLiteral("sValue"), nestedValue);
             // A nested call that failed has nothing sound to pass on.
             if (nestedState != enuFunctionReturnState_General_Traitement_OK)
                 break;
             QVariantList arguments{valueArgument(nestedValue)};
-            namedControl(window, id).callByName(procedure, callType, arguments);
+            namedControl(guarded, id).callByName(procedure, callType, arguments);
             break;
         }
         case 4: {
             QVariantList arguments{QVariant::fromValue(requiredChild(argument, 1))};
-            state = variantWholeNumber(namedControl(window, id).callByName(procedure, callType, arguments));
+            state = variantWholeNumber(namedControl(guarded, id).callByName(procedure, callType, arguments));
             break;
         }
         default:

@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QScreen>
 
+#include <algorithm>
 #include <atomic>
 
 namespace exerva {
@@ -72,8 +73,15 @@ void frmCT::applyForm(const QString& caption, long heightPixels, long widthPixel
     checkPixels(heightPixels, 0);
     checkPixels(widthPixels, 0);
     setWindowTitle(caption);
-    const int height = throughTwips(heightPixels, platform::twipsPerPixelY());
-    const int width = throughTwips(widthPixels, platform::twipsPerPixelX());
+    int height = throughTwips(heightPixels, platform::twipsPerPixelY());
+    int width = throughTwips(widthPixels, platform::twipsPerPixelX());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        // The window system never made a window larger than the desktop; held
+        // to it, a file's huge size costs no gigabytes of window surface.
+        width = std::min(width, screen->virtualSize().width());
+        height = std::min(height, screen->virtualSize().height());
+    }
     resize(width, height);
     if (backColor) {
         QPalette colours = palette();
@@ -81,7 +89,6 @@ void frmCT::applyForm(const QString& caption, long heightPixels, long widthPixel
         setPalette(colours);
         setAutoFillBackground(true);
     }
-    const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->geometry();
@@ -99,7 +106,7 @@ int frmCT::indexOf(const QString& name) const
 
 bool frmCT::addControl(const QString& name, std::unique_ptr<ExerciseControl> control)
 {
-    if (!control || name.isEmpty() || indexOf(name) >= 0)
+    if (!control || name.isEmpty() || indexOf(name) >= 0 || controls_.size() >= maxControls)
         return false;
     control->setParent(this);
     // Hidden until the file says otherwise, even when the window is shown later.
@@ -182,8 +189,13 @@ void frmCT::closeEvent(QCloseEvent* event)
     const QPointer<frmCT> alive(this);
     // A copy, so that a handler that replaces itself does not run destroyed code.
     const std::function<void()> handler = learnerCloseHandler_;
-    if (handler)
-        handler();
+    try {
+        if (handler)
+            handler();
+    } catch (...) {
+        // An event handler lets nothing through to the event loop; the close stays refused.
+        qWarning("exerva: the handler of a refused close failed");
+    }
     if (alive)
         emit learnerCloseRefused();
 }

@@ -31,12 +31,18 @@ public:
 
     // Caption, client size in pixels and, when given, the background colour;
     // then the window is centred on the primary screen. Sizes go through twips
-    // with the screen's factors, as the exercise files were written for.
+    // with the screen's factors, as the exercise files were written for, and
+    // are held to the size of the desktop.
     void applyForm(const QString& caption, long heightPixels, long widthPixels, const std::optional<QColor>& backColor);
+
+    // No exercise comes near this many controls; a file that asks for more
+    // would only make the window allocate for them.
+    static constexpr int maxControls = 1024;
 
     // The controls collection. Names are compared without regard to case.
     // Takes the control as a hidden child of the window; false, and the
-    // control destroyed, when the name is empty or already used.
+    // control destroyed, when the name is empty or already used, or when the
+    // window already holds maxControls.
     bool addControl(const QString& name, std::unique_ptr<ExerciseControl> control);
     ExerciseControl* control(const QString& name) const;
     ExerciseControl* controlAt(int index) const;

@@ -94,6 +94,23 @@ TEST_F(CallByNameTest, CallTypeMustBeOneTheMemberDeclares)
     EXPECT_EQ(context.lastErrorNumber, 438);
 }
 
+TEST_F(CallByNameTest, CallTypeIsOneOfTheFourKindsNotACombination)
+{
+    struct Case {
+        const char* member;
+        const char* callType;
+    };
+    const Case cases[] = {
+        {"Echo", "3"}, {"Echo", "-1"}, {"Echo", "0"}, {"Echo", "16"},
+        {"Caption", "6"}, {"Caption", "12"}, {"Caption", "15"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(apply(call(c.member, c.callType, "1", "<V>Titre</V>")), 23018) << c.member << " " << c.callType;
+        EXPECT_EQ(context.lastErrorNumber, 5) << c.member << " " << c.callType;
+    }
+    EXPECT_TRUE(log->calls.isEmpty());
+}
+
 TEST_F(CallByNameTest, PropertyReadTakesNoArgumentAndAssignmentExactlyOne)
 {
     // A read with a value must not assign it, nor an assignment without one read.

@@ -47,6 +47,9 @@ TEST(NumberText, ReadsWholeNumbersAsTheFilesMeanThem)
         {"&H1F", 31, 0},     {"&HFFFFFFFF", -1, 0},
         {"", {}, platform::TypeMismatch},       {"12a", {}, platform::TypeMismatch},
         {"&H", {}, platform::TypeMismatch},     {"2147483648", {}, platform::Overflow},
+        {"&H-1", {}, platform::TypeMismatch},   {"&H 1F", {}, platform::TypeMismatch},
+        {"&H+1F", {}, platform::TypeMismatch},  {"inf", {}, platform::TypeMismatch},
+        {"1e300", {}, platform::Overflow},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

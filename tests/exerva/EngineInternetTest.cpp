@@ -4,6 +4,7 @@
 #include "EngineFixture.h"
 
 #include <QFile>
+#include <QTimer>
 
 #include <httplib.h>
 
@@ -130,6 +131,35 @@ TEST_F(EngineInternetTest, ReplyLaterThanTheTimeOutGives23043)
     manager->setFetchTimeout(std::chrono::milliseconds(200));
     EXPECT_EQ(load(QStringLiteral("slow.xml")), 23043);
     server.releaseSlowReply();
+}
+
+TEST_F(EngineInternetTest, LoadStartedWhileTheFileIsFetchedIsRefused)
+{
+    ASSERT_EQ(prepare(true, server.root()), 1);
+    long nested = 0;
+    // Runs in the event loop of the fetch, while the server holds its reply back.
+    QTimer::singleShot(0, [&] {
+        QString other = QStringLiteral("question.xml");
+        nested = manager->InitQuestion(other, 1, 1);
+        server.releaseSlowReply();
+    });
+    EXPECT_EQ(load(QStringLiteral("slow.xml")), 1);
+    EXPECT_EQ(nested, 23041);
+    EXPECT_EQ(window().controlNames(), (QStringList{"Tools", "Work"}));
+    EXPECT_EQ(server.paths(), std::vector<std::string>{"/cours/12F/slow.xml"});
+}
+
+TEST_F(EngineInternetTest, ManagerReleasedWhileTheFileIsFetchedEndsTheLoad)
+{
+    ASSERT_EQ(prepare(true, server.root()), 1);
+    QTimer::singleShot(0, [&] {
+        manager.reset();
+        server.releaseSlowReply();
+    });
+    exerva::Manager* const loading = manager.get();
+    QString name = QStringLiteral("slow.xml");
+    EXPECT_EQ(loading->InitQuestion(name, 1, 1), 23041);
+    EXPECT_EQ(manager, nullptr);
 }
 
 TEST_F(EngineInternetTest, UnusableServerAddressCannotStartTheLoad)

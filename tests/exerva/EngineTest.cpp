@@ -3,6 +3,8 @@
 
 #include "EngineFixture.h"
 
+#include "platform/RuntimeError.h"
+
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -75,6 +77,15 @@ TEST_F(EngineTest, LearnerCannotCloseTheWindow)
     EXPECT_FALSE(window().close());
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(refused, 1);
+}
+
+TEST_F(EngineTest, FailingCloseHandlerStillRefusesTheClose)
+{
+    ASSERT_EQ(prepare(), 1);
+    ASSERT_EQ(load(QStringLiteral("exoapp.xml")), 1);
+    window().setLearnerCloseHandler([] { throw platform::RuntimeError(platform::InvalidProcedureCall); });
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(EngineTest, TestePointScoresTheAnswerControl)

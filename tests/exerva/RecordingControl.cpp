@@ -53,6 +53,15 @@ RecordingControl::RecordingControl(exerva::ExervaContext& context, QWidget* pare
         record(QStringLiteral("Fail"), arguments);
         throw platform::RuntimeError(platform::InvalidProcedureCall);
     });
+    // The contract's TestePoint, handing back what the log says when it says something.
+    addMember(QStringLiteral("TestePoint"), exerva::VbMethod, [this](QVariantList& arguments) -> QVariant {
+        const std::shared_ptr<CallLog> log = log_;
+        bool bravo = arguments.value(0).toBool();
+        QString letter = arguments.value(1).toString();
+        const long state = TestePoint(bravo, letter);
+        arguments = QVariantList{bravo, letter};
+        return log->testePointResult.isValid() ? log->testePointResult : QVariant::fromValue<long>(state);
+    });
     addMember(QStringLiteral("NodeResult"), exerva::VbMethod, [this](QVariantList& arguments) -> QVariant {
         record(QStringLiteral("NodeResult"), arguments);
         QDomDocument document;
@@ -81,7 +90,9 @@ long RecordingControl::InitXMLQuestion(const QDomNode& node)
 {
     record(QStringLiteral("InitXMLQuestion"), {QVariant::fromValue(node)});
     context().pulStateEnCours = log_->initQuestionState;
-    return log_->initQuestionState;
+    const long state = log_->initQuestionState;
+    runHook(log_->onInitXMLQuestion);
+    return state;
 }
 
 long RecordingControl::InitXMLReponse(const QDomNode& node)
@@ -97,7 +108,17 @@ long RecordingControl::TestePoint(bool& iobBravo, QString& iosLettreReponse)
     iobBravo = log_->bravo;
     iosLettreReponse = log_->letter;
     context().pulStateEnCours = log_->testePointState;
-    return log_->testePointState;
+    const long state = log_->testePointState;
+    runHook(log_->onTestePoint);
+    return state;
+}
+
+void RecordingControl::runHook(const std::function<void()>& hook)
+{
+    // A copy: the hook may destroy this control, and with it nothing here is used again.
+    const std::function<void()> run = hook;
+    if (run)
+        run();
 }
 
 std::unique_ptr<exerva::ControlRegistry> makeTestRegistry(const std::shared_ptr<CallLog>& log)

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 
 namespace exerva_test {
@@ -28,6 +29,13 @@ struct CallLog {
     long testePointState = 1;
     bool bravo = true;
     QString letter;
+
+    // Run by a control as the last thing its InitXMLQuestion and TestePoint
+    // do: a hook may re-enter the engine and destroy the control.
+    std::function<void()> onInitXMLQuestion;
+    std::function<void()> onTestePoint;
+    // What the TestePoint member hands back when set, instead of the state.
+    QVariant testePointResult;
 
     QList<RecordedCall> calls;
     QStringList destroyed;
@@ -56,6 +64,7 @@ public:
 
 private:
     void record(const QString& member, const QVariantList& arguments);
+    static void runHook(const std::function<void()>& hook);
 
     std::shared_ptr<CallLog> log_;
     QString caption_;
