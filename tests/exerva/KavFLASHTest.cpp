@@ -17,6 +17,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QWebEnginePage>
@@ -386,6 +388,16 @@ TEST_F(KavFLASHTest, QuestionPlacesTheBrowserAndShowsItUnlessZero)
         EXPECT_EQ(flash.WebBrowserFlash()->geometry(), QRect(20, 10, 300, 200));
         EXPECT_EQ(flash.WebBrowserFlash()->parentWidget(), &flash);
     }
+}
+
+TEST_F(KavFLASHTest, BrowserIsHeldToTheDesktop)
+{
+    KavFLASH flash(context, &window);
+    ASSERT_EQ(flash.InitXMLQuestion(node(QStringLiteral(
+                  "<Q><H>32000</H><W>32000</W><T>0</T><L>0</L><V>0</V><F>quiz.html</F></Q>"))),
+              stateOk);
+    const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
+    EXPECT_EQ(flash.WebBrowserFlash()->size(), desktop.boundedTo(QSize(32000, 32000)));
 }
 
 TEST_F(KavFLASHTest, QuestionFailuresGive23035)

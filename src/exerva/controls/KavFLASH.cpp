@@ -20,9 +20,11 @@
 #include "tracel/TraceChannel.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QRect>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -127,6 +129,12 @@ long KavFLASH::InitXMLQuestion(const QDomNode& node)
                                     twipsFromPixels(top, platform::twipsPerPixelY(), -maxPixels),
                                     twipsFromPixels(width, platform::twipsPerPixelX(), 0),
                                     twipsFromPixels(height, platform::twipsPerPixelY(), 0)));
+        // A page view larger than the desktop only costs memory; the window
+        // system never made one larger.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QSize desktop = screen->virtualSize();
+            browser.resize(std::min(browser.width(), desktop.width()), std::min(browser.height(), desktop.height()));
+        }
         placed_ = true;
         browser.setVisible(visible);
 
