@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <optional>
+
 namespace platform::paths {
 
 QString fromData(const QString& path)
@@ -20,12 +22,6 @@ QString withTrailingSeparator(const QString& path)
     return path + separator;
 }
 
-bool isPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\')
-           && !name.contains(QChar(0));
-}
-
 bool staysInside(const QString& dataPath)
 {
     const QString path = fromData(dataPath);
@@ -40,13 +36,6 @@ bool staysInside(const QString& dataPath)
         return false;
     const QStringList parts = path.split(separator, Qt::SkipEmptyParts);
     return !parts.contains(QStringLiteral(".."));
-}
-
-std::optional<QString> joinInside(const QString& folder, const QString& dataPath)
-{
-    if (!staysInside(dataPath))
-        return std::nullopt;
-    return withTrailingSeparator(folder) + fromData(dataPath);
 }
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <optional>
 
 namespace platform::paths {
 
@@ -16,17 +15,10 @@ QString fromData(const QString& path);
 // The path with one "/" at its end (an empty path stays empty).
 QString withTrailingSeparator(const QString& path);
 
-// True when the name is a plain file name: not empty, not "." or "..", and
-// holding no separator of either kind.
-bool isPlainFileName(const QString& name);
-
 // True when the data path, read with fromData, is relative and never climbs
 // above its starting folder: no absolute path, no drive letter, no "..", no NUL,
 // no name of the program's own resources (":" first).
 bool staysInside(const QString& dataPath);
-
-// The data path joined to its folder, when it stays inside it; nothing otherwise.
-std::optional<QString> joinInside(const QString& folder, const QString& dataPath);
 
 // The data it names was written for a case-insensitive file system: an existing
 // path is returned as it is; otherwise each component is looked up without
