@@ -52,7 +52,6 @@ bool IndexThematique::InitLettres(const std::vector<long>& itCodeAscii, long low
         lettre->IndexTableauSource(index++);
         lettres_.add(lettreKey(code), std::move(lettre));
     }
-    nbLettres_ = lettres_.count();
     return true;
 }
 
@@ -138,7 +137,6 @@ void IndexThematique::Destroy()
     entrees_.clear();
     lettres_.clear();
     sequences_.clear();
-    nbLettres_ = 0;
 }
 
 }  // namespace lumaro

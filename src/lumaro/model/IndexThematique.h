@@ -52,7 +52,7 @@ public:
     bool Initialise() const { return initialise_; }
     void Initialise(bool initialise) { initialise_ = initialise; }
     // The number of letters after the last InitLettres.
-    long NbLettres() const { return nbLettres_; }
+    long NbLettres() const { return lettres_.count(); }
     // Null when there is no letter of that code.
     std::shared_ptr<LettresEntrees> Lettre(long ilAscii) const;
     // Null when there is no such entry.
@@ -68,7 +68,6 @@ private:
     platform::KeyedCollection<LettresEntrees> lettres_;
     platform::KeyedCollection<lumaro::EntreePrincipale> entrees_;
     platform::KeyedCollection<tSeqThematiqueByType> sequences_;
-    long nbLettres_ = 0;
     bool initialise_ = false;
 };
 

@@ -99,7 +99,7 @@ bool LumaroContext::puInitialiseTrace()
 {
     QString folder = pathParent_;
     if (folder.isEmpty() && QCoreApplication::instance())
-        folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        folder = platform::paths::withTrailingSeparator(QCoreApplication::applicationDirPath());
     const QString title = programName + QLatin1Char(' ') + dateText(localNow());
     if (!trace.start(folder, programName, title, *clock_))
         return false;
