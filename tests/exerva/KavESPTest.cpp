@@ -199,17 +199,12 @@ TEST_F(KavESPTest, PropertiesThroughTheMemberTable)
     EXPECT_DOUBLE_EQ(esp_->lblDrag(0)->font().pointSizeF(), 9.75);
 
     // Lets made before the question reach the elements the question loads later.
-    struct Let {
-        const char* name;
-        QVariant value;
-    };
-    const Let lets[] = {{"TextForeColor", 0x0000FF},        {"TextBackColor", 0xFFFFFF},
-                        {"LabelForeColor", 0x008000},       {"LabelBackColor", qlonglong(2147483653LL)},
-                        {"TextFontSize", 12},               {"LabelBackStyle", 1}};
-    for (const Let& let : lets) {
-        QVariantList arguments{let.value};
-        esp_->callByName(QString::fromLatin1(let.name), exerva::VbLet, arguments);
-    }
+    kavtest::letProperties(*esp_, {{"TextForeColor", 0x0000FF},
+                                   {"TextBackColor", 0xFFFFFF},
+                                   {"LabelForeColor", 0x008000},
+                                   {"LabelBackColor", qlonglong(2147483653LL)},
+                                   {"TextFontSize", 12},
+                                   {"LabelBackStyle", 1}});
     build();
     EXPECT_EQ(get("LabelBackColor"), exerva::systemColorNumber(5));
     const QLabel* gap = esp_->lblDrop(2);
@@ -476,14 +471,10 @@ TEST_F(KavESPTest, TracesTheBank)
 
 TEST_F(KavESPTest, SavesAScreenshotOfAFilledInExercise)
 {
-    QVariantList white{0xFFFFFF};
-    esp_->callByName(QStringLiteral("BackColor"), exerva::VbLet, white);
-    QVariantList border{1};
-    esp_->callByName(QStringLiteral("BorderStyle"), exerva::VbLet, border);
-    QVariantList transparent{0};
-    esp_->callByName(QStringLiteral("LabelBackStyle"), exerva::VbLet, transparent);
-    QVariantList paleYellow{0xCCFFFF};
-    esp_->callByName(QStringLiteral("TextBackColor"), exerva::VbLet, paleYellow);
+    kavtest::letProperties(*esp_, {{"BackColor", 0xFFFFFF},
+                                   {"BorderStyle", 1},
+                                   {"LabelBackStyle", 0},
+                                   {"TextBackColor", 0xCCFFFF}});
     build();
     dragToGap(esp_->lblDrag(0), 0);
     dragToGap(esp_->lblDrag(1), 1);

@@ -146,17 +146,15 @@ TEST_F(KavPATTest, PropertiesThroughTheMemberTable)
     EXPECT_EQ(get("TextBorderStyle"), 0);
     EXPECT_EQ(get("LabelFontSize"), 0);
 
-    struct Let {
-        const char* name;
-        QVariant value;
-    };
-    const Let lets[] = {{"TextWidth", 60},          {"TextHeight", 22},          {"TextForeColor", 0xFF0000},
-                        {"TextBackColor", 0x00FFFF}, {"TextBorderStyle", 0},     {"TextFontSize", 11},
-                        {"LabelForeColor", 0x0000FF}, {"LabelFontSize", 14},     {"LabelBackStyle", 0}};
-    for (const Let& let : lets) {
-        QVariantList arguments{let.value};
-        pat_->callByName(QString::fromLatin1(let.name), exerva::VbLet, arguments);
-    }
+    kavtest::letProperties(*pat_, {{"TextWidth", 60},
+                                   {"TextHeight", 22},
+                                   {"TextForeColor", 0xFF0000},
+                                   {"TextBackColor", 0x00FFFF},
+                                   {"TextBorderStyle", 0},
+                                   {"TextFontSize", 11},
+                                   {"LabelForeColor", 0x0000FF},
+                                   {"LabelFontSize", 14},
+                                   {"LabelBackStyle", 0}});
     build();
     const QLineEdit* box = pat_->txtPAT(2);
     EXPECT_EQ(box->size(), QSize(60, 22));
@@ -277,12 +275,7 @@ TEST_F(KavPATTest, ScrambledFixedWordsAreDescrambled)
 
 TEST_F(KavPATTest, SavesAScreenshotOfAFilledInExercise)
 {
-    QVariantList white{0xFFFFFF};
-    pat_->callByName(QStringLiteral("BackColor"), exerva::VbLet, white);
-    QVariantList transparent{0};
-    pat_->callByName(QStringLiteral("LabelBackStyle"), exerva::VbLet, transparent);
-    QVariantList border{1};
-    pat_->callByName(QStringLiteral("BorderStyle"), exerva::VbLet, border);
+    kavtest::letProperties(*pat_, {{"BackColor", 0xFFFFFF}, {"LabelBackStyle", 0}, {"BorderStyle", 1}});
     build();
     type(0, QStringLiteral("éléphant"));
     type(1, QStringLiteral("souris"));

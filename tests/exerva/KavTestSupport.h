@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exerva/ControlRegistry.h"
+#include "exerva/ExerciseControl.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/Manager.h"
 #include "exerva/frmCT.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include <gtest/gtest.h>
 
@@ -182,6 +184,23 @@ void expectRefused(Control& control, std::initializer_list<RefusedCall> calls)
         } catch (const platform::RuntimeError& error) {
             EXPECT_EQ(error.number(), c.error) << c.member;
         }
+    }
+}
+
+// A property the test lets through the control's member table, as a form's
+// designer settings reach it.
+struct PropertyLet {
+    const char* name;
+    QVariant value;
+};
+
+// Lets each property in turn, in the order given.
+template <typename Control>
+void letProperties(Control& control, std::initializer_list<PropertyLet> lets)
+{
+    for (const PropertyLet& let : lets) {
+        QVariantList arguments{let.value};
+        control.callByName(QString::fromLatin1(let.name), exerva::VbLet, arguments);
     }
 }
 
