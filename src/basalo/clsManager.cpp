@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace basalo {
 
@@ -49,8 +48,7 @@ BasaloState& BasaloState::processDefault()
 
 void clsManager::storeError(long number)
 {
-    state_.lastErrorNumber = number;
-    state_.lastErrorText = platform::runtimeErrorText(number);
+    state_.lastError.store(platform::RuntimeError(number));
 }
 
 enuFunctionReturnState clsManager::ConvertDateToKavDbl(platform::OleDate dteiLocalDateTime, QString& soReturn)
@@ -83,12 +81,12 @@ enuFunctionReturnState clsManager::ConvertKavDblToDate(const QString& siKavDblDa
 
 QString clsManager::ErrorDescription()
 {
-    return std::exchange(state_.lastErrorText, QString());
+    return state_.lastError.takeText();
 }
 
 long clsManager::ErrorNumber()
 {
-    return std::exchange(state_.lastErrorNumber, 0L);
+    return state_.lastError.takeNumber();
 }
 
 QString clsManager::ConstanteValue(long eiConstante) const

@@ -2,6 +2,7 @@
 
 #include "basalo/Enumerations.h"
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/LastError.h"
 #include "platform/OleDate.h"
 
 #include <QString>
@@ -10,8 +11,7 @@ namespace basalo {
 
 // The library's last error, shared by every clsManager of the process.
 struct BasaloState {
-    QString lastErrorText;
-    long lastErrorNumber = 0;
+    platform::LastError lastError;
 
     static BasaloState& processDefault();
 };

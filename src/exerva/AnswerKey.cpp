@@ -1,22 +1,21 @@
 #include "AnswerKey.h"
 
 #include "BooleanText.h"
-#include "CaughtError.h"
 #include "Decrypt.h"
 #include "DomNodes.h"
+#include "ErrorRecording.h"
 #include "ExervaContext.h"
 #include "NumberText.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "platform/RuntimeError.h"
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 #include <QDomNodeList>
 
 namespace exerva {
 
 namespace {
-
-constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
 
 // The lines of one response are written one level deeper than its letter line.
 class DeeperLines {
@@ -43,36 +42,31 @@ private:
 
 AnswerKey::AnswerKey(ExervaContext& context, AnswerKeyLayout layout) : context_(context), layout_(std::move(layout)) {}
 
-long AnswerKey::fail(long state, long number, const QString& text) const
+long AnswerKey::fail(long state, const platform::RuntimeError& error) const
 {
-    context_.storeError(number, text);
-    context_.trace.write(tracel::TypeControl, layout_.module, QStringLiteral("erreur kav %1 : %2").arg(number).arg(text));
+    context_.lastError.store(error);
+    context_.trace.write(tracel::TypeControl, layout_.unitName, tracel::errorLine(error));
     context_.pulStateEnCours = state;
     return state;
 }
 
 long AnswerKey::InitXMLReponse(const QDomNode& node)
 {
-    tracel::TraceScope scope(context_.trace, tracel::TypeControl, layout_.module,
+    tracel::TraceScope scope(context_.trace, tracel::TypeControl, layout_.unitName,
                              QStringLiteral("Public Function InitXMLReponse"));
-    context_.pulStateEnCours = stateOk;
+    context_.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     patterns_.clear();
     pisErreurNoCheck_.clear();
     pisErreurElse_.clear();
 
-    const auto readFailure = [this](long number, const QString& text) {
-        const long state =
-            context_.pulStateEnCours == stateOk ? layout_.readFailureState : context_.pulStateEnCours;
-        return fail(state, number, text);
-    };
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (node.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
         const QDomNodeList responses = node.childNodes();
         for (int r = 0; r < responses.count(); ++r) {
             const QDomNode response = responses.at(r);
             QString letter = typedText(requiredChild(response, 0));
-            if (descrambleIfScrambled(context_, letter) != stateOk)
+            if (descrambleIfScrambled(context_, letter) != basalo::enuFunctionReturnState_General_Traitement_OK)
                 break;
             scope.value(QStringLiteral("sLettreReponse"), letter);
             const DeeperLines deeper(context_.trace);
@@ -97,7 +91,8 @@ long AnswerKey::InitXMLReponse(const QDomNode& node)
                 AnswerEntry entry;
                 entry.target = typedText(requiredChild(entryNode, 0));
                 entry.expected = typedText(requiredChild(entryNode, 1));
-                if (descrambleIfScrambled(context_, entry.expected) != stateOk)
+                if (descrambleIfScrambled(context_, entry.expected)
+                    != basalo::enuFunctionReturnState_General_Traitement_OK)
                     break;
                 if (layout_.targetReading == EntryReading::WholeNumber)
                     entry.targetNumber = wholeNumberFromText(entry.target);
@@ -113,13 +108,14 @@ long AnswerKey::InitXMLReponse(const QDomNode& node)
                                                                                 : entry.target);
                 pattern.entries.append(entry);
             }
-            if (context_.pulStateEnCours != stateOk)
+            if (context_.pulStateEnCours != basalo::enuFunctionReturnState_General_Traitement_OK)
                 break;
             patterns_.append(pattern);
         }
-    } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        readFailure(error.number(), error.text());
+    });
+    if (error) {
+        const bool inForce = context_.pulStateEnCours != basalo::enuFunctionReturnState_General_Traitement_OK;
+        fail(inForce ? context_.pulStateEnCours : layout_.readFailureState, *error);
     }
     scope.value(QStringLiteral("state en sortie"), QString::number(context_.pulStateEnCours));
     return context_.pulStateEnCours;
@@ -128,11 +124,11 @@ long AnswerKey::InitXMLReponse(const QDomNode& node)
 long AnswerKey::TestePoint(bool& iobBravo, QString& iosLettreReponse, const std::function<bool()>& answered,
                            const std::function<bool(const AnswerPattern&)>& matches)
 {
-    tracel::TraceScope scope(context_.trace, tracel::TypeControl, layout_.module,
+    tracel::TraceScope scope(context_.trace, tracel::TypeControl, layout_.unitName,
                              QStringLiteral("Public Function TestePoint"));
-    context_.pulStateEnCours = stateOk;
+    context_.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     iosLettreReponse.clear();
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         QString letter;
         bool decided = false;
         if (!answered()) {
@@ -165,10 +161,9 @@ long AnswerKey::TestePoint(bool& iobBravo, QString& iosLettreReponse, const std:
         iobBravo = bravo;
         iosLettreReponse = letter;
         scope.line(QStringLiteral("Bravo = ") + booleanText(bravo) + QStringLiteral(" ; LettreReponse = ") + letter);
-    } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        fail(layout_.scoreFailureState, error.number(), error.text());
-    }
+    });
+    if (error)
+        fail(layout_.scoreFailureState, *error);
     return context_.pulStateEnCours;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
+
 #include <QDomNode>
 #include <QList>
 #include <QString>
@@ -37,8 +39,8 @@ struct AnswerPattern {
 
 // What differs between the controls that share the answer key.
 struct AnswerKeyLayout {
-    // Trace module of the control ("KavESP", "KavPAT", "KavCC").
-    QString module;
+    // The control's trace name ("KavESP", "KavPAT", "KavCC").
+    QString unitName;
     EntryReading targetReading = EntryReading::Text;
     EntryReading expectedReading = EntryReading::Text;
     // Names of the two entry arrays in the reading's trace lines
@@ -96,7 +98,7 @@ public:
     const QString& pisErreurElse() const { return pisErreurElse_; }
 
 private:
-    long fail(long state, long number, const QString& text) const;
+    long fail(long state, const platform::RuntimeError& error) const;
 
     ExervaContext& context_;
     AnswerKeyLayout layout_;

@@ -1,11 +1,11 @@
 #include "Decrypt.h"
 
-#include "CaughtError.h"
+#include "ErrorRecording.h"
 #include "ExervaContext.h"
 #include "SpaceTrim.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "platform/RuntimeError.h"
+#include "platform/ErrorTrap.h"
 #include "platform/TextCodec.h"
 
 #include <QList>
@@ -16,7 +16,7 @@ namespace exerva {
 
 namespace {
 
-const QString moduleName = QStringLiteral("modGlobal");
+const QString unitName = QStringLiteral("modGlobal");
 
 int hexDigit(QChar ch)
 {
@@ -34,11 +34,11 @@ int hexDigit(QChar ch)
 
 long puDecrypt(ExervaContext& context, QString& isTextToDecrypt, QString& result)
 {
-    tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName, QStringLiteral("Public Function puDecrypt"));
+    tracel::TraceScope scope(context.trace, tracel::TypeBas, unitName, QStringLiteral("Public Function puDecrypt"));
     scope.value(QStringLiteral("isTextToDecrypt"), isTextToDecrypt);
     context.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     result.clear();
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         isTextToDecrypt = trimSpaces(isTextToDecrypt);
         const qsizetype n = isTextToDecrypt.size();
         // Half the length rounded half to even: an odd length leaves a last code of 0.
@@ -72,13 +72,9 @@ long puDecrypt(ExervaContext& context, QString& isTextToDecrypt, QString& result
         for (qsizetype k = 0; k + 3 < m; ++k)
             bytes.append(char(codes[k]));
         result = platform::decodeWindows1252(bytes);
-    } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        context.storeError(error.number(), error.text());
-        scope.line(QStringLiteral("erreur kav %1 : %2").arg(error.number()).arg(error.text()));
-        if (context.pulStateEnCours == basalo::enuFunctionReturnState_General_Traitement_OK)
-            context.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_modGlobal_puDecrypt_ErreurInconnue;
-    }
+    });
+    if (error)
+        recordFailure(context, scope, *error, basalo::enuFunctionReturnState_Exerva_modGlobal_puDecrypt_ErreurInconnue);
     return context.pulStateEnCours;
 }
 

@@ -1,8 +1,8 @@
 #include "ExerciseLoader.h"
 
 #include "BooleanText.h"
-#include "CaughtError.h"
 #include "DomNodes.h"
+#include "ErrorRecording.h"
 #include "ExervaContext.h"
 #include "NumberText.h"
 #include "OleColor.h"
@@ -10,6 +10,7 @@
 #include "frmCT.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 
 #include <QDomNodeList>
 
@@ -19,10 +20,8 @@ namespace {
 
 using namespace basalo;
 
-const QString moduleName = QStringLiteral("Manager");
+const QString unitName = QStringLiteral("Manager");
 const QString referencedError = QStringLiteral("erreur kav reférencé : ");
-
-constexpr long ok = enuFunctionReturnState_General_Traitement_OK;
 
 // Window node: caption, height, width, (unused), background colour.
 void applyWindowNode(LoadSession& session, const QDomNode& node)
@@ -49,12 +48,12 @@ long loadWindowAndZones(LoadSession& session, const QDomNode& node, const QStrin
 {
     ExervaContext& context = session.context;
     long& state = context.pulStateEnCours;
-    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+    tracel::TraceScope scope(context.trace, tracel::TypeClass, unitName,
                              QStringLiteral("Private Function ") + function);
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         state = formFailure;
         applyWindowNode(session, requiredChild(node, 0));
-        state = ok;
+        state = enuFunctionReturnState_General_Traitement_OK;
         // One identifier for every zone: an answer zone without OBJECT names
         // the last control of an earlier zone.
         QString identifier;
@@ -66,9 +65,9 @@ long loadWindowAndZones(LoadSession& session, const QDomNode& node, const QStrin
         };
         loadZones(zone, scope, identifier);
         scope.line(QStringLiteral("State en sortie ") + QString::number(state));
-    } catch (...) {
-        recordFailure(context, scope, unknownFailure);
-    }
+    });
+    if (error)
+        recordFailure(context, scope, *error, unknownFailure);
     return state;
 }
 
@@ -78,7 +77,7 @@ void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& docu
 {
     ExervaContext& context = session.context;
     long& state = context.pulStateEnCours;
-    tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+    tracel::TraceScope scope(context.trace, tracel::TypeClass, unitName,
                              QStringLiteral("Private Sub piodomXML_onreadystatechange"));
     scope.value(QStringLiteral("piodomXML.readyState"), QString::number(readyState));
     if (readyState != 4) {
@@ -89,7 +88,7 @@ void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& docu
         state = code;
         scope.line(referencedError + memberName);
     };
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         const QDomElement root = document.documentElement();
         if (root.isNull()) {
             fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurRootIsNothing,
@@ -124,7 +123,7 @@ void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& docu
                 frmCT& window = platform::require(session.window);
                 if (!window.isVisible())
                     window.show();
-                state = ok;
+                state = enuFunctionReturnState_General_Traitement_OK;
                 if (information.childNodes().count() != 8) {
                     fail(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeinformation,
                          returnStateName(enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurNodeinformation));
@@ -148,8 +147,9 @@ void piodomXML_onreadystatechange(LoadSession& session, const QDomDocument& docu
                 }
             }
         }
-    } catch (...) {
-        recordFailure(context, scope, enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue);
+    });
+    if (error) {
+        recordFailure(context, scope, *error, enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue);
         scope.value(QStringLiteral("pulStateEnCours"), QString::number(state));
     }
     session.pibXmlLoaded = true;
@@ -162,8 +162,9 @@ long piChargeInfoQuestion(LoadSession& session, const QDomNode& question)
         enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurForm,
         enuFunctionReturnState_Exerva_Manager_piChargeInfoQuestion_ErreurInconnue,
         [&session](const auto& zone, const tracel::TraceScope& scope, const QString& identifier) {
-            if (zone(QStringLiteral("Etape 2 : COMMONTOOLS"), 1) == ok && zone(QStringLiteral("Etape 3 : ZQ"), 2) == ok
-                && zone(QStringLiteral("Etape 4 : ZI"), 3) == ok) {
+            if (zone(QStringLiteral("Etape 2 : COMMONTOOLS"), 1) == enuFunctionReturnState_General_Traitement_OK
+                && zone(QStringLiteral("Etape 3 : ZQ"), 2) == enuFunctionReturnState_General_Traitement_OK
+                && zone(QStringLiteral("Etape 4 : ZI"), 3) == enuFunctionReturnState_General_Traitement_OK) {
                 zone(QStringLiteral("Etape 5 : ZRP"), 4);
                 session.pisNameControlZRP = identifier;
                 scope.value(QStringLiteral("pisNameControlZRP"), identifier);
@@ -177,7 +178,8 @@ long piChargeInfoExoApp(LoadSession& session, const QDomNode& exoApp)
                               enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurForm,
                               enuFunctionReturnState_Exerva_Manager_piChargeInfoExoApp_ErreurInconnue,
                               [](const auto& zone, const tracel::TraceScope&, const QString&) {
-                                  if (zone(QStringLiteral("Etape 2 : COMMONTOOLS"), 1) == ok)
+                                  if (zone(QStringLiteral("Etape 2 : COMMONTOOLS"), 1)
+                                      == enuFunctionReturnState_General_Traitement_OK)
                                       zone(QStringLiteral("Etape 3 : ZI"), 2);
                               });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "basalo/enuFunctionReturnState.h"
+#include "platform/LastError.h"
 #include "tracel/TraceChannel.h"
 
 #include <QString>
@@ -22,21 +24,13 @@ struct ExervaContext {
     // True only in the stand-alone test mode.
     bool standAlone = false;
 
-    long pulStateEnCours = 1;
-    long lastErrorNumber = 0;
-    QString lastErrorText;
+    long pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    platform::LastError lastError;
 
     // Trace level, folder, file name, trace object and depth counter.
     tracel::TraceChannel trace;
     QString traceFolder;
     QString traceFileName;
-
-    // Stores a caught run-time error as the last error.
-    void storeError(long number, const QString& text)
-    {
-        lastErrorNumber = number;
-        lastErrorText = text;
-    }
 
     static ExervaContext& processDefault()
     {

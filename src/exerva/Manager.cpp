@@ -1,7 +1,7 @@
 #include "Manager.h"
 
 #include "BooleanText.h"
-#include "CaughtError.h"
+#include "ErrorRecording.h"
 #include "ExerciseControl.h"
 #include "ExerciseFile.h"
 #include "ExerciseLoader.h"
@@ -10,6 +10,7 @@
 #include "frmCT.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -23,18 +24,16 @@ namespace {
 
 using namespace basalo;
 
-const QString moduleName = QStringLiteral("Manager");
-constexpr long ok = enuFunctionReturnState_General_Traitement_OK;
-constexpr long controlNotFound = 730;
+const QString unitName = QStringLiteral("Manager");
 
 // The error handler of a traced operation whose scope may not be open yet.
-void recordCaughtError(ExervaContext& context, const std::optional<tracel::TraceScope>& scope)
+void recordCaughtError(ExervaContext& context, const std::optional<tracel::TraceScope>& scope,
+                       const platform::RuntimeError& error)
 {
-    const platform::RuntimeError error = caughtError();
     if (scope)
         recordError(context, *scope, error);
     else
-        context.storeError(error.number(), error.text());
+        context.lastError.store(error);
 }
 
 // Marks a load in progress on every way out of it, unless the Manager went
@@ -85,16 +84,12 @@ void Manager::LevelTracelage(long level)
 
 long Manager::LastErrorNumber()
 {
-    const long number = context_.lastErrorNumber;
-    context_.lastErrorNumber = 0;
-    return number;
+    return context_.lastError.takeNumber();
 }
 
 QString Manager::LastErrorDescription()
 {
-    QString text;
-    text.swap(context_.lastErrorText);
-    return text;
+    return context_.lastError.takeText();
 }
 
 QString Manager::PathTracel() const
@@ -160,13 +155,13 @@ void Manager::closeWindow()
 long Manager::Prepare(const QString& isCheminRoot, bool ibModeInet, long ilIdAppli)
 {
     long& state = context_.pulStateEnCours;
-    state = ok;
+    state = enuFunctionReturnState_General_Traitement_OK;
     std::optional<tracel::TraceScope> scope;
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (context_.trace.level() > 0 && !startTrace())
             context_.trace.setLevel(0);
         prepared_ = true;
-        scope.emplace(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function Prepare"));
+        scope.emplace(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function Prepare"));
         scope->value(QStringLiteral("isCheminRoot"), isCheminRoot);
         scope->value(QStringLiteral("ibModeInet"), booleanText(ibModeInet));
         scope->value(QStringLiteral("ilIdAppli"), QString::number(ilIdAppli));
@@ -175,16 +170,17 @@ long Manager::Prepare(const QString& isCheminRoot, bool ibModeInet, long ilIdApp
         context_.pusCheminRoot = isCheminRoot;
         context_.modeInet = ibModeInet;
         state = puCheckSyntax(context_, context_.pusCheminRoot);
-        if (state != ok) {
+        if (state != enuFunctionReturnState_General_Traitement_OK) {
             scope->line(QStringLiteral("erreur kav référencée : ") + QString::number(state));
-            return state;
+            return;
         }
         scope->value(QStringLiteral("pusCheminRoot"), context_.pusCheminRoot);
         // A second Prepare replaces the window: the first one goes rather than staying orphaned on screen.
         closeWindow();
         window_ = std::make_unique<frmCT>();
-    } catch (...) {
-        recordCaughtError(context_, scope);
+    });
+    if (error) {
+        recordCaughtError(context_, scope, *error);
         state = enuFunctionReturnState_Exerva_Manager_Prepare_ErreurInconnue;
     }
     return state;
@@ -234,18 +230,20 @@ long Manager::InitQuestion(QString& isFileXML, long ilInstance, long ieTypeBaseB
     const bool nested = loading_;
     long& state = context.pulStateEnCours;
     if (!nested) {
-        state = ok;
+        state = enuFunctionReturnState_General_Traitement_OK;
         // A failed load must never leave an earlier question's control to be scored.
         pisNameControlZRP_.clear();
     }
     std::optional<tracel::TraceScope> scope;
-    try {
-        scope.emplace(context.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function InitQuestion"));
+    bool refused = false;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
+        scope.emplace(context.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function InitQuestion"));
         scope->value(QStringLiteral("isFileXML"), isFileXML);
         scope->value(QStringLiteral("ilInstance"), QString::number(ilInstance));
         if (nested) {
             scope->line(loadRefused);
-            return enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
+            refused = true;
+            return;
         }
         context.typeBaseBis = ieTypeBaseBis;
         instance_ = ilInstance;
@@ -260,19 +258,22 @@ long Manager::InitQuestion(QString& isFileXML, long ilInstance, long ieTypeBaseB
         // would leave the application's folder: nothing to load.
         if (context.pusCheminRoot.size() >= 2 && platform::paths::staysInside(isFileXML)) {
             if (!loadExercise(path, path.mid(context.pusCheminRoot.size()), ilInstance))
-                return state;
+                return;
         }
         if (!pibXmlLoaded_) {
             state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
             scope->line(loadRefused);
-            return state;
+            return;
         }
         scope->line(QStringLiteral("pibXmlLoaded = True"));
         scope->value(QStringLiteral("pulStateEnCours"), QString::number(state));
-        return state;
-    } catch (...) {
-        recordCaughtError(context, scope);
-        if (state == ok)
+    });
+    // The refused call leaves the running load's state alone.
+    if (refused)
+        return enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
+    if (error) {
+        recordCaughtError(context, scope, *error);
+        if (state == enuFunctionReturnState_General_Traitement_OK)
             state = enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurInconnue;
     }
     return state;
@@ -285,44 +286,45 @@ long Manager::TestePoint()
     const std::weak_ptr<const bool> alive = lifetime_;
     long& state = context.pulStateEnCours;
     std::optional<tracel::TraceScope> scope;
-    try {
-        scope.emplace(context.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function TestePoint"));
+    long result = 0;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
+        scope.emplace(context.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function TestePoint"));
         scope->value(QStringLiteral("pisNameControlZRP"), pisNameControlZRP_);
         bravo_ = false;
         lettreReponse_.clear();
         ExerciseControl* control = platform::require(window_).control(pisNameControlZRP_);
         if (!control)
-            throw platform::RuntimeError(controlNotFound,
-                                         QStringLiteral("Control '%1' not found").arg(pisNameControlZRP_));
+            throw controlNotFoundError(pisNameControlZRP_);
         QVariantList arguments{false, QString()};
-        const QVariant result = control->callByName(QStringLiteral("TestePoint"), VbMethod, arguments);
-        if (alive.expired())
-            return variantWholeNumber(result);
+        const QVariant value = control->callByName(QStringLiteral("TestePoint"), VbMethod, arguments);
         // The control wrote both by reference before its result is read, which may still fail.
-        bravo_ = arguments.value(0).toBool();
-        lettreReponse_ = arguments.value(1).toString();
-        return variantWholeNumber(result);
-    } catch (...) {
-        recordCaughtError(context, scope);
-        if (state == ok)
-            state = enuFunctionReturnState_Exerva_Manager_TestePoint_ErreurInconnue;
-    }
+        if (!alive.expired()) {
+            bravo_ = arguments.value(0).toBool();
+            lettreReponse_ = arguments.value(1).toString();
+        }
+        result = variantWholeNumber(value);
+    });
+    if (!error)
+        return result;
+    recordCaughtError(context, scope, *error);
+    if (state == enuFunctionReturnState_General_Traitement_OK)
+        state = enuFunctionReturnState_Exerva_Manager_TestePoint_ErreurInconnue;
     return state;
 }
 
 long Manager::FermePoint()
 {
     long& state = context_.pulStateEnCours;
-    state = ok;
-    try {
+    state = enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (window_) {
             const int count = window_->controlCount();
             for (int i = 0; i < count; ++i)
                 window_->removeControl(0);
         }
-    } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        context_.storeError(error.number(), error.text());
+    });
+    if (error) {
+        context_.lastError.store(*error);
         state = enuFunctionReturnState_Exerva_Manager_Prepare_ErreurInconnue;
     }
     return state;
@@ -331,18 +333,18 @@ long Manager::FermePoint()
 long Manager::Quitter()
 {
     long& state = context_.pulStateEnCours;
-    state = ok;
-    try {
+    state = enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         {
-            tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function Quitter"));
+            tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function Quitter"));
             closeWindow();
             scope.line(QStringLiteral("piofrmCT unloadé"));
         }
         context_.trace.stop();
         context_.trace.setLevel(0);
-    } catch (...) {
-        const platform::RuntimeError error = caughtError();
-        context_.storeError(error.number(), error.text());
+    });
+    if (error) {
+        context_.lastError.store(*error);
         state = enuFunctionReturnState_Exerva_Manager_Prepare_ErreurInconnue;
     }
     return state;

@@ -8,12 +8,6 @@
 
 namespace exerva {
 
-namespace {
-
-constexpr long badFileName = 52;
-
-}  // namespace
-
 Tools::Tools(ExervaContext& context, QWidget* parent) : ExerciseControl(context, parent)
 {
     addMember(QStringLiteral("SetPathRorovaAppli"), VbMethod, [this](QVariantList& arguments) -> QVariant {
@@ -30,7 +24,7 @@ QString Tools::SetPathRorovaAppli(QString& isFile)
 {
     puNormaliseSeparateurs(context(), isFile);
     if (!isFile.isEmpty() && !platform::paths::staysInside(isFile))
-        throw platform::RuntimeError(badFileName, QStringLiteral("Bad file name or number"));
+        throw platform::RuntimeError(platform::BadFileName);
     return applicationFolder(context()) + isFile;
 }
 

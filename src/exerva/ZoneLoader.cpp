@@ -1,9 +1,9 @@
 #include "ZoneLoader.h"
 
 #include "BooleanText.h"
-#include "CaughtError.h"
 #include "ControlRegistry.h"
 #include "DomNodes.h"
+#include "ErrorRecording.h"
 #include "ExerciseControl.h"
 #include "ExervaContext.h"
 #include "NumberText.h"
@@ -11,6 +11,7 @@
 #include "frmCT.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 
 #include <QDomNodeList>
 
@@ -20,9 +21,7 @@ namespace {
 
 using namespace basalo;
 
-const QString moduleName = QStringLiteral("modGlobal");
-constexpr long controlNotFound = 730;
-constexpr long outOfStackSpace = 28;
+const QString unitName = QStringLiteral("modGlobal");
 
 frmCT& requireWindow(frmCT* window)
 {
@@ -33,18 +32,13 @@ ExerciseControl& namedControl(frmCT* window, const QString& name)
 {
     ExerciseControl* control = requireWindow(window).control(name);
     if (!control)
-        throw platform::RuntimeError(controlNotFound, QStringLiteral("Control '%1' not found").arg(name));
+        throw controlNotFoundError(name);
     return *control;
 }
 
 bool isNumeric(const QString& text)
 {
-    try {
-        numberFromText(text);
-        return true;
-    } catch (const platform::RuntimeError&) {
-        return false;
-    }
+    return !platform::trapError(unknownErrorNumber, [&] { numberFromText(text); });
 }
 
 // A kind-1 value: numeric text goes as a whole number, anything else as text.
@@ -109,12 +103,12 @@ void addObject(ExervaContext& context, const ControlRegistry& registry, frmCT* w
 long puLoadZone(ExervaContext& context, const ControlRegistry& registry, frmCT* window, const QDomNode& zone,
                 QString& iosIDObject)
 {
-    tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName, QStringLiteral("Public Function puLoadZone"));
+    tracel::TraceScope scope(context.trace, tracel::TypeBas, unitName, QStringLiteral("Public Function puLoadZone"));
     long& state = context.pulStateEnCours;
     // A control's member may close the window while the zone loads: every step
     // then finds it gone instead of using what was freed.
     const QPointer<frmCT> guarded(window);
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (zone.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
         const QDomNodeList children = zone.childNodes();
@@ -129,31 +123,31 @@ long puLoadZone(ExervaContext& context, const ControlRegistry& registry, frmCT* 
                 state = piApplyCallByname(context, guarded, child, handedBack);
                 if (state != enuFunctionReturnState_General_Traitement_OK) {
                     scope.line(QStringLiteral("State En Sortie : ") + QString::number(state));
-                    return state;
+                    return;
                 }
             } else {
                 scope.line(QStringLiteral("NODE : ") + name);
             }
         }
         state = enuFunctionReturnState_General_Traitement_OK;
-    } catch (...) {
-        recordFailure(context, scope, enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurInconnue);
-    }
+    });
+    if (error)
+        recordFailure(context, scope, *error, enuFunctionReturnState_Exerva_modGlobal_puLoadZone_ErreurInconnue);
     return state;
 }
 
 long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& node, QString& sValue, int depth)
 {
-    tracel::TraceScope scope(context.trace, tracel::TypeBas, moduleName,
+    tracel::TraceScope scope(context.trace, tracel::TypeBas, unitName,
                              QStringLiteral("Private Function piApplyCallByname"));
     long& state = context.pulStateEnCours;
     // The nested call runs members that may close the window before the outer call.
     const QPointer<frmCT> guarded(window);
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (depth > maxCallByNameDepth) {
-            recordError(context, scope, platform::RuntimeError(outOfStackSpace, QStringLiteral("Out of stack space")));
+            recordError(context, scope, platform::RuntimeError(platform::OutOfStackSpace));
             state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue;
-            return state;
+            return;
         }
         state = enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurCallByName;
         const QString id = typedText(requiredChild(node, 0));
@@ -208,9 +202,9 @@ long piApplyCallByname(ExervaContext& context, frmCT* window, const QDomNode& no
             // Kind 3 and the kinds above 4 call nothing; the argument step's state stays.
             break;
         }
-    } catch (...) {
-        recordFailure(context, scope, enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue);
-    }
+    });
+    if (error)
+        recordFailure(context, scope, *error, enuFunctionReturnState_Exerva_modGlobal_piApplyCallByname_ErreurInconnue);
     return state;
 }
 

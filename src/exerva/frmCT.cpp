@@ -1,7 +1,9 @@
 #include "frmCT.h"
 
+#include "ErrorRecording.h"
 #include "ExerciseControl.h"
 
+#include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
@@ -18,7 +20,6 @@ namespace exerva {
 
 namespace {
 
-constexpr long invalidPropertyValue = 380;
 // Sizes beyond this many pixels are mistakes in the file, not exercises; they
 // are refused before they can make the window system allocate for them.
 constexpr long maxPixels = 32767;
@@ -38,7 +39,7 @@ long nextWindowId()
 void checkPixels(long value, long minimum)
 {
     if (value < minimum || value > maxPixels)
-        throw platform::RuntimeError(invalidPropertyValue, QStringLiteral("Invalid property value"));
+        throw platform::RuntimeError(platform::InvalidPropertyValue);
 }
 
 // Pixels of the file to twips, then back to the widget's pixels: the twips
@@ -189,13 +190,13 @@ void frmCT::closeEvent(QCloseEvent* event)
     const QPointer<frmCT> alive(this);
     // A copy, so that a handler that replaces itself does not run destroyed code.
     const std::function<void()> handler = learnerCloseHandler_;
-    try {
+    // An event handler lets nothing through to the event loop; the close stays refused.
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (handler)
             handler();
-    } catch (...) {
-        // An event handler lets nothing through to the event loop; the close stays refused.
-        qWarning("exerva: the handler of a refused close failed");
-    }
+    });
+    if (error)
+        qWarning("exerva: the handler of a refused close failed: %s", error->what());
     if (alive)
         emit learnerCloseRefused();
 }

@@ -11,12 +11,20 @@ namespace platform {
 enum RuntimeErrorNumber : long {
     InvalidProcedureCall = 5,
     Overflow = 6,
+    OutOfMemory = 7,
     SubscriptOutOfRange = 9,
     TypeMismatch = 13,
+    OutOfStackSpace = 28,
+    BadFileName = 52,
     FileNotFound = 53,
     ObjectNotSet = 91,
+    InvalidUseOfNull = 94,
+    InvalidPropertyValue = 380,
+    ObjectRequired = 424,
     CannotCreateObject = 429,
     MemberNotSupported = 438,
+    // A call into a foreign object (a component, a page) that failed in its own way.
+    AutomationError = 440,
     WrongArgumentCount = 450,
     DuplicateKey = 457,
 };

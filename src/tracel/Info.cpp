@@ -3,13 +3,14 @@
 #include "Recordset.h"
 #include "Visuel.h"
 
+#include "platform/ErrorTrap.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
-#include <exception>
 
 namespace tracel {
 
@@ -250,13 +251,9 @@ void Info::TracelAdo(Recordset& rsRs, QString& sTabulation)
     if (d->levelDetail <= 0 || !d->active)
         return;
     // A recordset over a real database may fail half-way; the lines written so far stay.
-    try {
-        d->dump(rsRs, sTabulation, *this);
-    } catch (const std::exception& error) {
-        qWarning("Tracel: the recordset dump stopped: %s", error.what());
-    } catch (...) {
-        qWarning("Tracel: the recordset dump stopped");
-    }
+    const auto error = platform::trapError(platform::AutomationError, [&] { d->dump(rsRs, sTabulation, *this); });
+    if (error)
+        qWarning("Tracel: the recordset dump stopped: %s", error->what());
 }
 
 bool Info::Active() const

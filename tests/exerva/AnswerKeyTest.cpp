@@ -22,7 +22,7 @@ constexpr long scoreFailure = 23901;
 AnswerKeyLayout layout(EntryReading target = EntryReading::Text, EntryReading expected = EntryReading::Text)
 {
     AnswerKeyLayout made;
-    made.module = QStringLiteral("KeyTest");
+    made.unitName = QStringLiteral("KeyTest");
     made.targetReading = target;
     made.expectedReading = expected;
     made.targetArrayName = QStringLiteral("TableauCible");
@@ -201,7 +201,7 @@ TEST(AnswerKeyReading, FailuresStopTheReadingWithTheirCode)
         EXPECT_EQ(answerKey.InitXMLReponse(document.documentElement()), c.state);
         EXPECT_EQ(traced.context.pulStateEnCours, c.state);
         EXPECT_EQ(answerKey.patterns().size(), c.patternsKept);
-        EXPECT_NE(traced.context.lastErrorNumber, 0);
+        EXPECT_NE(traced.context.lastError.number(), 0);
         EXPECT_TRUE(traced.hasErrorLine());
     }
 }
@@ -221,7 +221,7 @@ TEST(AnswerKeyScoring, AFailingComparisonEndsWithTheControlsCode)
     EXPECT_EQ(traced.context.pulStateEnCours, scoreFailure);
     EXPECT_TRUE(bravo) << "left as it was";
     EXPECT_TRUE(letter.isEmpty());
-    EXPECT_EQ(traced.context.lastErrorNumber, platform::SubscriptOutOfRange);
+    EXPECT_EQ(traced.context.lastError.number(), platform::SubscriptOutOfRange);
     EXPECT_TRUE(traced.hasErrorLine(9));
 }
 

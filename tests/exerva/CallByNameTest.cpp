@@ -83,7 +83,7 @@ TEST_F(CallByNameTest, ResultWithoutTextFailsTheCall)
     ASSERT_EQ(apply(call("Caption", "4", "1", "<V>Titre</V>"), &handedBack), 1);
     EXPECT_EQ(handedBack, QString()) << "a property let hands nothing back";
     EXPECT_EQ(apply(call("NodeResult", "1", "1", "<V>x</V>")), 23018);
-    EXPECT_EQ(context.lastErrorNumber, 13);
+    EXPECT_EQ(context.lastError.number(), 13);
 }
 
 TEST_F(CallByNameTest, CallTypeMustBeOneTheMemberDeclares)
@@ -91,7 +91,7 @@ TEST_F(CallByNameTest, CallTypeMustBeOneTheMemberDeclares)
     EXPECT_EQ(apply(call("Caption", "1", "1", "<V>Titre</V>")), 23018);
     EXPECT_EQ(apply(call("Caption", "8", "1", "<V>Titre</V>")), 23018);
     EXPECT_EQ(apply(call("Missing", "1", "0", "")), 23017);
-    EXPECT_EQ(context.lastErrorNumber, 438);
+    EXPECT_EQ(context.lastError.number(), 438);
 }
 
 TEST_F(CallByNameTest, CallTypeIsOneOfTheFourKindsNotACombination)
@@ -106,7 +106,7 @@ TEST_F(CallByNameTest, CallTypeIsOneOfTheFourKindsNotACombination)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(apply(call(c.member, c.callType, "1", "<V>Titre</V>")), 23018) << c.member << " " << c.callType;
-        EXPECT_EQ(context.lastErrorNumber, 5) << c.member << " " << c.callType;
+        EXPECT_EQ(context.lastError.number(), 5) << c.member << " " << c.callType;
     }
     EXPECT_TRUE(log->calls.isEmpty());
 }
@@ -116,9 +116,9 @@ TEST_F(CallByNameTest, PropertyReadTakesNoArgumentAndAssignmentExactlyOne)
     // A read with a value must not assign it, nor an assignment without one read.
     ASSERT_EQ(apply(call("Caption", "4", "1", "<V>Titre</V>")), 1);
     EXPECT_EQ(apply(call("Caption", "2", "1", "<V>Autre</V>")), 23018);
-    EXPECT_EQ(context.lastErrorNumber, 450);
+    EXPECT_EQ(context.lastError.number(), 450);
     EXPECT_EQ(apply(call("Caption", "4", "0", "")), 23017);
-    EXPECT_EQ(context.lastErrorNumber, 450);
+    EXPECT_EQ(context.lastError.number(), 450);
     EXPECT_EQ(apply(call("Caption", "2", "0", "")), 1);
 }
 

@@ -57,7 +57,7 @@ TEST(Descrambling, ByLength)
         EXPECT_EQ(traced.context.pulStateEnCours, c.state);
         EXPECT_EQ(result.size(), c.characters);
         if (c.state != 1) {
-            EXPECT_NE(traced.context.lastErrorNumber, 0);
+            EXPECT_NE(traced.context.lastError.number(), 0);
             EXPECT_TRUE(traced.hasErrorLine());
         }
     }

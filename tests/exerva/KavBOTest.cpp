@@ -368,7 +368,7 @@ TEST_F(KavBOTest, RunawayNumberOfOptionsStopsAtTheLastArrayElement)
         xml += QStringLiteral("<OBJECT><ID>%1</ID><H>1</H><W>1</W><T>0</T><L>0</L><C/></OBJECT>").arg(i);
     const QDomDocument question = kavtest::xmlDocument(xml + QStringLiteral("</Q>"));
     EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), 23019);
-    EXPECT_EQ(context.lastErrorNumber, 6);
+    EXPECT_EQ(context.lastError.number(), 6);
     // Delivering the widgets' pending events now keeps their destruction quick.
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(control.optionCount(), elements);
@@ -409,7 +409,7 @@ TEST_F(KavBOTest, NullNodesFailWithTheCatchAllCodes)
 {
     EXPECT_EQ(control.InitXMLQuestion(QDomNode()), 23019);
     EXPECT_EQ(control.InitXMLReponse(QDomNode()), 23022);
-    EXPECT_EQ(context.lastErrorNumber, 91);
+    EXPECT_EQ(context.lastError.number(), 91);
 }
 
 TEST_F(KavBOTest, MemberTableReachesTheContractAndTheAppearance)

@@ -329,7 +329,7 @@ TEST_F(KavCCTest, RunawayNumberOfItemsStopsAtTheLastArrayElement)
         xml += QStringLiteral("<ITEM><ID>%1</ID><H>1</H><W>1</W><T>0</T><L>0</L><C/></ITEM>").arg(i);
     const QDomDocument question = kavtest::xmlDocument(xml + QStringLiteral("</I></Q>"));
     EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), 23026);
-    EXPECT_EQ(context.lastErrorNumber, 6);
+    EXPECT_EQ(context.lastError.number(), 6);
     // Delivering the widgets' pending events now keeps their destruction quick.
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(control.elementCount(), elements);

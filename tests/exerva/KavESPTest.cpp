@@ -409,7 +409,7 @@ TEST_F(KavESPTest, ScoringFailuresGive23031)
         EXPECT_EQ(esp.TestePoint(bravo, letter), 23031);
         EXPECT_EQ(traced_.context.pulStateEnCours, 23031);
         EXPECT_TRUE(bravo) << "left as it was";
-        EXPECT_EQ(traced_.context.lastErrorNumber, c.error);
+        EXPECT_EQ(traced_.context.lastError.number(), c.error);
         EXPECT_TRUE(traced_.hasErrorLine(c.error));
     }
 }
@@ -431,7 +431,7 @@ TEST_F(KavESPTest, BuildingFailuresGive23029)
         EXPECT_EQ(esp.InitXMLQuestion(node(QStringLiteral("bad-questions.xml"), QString::fromLatin1(question))),
                   23029);
         EXPECT_EQ(traced_.context.pulStateEnCours, 23029);
-        EXPECT_NE(traced_.context.lastErrorNumber, 0);
+        EXPECT_NE(traced_.context.lastError.number(), 0);
         EXPECT_TRUE(esp.asTagCibleSource().isEmpty());
     }
     EXPECT_TRUE(traced_.hasErrorLine(platform::SubscriptOutOfRange));

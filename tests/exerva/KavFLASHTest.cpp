@@ -155,7 +155,7 @@ protected:
         SCOPED_TRACE(label);
         EXPECT_EQ(result.state, state);
         EXPECT_EQ(context.pulStateEnCours, state);
-        EXPECT_EQ(context.lastErrorNumber, errorNumber) << context.lastErrorText.toStdString();
+        EXPECT_EQ(context.lastError.number(), errorNumber) << context.lastError.text().toStdString();
         // The operation's own "erreur kav" line is the last error line of the trace.
         const QString trace = traced.traceText();
         const QString marker = QStringLiteral("<B>Erreur</B></FONT> ");
@@ -232,7 +232,7 @@ TEST_F(KavFLASHTest, EachCallTypeAndChainReachesThePage)
         SCOPED_TRACE(c.name);
         page(resetPage);
         const Score result = score(answerXml(c.chain, c.bravo, c.erreur));
-        EXPECT_EQ(result.state, stateOk) << context.lastErrorText.toStdString();
+        EXPECT_EQ(result.state, stateOk) << context.lastError.text().toStdString();
         EXPECT_EQ(result.bravo, c.bravoResult);
         EXPECT_EQ(result.letter, QString::fromUtf8(c.letter));
     }
@@ -346,7 +346,7 @@ TEST_F(KavFLASHTest, PageThatDoesNotAnswerInTimeGives23037)
     control->setScriptTimeout(100ms);
     const Score late = score(answerXml(toQuiz, Call{"slow", "1", {}}, wrongLetter));
     expectFailure(late, testePointFailed, 440, "time-out");
-    EXPECT_TRUE(context.lastErrorText.contains(QStringLiteral("did not answer"))) << context.lastErrorText.toStdString();
+    EXPECT_TRUE(context.lastError.text().contains(QStringLiteral("did not answer"))) << context.lastError.text().toStdString();
 
     // The late answer is dropped and the next call gets its own.
     control->setScriptTimeout(KavFLASH::defaultScriptTimeout);

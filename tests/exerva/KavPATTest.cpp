@@ -249,7 +249,7 @@ TEST_F(KavPATTest, FailuresGiveTheirCodes)
 
     KavPAT empty(traced_.context, &window_);
     EXPECT_EQ(empty.InitXMLQuestion(QDomNode()), 23032);
-    EXPECT_EQ(traced_.context.lastErrorNumber, platform::ObjectNotSet);
+    EXPECT_EQ(traced_.context.lastError.number(), platform::ObjectNotSet);
 }
 
 TEST_F(KavPATTest, ScrambledFixedWordsAreDescrambled)

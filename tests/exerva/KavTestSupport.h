@@ -151,7 +151,7 @@ void expectQuestionFailure(Control& control, exerva::ExervaContext& context, con
     EXPECT_EQ(control.InitXMLQuestion(question.documentElement()), c.state);
     EXPECT_EQ(context.pulStateEnCours, c.state);
     if (c.errorNumber >= 0) {
-        EXPECT_EQ(context.lastErrorNumber, c.errorNumber);
+        EXPECT_EQ(context.lastError.number(), c.errorNumber);
     }
 }
 

@@ -56,8 +56,8 @@ TEST_F(DllTest, AnUnknownComponentFailsToLoadAndKeepsAnEarlierState)
     EXPECT_EQ(dll->TypeDll(), 1);
     EXPECT_FALSE(dll->Chargee());
     EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Dll_ChargeDll_ErreurInconnue);
-    EXPECT_EQ(context.takeLastErrorNumber(), platform::CannotCreateObject);
-    EXPECT_TRUE(context.takeLastErrorString().contains("Absent.Module"));
+    EXPECT_EQ(context.lastError.takeNumber(), platform::CannotCreateObject);
+    EXPECT_TRUE(context.lastError.takeText().contains("Absent.Module"));
 
     context.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Dll_AddReponse_ErreurInconnue;
     EXPECT_FALSE(dll->ChargeDll());
@@ -77,7 +77,7 @@ TEST_F(DllTest, ComponentNamesAreValidatedBeforeAnyLookup)
         });
         dll->Nom(name);
         EXPECT_FALSE(dll->ChargeDll()) << name.toStdString();
-        EXPECT_EQ(context.takeLastErrorNumber(), platform::CannotCreateObject);
+        EXPECT_EQ(context.lastError.takeNumber(), platform::CannotCreateObject);
     }
     EXPECT_EQ(created, 0);
     EXPECT_TRUE(ComponentRegistry::isValidName("Word_2003.v-1"));
@@ -89,7 +89,7 @@ TEST_F(DllTest, AFileThatIsNoComponentPlugInCannotBeCreated)
     context.components.setFolders({path("components")});
     dll->Nom("Faux");
     EXPECT_FALSE(dll->ChargeDll());
-    EXPECT_EQ(context.lastErrorNumber, platform::CannotCreateObject);
+    EXPECT_EQ(context.lastError.number(), platform::CannotCreateObject);
 }
 
 TEST_F(DllTest, ScoringWithNothingLoadedIsTheGeneralErrorB)

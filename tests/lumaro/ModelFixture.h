@@ -9,7 +9,6 @@
 #include "lumaro/model/ModuleInterractif.h"
 #include "lumaro/model/Question.h"
 #include "lumaro/model/ResultQuestion.h"
-#include "lumaro/model/TrapError.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "exerva/ControlRegistry.h"

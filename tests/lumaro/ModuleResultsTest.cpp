@@ -72,7 +72,7 @@ TEST_F(ModuleResultsTest, PassedQuestionsAreThoseShownAsBravo)
 
     module->MajResultQuest(4);
     EXPECT_EQ(context.pulStateEnCours, basalo::enuFunctionReturnState_Lumaro_Module_MajResultQuest_ErreurInconnue);
-    EXPECT_EQ(context.lastErrorNumber, platform::SubscriptOutOfRange);
+    EXPECT_EQ(context.lastError.number(), platform::SubscriptOutOfRange);
     EXPECT_EQ(module->NbQuestReussi(), 2);
 }
 
@@ -159,7 +159,7 @@ TEST_F(ModuleResultsTest, AnswerLetterDesignatesTheAnswerOfItsKind)
         EXPECT_EQ(result->LettreReponse(), c.letter);
         EXPECT_EQ(result->IdReponse(), c.idReponse) << c.type << c.letter;
     }
-    EXPECT_EQ(context.lastErrorNumber, 0);
+    EXPECT_EQ(context.lastError.number(), 0);
 }
 
 TEST_F(ModuleResultsTest, AnAnswerLetterWithoutAnswerIsRecordedAsAnError)
@@ -172,10 +172,10 @@ TEST_F(ModuleResultsTest, AnAnswerLetterWithoutAnswerIsRecordedAsAnError)
         result->LettreReponse("Q");
         EXPECT_EQ(result->LettreReponse(), "Q");
         EXPECT_EQ(result->IdReponse(), 0);
-        EXPECT_EQ(context.takeLastErrorNumber(), platform::ObjectNotSet);
+        EXPECT_EQ(context.lastError.takeNumber(), platform::ObjectNotSet);
         result->TypeReponse(ErreurGenerale);
         result->LettreReponse("Q");
-        EXPECT_EQ(context.takeLastErrorNumber(), platform::ObjectNotSet);
+        EXPECT_EQ(context.lastError.takeNumber(), platform::ObjectNotSet);
     }
 }
 

@@ -77,8 +77,8 @@ TEST_F(ModuleStartTest, AnUnregisteredComponentIsReportedAsTheApplicationsFailur
     addQuestion(120001, 1, 1, "Absent");
     EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
     EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli);
-    EXPECT_EQ(context.takeLastErrorNumber(), 0);
-    EXPECT_EQ(context.takeLastErrorString(), "Composant absent.\r\nLogiciel Tableur version 2003");
+    EXPECT_EQ(context.lastError.takeNumber(), 0);
+    EXPECT_EQ(context.lastError.takeText(), "Composant absent.\r\nLogiciel Tableur version 2003");
     EXPECT_EQ(module->ResultQuestions(1)->DatePremierAcces().serial(), 0.0);
 }
 
@@ -103,7 +103,7 @@ TEST_F(ModuleStartTest, FailuresOfTheComponentOrOfTheDataMapToTheirStates)
          "Subscript out of range"},
         {"no result at 0", [](FakeComponent&, Question&) {}, 0, inconnue, platform::SubscriptOutOfRange,
          "Subscript out of range"},
-        {"failing start slot", [](FakeComponent& c, Question&) { c.broken = {5}; }, 1, inconnue, AutomationError,
+        {"failing start slot", [](FakeComponent& c, Question&) { c.broken = {5}; }, 1, inconnue, platform::AutomationError,
          "component failure"},
     };
     long id = 120001;
@@ -118,8 +118,8 @@ TEST_F(ModuleStartTest, FailuresOfTheComponentOrOfTheDataMapToTheirStates)
 
         EXPECT_FALSE(module->InitInterractif(c.index, "/cours/"));
         EXPECT_EQ(context.takeStateEnCours(), c.state);
-        EXPECT_EQ(context.takeLastErrorNumber(), c.number);
-        const QString text = context.takeLastErrorString();
+        EXPECT_EQ(context.lastError.takeNumber(), c.number);
+        const QString text = context.lastError.takeText();
         if (c.state == appliState)
             EXPECT_EQ(text, c.text);
         else
@@ -209,15 +209,15 @@ TEST_F(ModuleStartTest, ExerciseApplicationStartsInTheLearnersFolder)
     component->broken = {5};
     EXPECT_FALSE(module->InitExoApp("/home/apprenant/"));
     EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitExoApp_ErreurInconnue);
-    EXPECT_EQ(context.takeLastErrorNumber(), AutomationError);
+    EXPECT_EQ(context.lastError.takeNumber(), platform::AutomationError);
 }
 
 TEST_F(ModuleStartTest, ExerciseApplicationFailuresKeepTheErrorNumber)
 {
     EXPECT_FALSE(module->InitExoApp("/home/apprenant/"));
     EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitExoApp_ErreurAppli);
-    EXPECT_EQ(context.takeLastErrorNumber(), platform::ObjectNotSet);
-    EXPECT_EQ(context.takeLastErrorString(), "Composant absent.\r\nLogiciel Tableur version 2003");
+    EXPECT_EQ(context.lastError.takeNumber(), platform::ObjectNotSet);
+    EXPECT_EQ(context.lastError.takeText(), "Composant absent.\r\nLogiciel Tableur version 2003");
 
     // A component that cannot be loaded keeps the state and error of its loading.
     module->CreateExoApp(3);
@@ -226,8 +226,8 @@ TEST_F(ModuleStartTest, ExerciseApplicationFailuresKeepTheErrorNumber)
     module->ExoApp()->Dll(appli->Dll(4));
     EXPECT_FALSE(module->InitExoApp("/home/apprenant/"));
     EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Dll_ChargeDll_ErreurInconnue);
-    EXPECT_EQ(context.takeLastErrorNumber(), platform::CannotCreateObject);
-    EXPECT_TRUE(context.takeLastErrorString().contains("Absent.Module"));
+    EXPECT_EQ(context.lastError.takeNumber(), platform::CannotCreateObject);
+    EXPECT_TRUE(context.lastError.takeText().contains("Absent.Module"));
 }
 
 class FailingLanguage final : public LanguageReader {
@@ -243,7 +243,7 @@ TEST_F(ModuleStartTest, WithoutAWorkingLanguageReaderTheMessageIsEmpty)
         context.langue = reader;
         EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
         EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli);
-        EXPECT_EQ(context.takeLastErrorString(), QString());
+        EXPECT_EQ(context.lastError.takeText(), QString());
     }
 }
 

@@ -65,7 +65,7 @@ TEST_F(QuestionTest, ClosingWithoutComponentIsAnErrorNotACrash)
 {
     question->Fermer();
     EXPECT_EQ(context.pulStateEnCours, basalo::enuFunctionReturnState_Lumaro_Question_Fermer_ErreurInconnue);
-    EXPECT_EQ(context.lastErrorNumber, platform::ObjectNotSet);
+    EXPECT_EQ(context.lastError.number(), platform::ObjectNotSet);
 }
 
 TEST_F(QuestionTest, ClosingAnEngineThatIsNotLoadedOnlyTraces)
@@ -109,7 +109,7 @@ TEST_F(QuestionTest, ClosingAnInteractiveExerciseCallsItsCloseSlot)
     component->missing = {4};
     question->Fermer();
     EXPECT_EQ(context.pulStateEnCours, basalo::enuFunctionReturnState_Lumaro_Question_Fermer_ErreurInconnue);
-    EXPECT_EQ(context.lastErrorNumber, platform::MemberNotSupported);
+    EXPECT_EQ(context.lastError.number(), platform::MemberNotSupported);
 }
 
 TEST_F(QuestionTest, DestroyReleasesAnswersFilesAndComponent)

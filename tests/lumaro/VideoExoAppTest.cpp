@@ -66,7 +66,7 @@ TEST_F(ExoAppTest, FilesAreReadOneBased)
     EXPECT_EQ(exoApp.NbFichiers(), 2);
     EXPECT_EQ(exoApp.Fichier(2), "b.doc");
     EXPECT_EQ(exoApp.Fichier(3), QString());
-    EXPECT_EQ(context.takeLastErrorNumber(), platform::SubscriptOutOfRange);
+    EXPECT_EQ(context.lastError.takeNumber(), platform::SubscriptOutOfRange);
     EXPECT_EQ(exoApp.Fichier(0), QString());
 }
 
@@ -75,7 +75,7 @@ TEST_F(ExoAppTest, ClosingGoesToTheComponentAndReportsItsFailure)
     const auto component = registerFake();
     ExoApp exoApp(context);
     exoApp.Fermer();
-    EXPECT_EQ(context.takeLastErrorNumber(), platform::ObjectNotSet);
+    EXPECT_EQ(context.lastError.takeNumber(), platform::ObjectNotSet);
 
     auto dll = std::make_shared<Dll>(context);
     dll->Nom("Tableur");
@@ -83,11 +83,11 @@ TEST_F(ExoAppTest, ClosingGoesToTheComponentAndReportsItsFailure)
     exoApp.Dll(dll);
     exoApp.Fermer();
     EXPECT_EQ(component->calls, QStringList{"4"});
-    EXPECT_EQ(context.takeLastErrorNumber(), 0);
+    EXPECT_EQ(context.lastError.takeNumber(), 0);
 
     component->missing = {4};
     exoApp.Fermer();
-    EXPECT_EQ(context.takeLastErrorNumber(), platform::MemberNotSupported);
+    EXPECT_EQ(context.lastError.takeNumber(), platform::MemberNotSupported);
 
     exoApp.Destroy();
     EXPECT_EQ(exoApp.Dll(), nullptr);

@@ -3,12 +3,12 @@
 #include "ControlLook.h"
 #include "PropertyArgument.h"
 
-#include "exerva/CaughtError.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/OleColor.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/Twips.h"
+#include "tracel/ErrorLine.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -21,7 +21,7 @@ GapTextControl::GapTextControl(ExervaContext& context, QWidget* parent, const An
                                long questionFailureState)
     : QuestionControl(context, parent),
       answerKey_(context, layout),
-      module_(layout.module),
+      unitName_(layout.unitName),
       questionFailureState_(questionFailureState),
       backColor_(buttonFaceColor),
       foreColor_(buttonTextColor),
@@ -48,13 +48,11 @@ GapTextControl::GapTextControl(ExervaContext& context, QWidget* parent, const An
 
 long GapTextControl::InitXMLReponse(const QDomNode& node) { return answerKey_.InitXMLReponse(node); }
 
-long GapTextControl::failQuestion()
+long GapTextControl::failQuestion(const platform::RuntimeError& error)
 {
-    const platform::RuntimeError error = caughtError();
     ExervaContext& ctx = context();
-    ctx.storeError(error.number(), error.text());
-    ctx.trace.write(tracel::TypeControl, module_,
-                    QStringLiteral("erreur kav %1 : %2").arg(error.number()).arg(error.text()));
+    ctx.lastError.store(error);
+    ctx.trace.write(tracel::TypeControl, unitName_, tracel::errorLine(error));
     if (ctx.pulStateEnCours == basalo::enuFunctionReturnState_General_Traitement_OK)
         ctx.pulStateEnCours = questionFailureState_;
     return ctx.pulStateEnCours;

@@ -67,14 +67,14 @@ protected:
 
     // The error handler of InitXMLQuestion: keeps the caught error as the last
     // one, writes its "erreur kav" line and, while the state is 1, sets the
-    // control's code. Returns the state. Call only inside a catch block.
-    long failQuestion();
+    // control's code. Returns the state.
+    long failQuestion(const platform::RuntimeError& error);
 
     void paintEvent(QPaintEvent* event) override;
 
 private:
     AnswerKey answerKey_;
-    QString module_;
+    QString unitName_;
     long questionFailureState_;
 
     long backStyle_ = 1;

@@ -5,15 +5,16 @@
 #include "TwipsGeometry.h"
 
 #include "exerva/BooleanText.h"
-#include "exerva/CaughtError.h"
 #include "exerva/Decrypt.h"
 #include "exerva/DomNodes.h"
+#include "exerva/ErrorRecording.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
 #include "exerva/frmCT.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 
 #include <QDomNodeList>
@@ -23,8 +24,7 @@ namespace exerva {
 
 namespace {
 
-constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
-const QString moduleName = QStringLiteral("KavBO");
+const QString unitName = QStringLiteral("KavBO");
 
 constexpr long revealBackColor = 0x00FFF8F1;
 
@@ -52,11 +52,11 @@ KavBO::KavBO(ExervaContext& context, QWidget* parent) : RevealingQuestionControl
 
 long KavBO::InitXMLQuestion(const QDomNode& node)
 {
-    tracel::TraceScope scope(context().trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context().trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLQuestion"));
     ExervaContext& state = context();
-    state.pulStateEnCours = stateOk;
-    try {
+    state.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (node.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
         const QDomNodeList children = node.childNodes();
@@ -77,24 +77,24 @@ long KavBO::InitXMLQuestion(const QDomNode& node)
                                 wholeNumberFromText(typedText(requiredChild(child, 3))),
                                 wholeNumberFromText(typedText(requiredChild(child, 4))));
             QString caption = typedText(requiredChild(child, 5));
-            if (descrambleIfScrambled(state, caption) != stateOk)
+            if (descrambleIfScrambled(state, caption) != basalo::enuFunctionReturnState_General_Traitement_OK)
                 break;
             option.setText(caption);
         }
-    } catch (...) {
-        recordFailure(state, scope, basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLQuestion_ErreurInconnue);
-    }
+    });
+    if (error)
+        recordFailure(state, scope, *error, basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLQuestion_ErreurInconnue);
     return state.pulStateEnCours;
 }
 
 long KavBO::InitXMLReponse(const QDomNode& node)
 {
-    tracel::TraceScope scope(context().trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context().trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLReponse"));
     ExervaContext& state = context();
-    state.pulStateEnCours = stateOk;
+    state.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     noCheckLetter_.clear();
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (node.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
         const QDomNodeList children = node.childNodes();
@@ -105,7 +105,7 @@ long KavBO::InitXMLReponse(const QDomNode& node)
                 scope.line(QStringLiteral("NODE_OBJECT ") + identifier);
                 QString letter = typedText(requiredChild(child, 1));
                 // A descrambler failure ends the walk with its state.
-                if (descrambleIfScrambled(state, letter) != stateOk)
+                if (descrambleIfScrambled(state, letter) != basalo::enuFunctionReturnState_General_Traitement_OK)
                     break;
                 const int index = optionIndex(identifier);
                 if (index < 0)
@@ -114,26 +114,26 @@ long KavBO::InitXMLReponse(const QDomNode& node)
             } else if (child.nodeName() == QLatin1String("NOCHECK")) {
                 scope.line(QStringLiteral("NODE_NOCHECK "));
                 QString letter = typedText(child);
-                if (descrambleIfScrambled(state, letter) != stateOk)
+                if (descrambleIfScrambled(state, letter) != basalo::enuFunctionReturnState_General_Traitement_OK)
                     break;
                 noCheckLetter_ = letter;
             }
         }
         if (noCheckLetter_.isEmpty())
             state.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLReponse_ErreurNoCheckMissing;
-    } catch (...) {
-        recordFailure(state, scope, basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLReponse_ErreurInconnue);
-    }
+    });
+    if (error)
+        recordFailure(state, scope, *error, basalo::enuFunctionReturnState_Exerva_KavBO_InitXMLReponse_ErreurInconnue);
     return state.pulStateEnCours;
 }
 
 long KavBO::TestePoint(bool& iobBravo, QString& iosLettreReponse)
 {
-    tracel::TraceScope scope(context().trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context().trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function TestePoint"));
     ExervaContext& state = context();
-    state.pulStateEnCours = stateOk;
-    try {
+    state.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         // No choice is never right, whatever the caller passed in.
         bool bravo = false;
         QString letter;
@@ -153,10 +153,10 @@ long KavBO::TestePoint(bool& iobBravo, QString& iosLettreReponse)
         iosLettreReponse = letter;
         scope.line(QStringLiteral("Bravo = ") + booleanText(iobBravo) + QStringLiteral(" ; LettreReponse = ")
                    + iosLettreReponse);
-    } catch (...) {
-        const platform::RuntimeError error = caughtError();
+    });
+    if (error) {
         state.pulStateEnCours = basalo::enuFunctionReturnState_Exerva_KavBO_TestePoint_ErreurInconnue;
-        recordError(state, scope, error);
+        recordError(state, scope, *error);
     }
     return state.pulStateEnCours;
 }

@@ -6,14 +6,15 @@
 #include "TwipsGeometry.h"
 
 #include "exerva/BooleanText.h"
-#include "exerva/CaughtError.h"
 #include "exerva/Decrypt.h"
 #include "exerva/DomNodes.h"
+#include "exerva/ErrorRecording.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
@@ -27,8 +28,7 @@ namespace exerva {
 
 namespace {
 
-constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
-const QString moduleName = QStringLiteral("KavCC");
+const QString unitName = QStringLiteral("KavCC");
 
 // Every check box is this wide, whatever the file says.
 constexpr long boxWidthPixels = 30;
@@ -98,7 +98,7 @@ int KavCC::ItemCollection::find(const QString& identifier) const
 KavCC::KavCC(ExervaContext& context, QWidget* parent)
     : RevealingQuestionControl(context, parent, buttonFaceColor),
       answerKey_(context, AnswerKeyLayout{
-                              moduleName,
+                              unitName,
                               EntryReading::Text,
                               EntryReading::WholeNumber,
                               QStringLiteral("TableauIdCC"),
@@ -131,11 +131,11 @@ KavCC::KavCC(ExervaContext& context, QWidget* parent)
 
 long KavCC::InitXMLQuestion(const QDomNode& node)
 {
-    tracel::TraceScope scope(context().trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context().trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLQuestion"));
     ExervaContext& state = context();
-    state.pulStateEnCours = stateOk;
-    try {
+    state.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         const QDomNode header = requiredChild(node, 0);
         pibTypeVF_ = typedText(requiredChild(header, 0)) == QLatin1String("VF");
         const bool showFalse = isModeVisible() && pibTypeVF_;
@@ -204,13 +204,13 @@ long KavCC::InitXMLQuestion(const QDomNode& node)
             const long left = wholeChild(item, 4);
             placeInTwips(label, itemTwips(twipsFromPixels(left, platform::twipsPerPixelX(), -32767), top, width, height));
             QString caption = typedText(requiredChild(item, 5));
-            if (descrambleIfScrambled(state, caption) != stateOk)
+            if (descrambleIfScrambled(state, caption) != basalo::enuFunctionReturnState_General_Traitement_OK)
                 break;
             label.setText(caption);
         }
-    } catch (...) {
-        recordFailure(state, scope, basalo::enuFunctionReturnState_Exerva_KavCC_InitXMLQuestion_ErreurInconnue);
-    }
+    });
+    if (error)
+        recordFailure(state, scope, *error, basalo::enuFunctionReturnState_Exerva_KavCC_InitXMLQuestion_ErreurInconnue);
     return state.pulStateEnCours;
 }
 

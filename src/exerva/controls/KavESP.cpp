@@ -6,11 +6,13 @@
 
 #include "exerva/Decrypt.h"
 #include "exerva/DomNodes.h"
+#include "exerva/ErrorRecording.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
@@ -22,13 +24,12 @@ namespace exerva {
 
 namespace {
 
-constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
-const QString moduleName = QStringLiteral("KavESP");
+const QString unitName = QStringLiteral("KavESP");
 
 AnswerKeyLayout answerKeyLayout()
 {
     AnswerKeyLayout layout;
-    layout.module = moduleName;
+    layout.unitName = unitName;
     layout.targetReading = EntryReading::WholeNumber;
     layout.expectedReading = EntryReading::WholeNumber;
     layout.targetArrayName = QStringLiteral("TableauIdCible");
@@ -112,16 +113,15 @@ QLabel* KavESP::elementFor(std::vector<QLabel*>& array, QStringList* tags, int i
 long KavESP::InitXMLQuestion(const QDomNode& node)
 {
     ExervaContext& ctx = context();
-    tracel::TraceScope scope(ctx.trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(ctx.trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLQuestion"));
-    ctx.pulStateEnCours = stateOk;
+    ctx.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
 
     const auto earlyStop = [&] {
         scope.value(QStringLiteral("pulStateEnCours"), QString::number(ctx.pulStateEnCours));
-        return ctx.pulStateEnCours;
     };
 
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         // Rows are as far apart as the elements are high, and 10 pixels more.
         TextFlow flow(*this, textHeightTwips() / platform::twipsPerPixelY() + 10, textHeightTwips());
         const QDomNodeList words = requiredChild(node, 0).childNodes();
@@ -131,7 +131,7 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
             flow.place(*label, textWidthTwips());
             dragTags_[i] = typedText(requiredChild(word, 1));
             QString caption = typedText(requiredChild(word, 0));
-            if (descrambleIfScrambled(ctx, caption) != stateOk)
+            if (descrambleIfScrambled(ctx, caption) != basalo::enuFunctionReturnState_General_Traitement_OK)
                 return earlyStop();
             label->setText(caption);
             scope.line(QStringLiteral("lblDrag(%1).Caption = ").arg(i) + caption);
@@ -156,7 +156,7 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
                 ++gaps;
             } else if (name == QLatin1String("lbl")) {
                 QString text = typedText(item);
-                if (descrambleIfScrambled(ctx, text) != stateOk)
+                if (descrambleIfScrambled(ctx, text) != basalo::enuFunctionReturnState_General_Traitement_OK)
                     return earlyStop();
                 for (const QString& piece : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
                     QLabel* label = elementFor(lblESP_, nullptr, fixedWords);
@@ -170,9 +170,9 @@ long KavESP::InitXMLQuestion(const QDomNode& node)
         if (gaps == 0)
             throw platform::RuntimeError(platform::SubscriptOutOfRange);
         asTagCibleSource_ = QStringList(gaps, QString());
-    } catch (...) {
-        return failQuestion();
-    }
+    });
+    if (error)
+        return failQuestion(*error);
     return ctx.pulStateEnCours;
 }
 
@@ -343,12 +343,12 @@ bool KavESP::dropOnGap(int j)
     cancelDrag();
 
     tracel::TraceChannel& trace = context().trace;
-    trace.write(tracel::TypeControl, moduleName, QStringLiteral("Index = %1").arg(j));
-    trace.write(tracel::TypeControl, moduleName,
+    trace.write(tracel::TypeControl, unitName, QStringLiteral("Index = %1").arg(j));
+    trace.write(tracel::TypeControl, unitName,
                 QStringLiteral("Source.Name = ") + (fromGap ? QStringLiteral("lblDrop") : QStringLiteral("lblDrag")));
-    trace.write(tracel::TypeControl, moduleName, QStringLiteral("Source.Caption = ") + caption);
-    trace.write(tracel::TypeControl, moduleName, QStringLiteral("Source.Index = %1").arg(sourceIndex));
-    trace.write(tracel::TypeControl, moduleName, QStringLiteral("Source.Tag = ") + tag);
+    trace.write(tracel::TypeControl, unitName, QStringLiteral("Source.Caption = ") + caption);
+    trace.write(tracel::TypeControl, unitName, QStringLiteral("Source.Index = %1").arg(sourceIndex));
+    trace.write(tracel::TypeControl, unitName, QStringLiteral("Source.Tag = ") + tag);
 
     lblDrop_[std::size_t(j)]->setText(caption);
     dropTags_[j] = tag;
@@ -356,7 +356,7 @@ bool KavESP::dropOnGap(int j)
     // A word moved out of another gap leaves that gap empty.
     if (fromGap && sourceIndex != j)
         emptyGap(sourceIndex);
-    trace.write(tracel::TypeControl, moduleName, QStringLiteral("lblDrop(%1).Tag = ").arg(j) + dropTags_[j]);
+    trace.write(tracel::TypeControl, unitName, QStringLiteral("lblDrop(%1).Tag = ").arg(j) + dropTags_[j]);
     return true;
 }
 

@@ -6,14 +6,15 @@
 #include "TwipsGeometry.h"
 
 #include "exerva/BooleanText.h"
-#include "exerva/CaughtError.h"
 #include "exerva/DomNodes.h"
+#include "exerva/ErrorRecording.h"
 #include "exerva/ExerciseFile.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/PathSyntax.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/Paths.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
@@ -34,9 +35,7 @@ namespace {
 
 using namespace basalo;
 
-const QString moduleName = QStringLiteral("KavFLASH");
-constexpr long stateOk = enuFunctionReturnState_General_Traitement_OK;
-constexpr long badFileName = 52;
+const QString unitName = QStringLiteral("KavFLASH");
 constexpr long maxPixels = 32767;
 
 // The first child of that name (compared exactly); error 91 when there is none,
@@ -86,14 +85,14 @@ QString callTraceLine(const QString& target, const PageCall& call)
 QUrl pageUrl(const ExervaContext& context, const QString& file, QString& path)
 {
     if (!platform::paths::staysInside(file))
-        throw platform::RuntimeError(badFileName, QStringLiteral("Bad file name or number"));
+        throw platform::RuntimeError(platform::BadFileName);
     path = applicationFolder(context) + file;
     puNormaliseSeparateurs(context, path);
     if (isServerRoot(context.pusCheminRoot) && path.startsWith(context.pusCheminRoot)) {
         const QUrl url =
             serverFileUrl(context.pusCheminRoot, platform::paths::fromData(path.mid(context.pusCheminRoot.size())));
         if (!url.isValid())
-            throw platform::RuntimeError(badFileName, QStringLiteral("Bad file name or number"));
+            throw platform::RuntimeError(platform::BadFileName);
         return url;
     }
     return QUrl::fromLocalFile(QFileInfo(diskPath(path)).absoluteFilePath());
@@ -115,10 +114,10 @@ KavFLASH::KavFLASH(ExervaContext& context, QWidget* parent) : QuestionControl(co
 long KavFLASH::InitXMLQuestion(const QDomNode& node)
 {
     ExervaContext& context = this->context();
-    tracel::TraceScope scope(context.trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context.trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLQuestion"));
-    context.pulStateEnCours = stateOk;
-    try {
+    context.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         QWebEngineView& browser = platform::require(WebBrowserFlash_);
         const long height = wholeNumberFromText(typedText(requiredChild(node, 0)));
         const long width = wholeNumberFromText(typedText(requiredChild(node, 1)));
@@ -143,8 +142,9 @@ long KavFLASH::InitXMLQuestion(const QDomNode& node)
         scope.value(QStringLiteral("sPath"), path);
         pageLoaded_ = false;
         browser.load(url);
-    } catch (...) {
-        recordError(context, scope, caughtError());
+    });
+    if (error) {
+        recordError(context, scope, *error);
         context.pulStateEnCours = enuFunctionReturnState_Exerva_KavFLASH_InitXMLQuestion_ErreurInconnue;
     }
     return context.pulStateEnCours;
@@ -153,16 +153,17 @@ long KavFLASH::InitXMLQuestion(const QDomNode& node)
 long KavFLASH::InitXMLReponse(const QDomNode& node)
 {
     ExervaContext& context = this->context();
-    tracel::TraceScope scope(context.trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context.trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLReponse"));
-    context.pulStateEnCours = stateOk;
-    try {
+    context.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         // Scoring walks this node later: a missing one is refused now, where the file is at fault.
         if (node.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
         answerNode_ = node;
-    } catch (...) {
-        recordError(context, scope, caughtError());
+    });
+    if (error) {
+        recordError(context, scope, *error);
         context.pulStateEnCours = enuFunctionReturnState_Exerva_KavFLASH_InitXMLReponse_ErreurInconnue;
     }
     return context.pulStateEnCours;
@@ -173,13 +174,13 @@ long KavFLASH::TestePoint(bool& iobBravo, QString& iosLettreReponse)
     // The page runs while a call waits for it and might remove this control:
     // the failure path uses only what outlives it.
     ExervaContext& context = this->context();
-    tracel::TraceScope scope(context.trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(context.trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function TestePoint"));
-    context.pulStateEnCours = stateOk;
+    context.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     iosLettreReponse.clear();
     // A failure before Bravo is known reports a wrong answer, whatever the caller passed in.
     iobBravo = false;
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         const QDomNode answer = answerNode_;
         const QStringList chain = objectChain(firstChildNamed(answer, QStringLiteral("GETOBJECT")));
 
@@ -194,11 +195,12 @@ long KavFLASH::TestePoint(bool& iobBravo, QString& iosLettreReponse)
             iosLettreReponse = pageValueToText(callPage(erreur));
             scope.line(QStringLiteral("iosLettreReponse = ") + iosLettreReponse);
         }
-        context.pulStateEnCours = stateOk;
+        context.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
         scope.line(QStringLiteral("Bravo = ") + booleanText(iobBravo) + QStringLiteral(" ; LettreReponse = ")
                    + iosLettreReponse);
-    } catch (...) {
-        recordError(context, scope, caughtError());
+    });
+    if (error) {
+        recordError(context, scope, *error);
         context.pulStateEnCours = enuFunctionReturnState_Exerva_KavFLASH_TestePoint_ErreurInconnue;
     }
     return context.pulStateEnCours;

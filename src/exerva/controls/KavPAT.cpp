@@ -6,12 +6,14 @@
 
 #include "exerva/Decrypt.h"
 #include "exerva/DomNodes.h"
+#include "exerva/ErrorRecording.h"
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
 #include "exerva/SpaceTrim.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 
 #include <QDomNodeList>
@@ -22,8 +24,7 @@ namespace exerva {
 
 namespace {
 
-constexpr long stateOk = basalo::enuFunctionReturnState_General_Traitement_OK;
-const QString moduleName = QStringLiteral("KavPAT");
+const QString unitName = QStringLiteral("KavPAT");
 // Rows have a fixed pitch whatever the height of the boxes.
 constexpr long rowPitch = 28;
 
@@ -34,7 +35,7 @@ QString comparable(const QString& text) { return trimSpaces(text).toLower(); }
 AnswerKeyLayout answerKeyLayout()
 {
     AnswerKeyLayout layout;
-    layout.module = moduleName;
+    layout.unitName = unitName;
     layout.targetReading = EntryReading::WholeNumber;
     layout.expectedReading = EntryReading::Text;
     layout.targetArrayName = QStringLiteral("TableauIdCible");
@@ -112,10 +113,10 @@ QLabel* KavPAT::labelFor(int index)
 long KavPAT::InitXMLQuestion(const QDomNode& node)
 {
     ExervaContext& ctx = context();
-    tracel::TraceScope scope(ctx.trace, tracel::TypeControl, moduleName,
+    tracel::TraceScope scope(ctx.trace, tracel::TypeControl, unitName,
                              QStringLiteral("Public Function InitXMLQuestion"));
-    ctx.pulStateEnCours = stateOk;
-    try {
+    ctx.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (node.isNull())
             throw platform::RuntimeError(platform::ObjectNotSet);
         TextFlow flow(*this, rowPitch, textHeightTwips());
@@ -139,9 +140,9 @@ long KavPAT::InitXMLQuestion(const QDomNode& node)
             } else if (name == QLatin1String("LBL")) {
                 scope.line(name);
                 QString text = typedText(item);
-                if (descrambleIfScrambled(ctx, text) != stateOk) {
+                if (descrambleIfScrambled(ctx, text) != basalo::enuFunctionReturnState_General_Traitement_OK) {
                     scope.value(QStringLiteral("pulStateEnCours"), QString::number(ctx.pulStateEnCours));
-                    return ctx.pulStateEnCours;
+                    return;
                 }
                 scope.value(QStringLiteral("sTexteReponse"), text);
                 for (const QString& piece : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -152,9 +153,9 @@ long KavPAT::InitXMLQuestion(const QDomNode& node)
                 }
             }
         }
-    } catch (...) {
-        return failQuestion();
-    }
+    });
+    if (error)
+        return failQuestion(*error);
     return ctx.pulStateEnCours;
 }
 

@@ -74,15 +74,6 @@ const QString callScriptBody = QStringLiteral(R"JS(
 platform::RuntimeError pageError(long number, const QString& detail)
 {
     QString text = platform::runtimeErrorText(number);
-    switch (number) {
-    case InvalidUseOfNull: text = QStringLiteral("Invalid use of Null"); break;
-    case ObjectRequired: text = QStringLiteral("Object required"); break;
-    case WrongArgumentsOrAssignment:
-        text = QStringLiteral("Wrong number of arguments or invalid property assignment");
-        break;
-    case AutomationError: text = QStringLiteral("Automation error"); break;
-    default: break;
-    }
     if (!detail.isEmpty())
         text += QStringLiteral(" : ") + detail;
     return platform::RuntimeError(number, text);
@@ -125,7 +116,7 @@ QString pageCallScript(const PageCall& call)
 PageValue pageValueFromOutcome(const QVariant& outcome)
 {
     if (outcome.typeId() != QMetaType::QVariantMap)
-        throw pageError(AutomationError, QStringLiteral("the page gave no answer"));
+        throw pageError(platform::AutomationError, QStringLiteral("the page gave no answer"));
     const QVariantMap map = outcome.toMap();
     if (map.contains(QStringLiteral("e"))) {
         const long number = long(map.value(QStringLiteral("e")).toDouble());
@@ -145,14 +136,14 @@ PageValue pageValueFromOutcome(const QVariant& outcome)
         return {PageValue::Text, value.toString()};
     if (kind == QLatin1String("object"))
         return {PageValue::Object, {}};
-    throw pageError(AutomationError, QStringLiteral("the page gave no answer"));
+    throw pageError(platform::AutomationError, QStringLiteral("the page gave no answer"));
 }
 
 bool pageValueToBoolean(const PageValue& value)
 {
     switch (value.kind) {
     case PageValue::Empty: return false;
-    case PageValue::Null: throw pageError(InvalidUseOfNull, {});
+    case PageValue::Null: throw pageError(platform::InvalidUseOfNull, {});
     case PageValue::Boolean: return value.value.toBool();
     case PageValue::Number: return value.value.toDouble() != 0.0;
     case PageValue::Text: return booleanFromText(value.value.toString());
@@ -165,7 +156,7 @@ QString pageValueToText(const PageValue& value)
 {
     switch (value.kind) {
     case PageValue::Empty: return {};
-    case PageValue::Null: throw pageError(InvalidUseOfNull, {});
+    case PageValue::Null: throw pageError(platform::InvalidUseOfNull, {});
     case PageValue::Boolean: return booleanText(value.value.toBool());
     case PageValue::Number:
         return QLocale::c().toString(value.value.toDouble(), 'g', QLocale::FloatingPointShortest);
@@ -200,7 +191,7 @@ QVariant runPageScript(QWebEnginePage& page, const QString& script, std::chrono:
         loop.exec();
     }
     if (!outcome->done)
-        throw pageError(AutomationError, QStringLiteral("the page did not answer within %1 ms").arg(timeout.count()));
+        throw pageError(platform::AutomationError, QStringLiteral("the page did not answer within %1 ms").arg(timeout.count()));
     return outcome->value;
 }
 

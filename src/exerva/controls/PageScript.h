@@ -30,14 +30,6 @@ struct PageValue {
     QVariant value;
 };
 
-// Run-time errors of a page call that have no member in platform::RuntimeErrorNumber.
-enum PageErrorNumber : long {
-    InvalidUseOfNull = 94,
-    ObjectRequired = 424,
-    WrongArgumentsOrAssignment = 450,
-    AutomationError = 440,
-};
-
 // True for a plain JavaScript identifier: a letter, "_" or "$", then letters,
 // digits, "_" or "$" (ASCII only). Member names from exercise files must be one.
 bool isScriptIdentifier(const QString& name);

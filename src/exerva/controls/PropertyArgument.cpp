@@ -11,12 +11,6 @@
 
 namespace exerva {
 
-namespace {
-
-constexpr long invalidPropertyValue = 380;
-
-}  // namespace
-
 long longArgument(const QVariantList& arguments)
 {
     if (arguments.size() != 1)
@@ -54,7 +48,7 @@ long pixelSizeArgument(const QVariantList& arguments)
 
 void throwInvalidPropertyValue()
 {
-    throw platform::RuntimeError(invalidPropertyValue, QStringLiteral("Invalid property value"));
+    throw platform::RuntimeError(platform::InvalidPropertyValue);
 }
 
 }  // namespace exerva

@@ -3,11 +3,12 @@
 #include "QuestionList.h"
 #include "frmAutonome.h"
 
-#include "exerva/CaughtError.h"
+#include "exerva/ErrorRecording.h"
 #include "exerva/Manager.h"
 #include "exerva/frmCT.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
 #include "platform/MessageBoxes.h"
 
 #include <QDir>
@@ -20,8 +21,6 @@
 namespace exerva {
 
 namespace {
-
-constexpr long ok = basalo::enuFunctionReturnState_General_Traitement_OK;
 
 // Clears a flag on every way out of the scope that set it.
 class FlagScope {
@@ -97,9 +96,8 @@ void StandAloneRun::endRun()
         Qt::QueuedConnection);
 }
 
-void StandAloneRun::unexpectedError()
+void StandAloneRun::unexpectedError(const platform::RuntimeError& error)
 {
-    const platform::RuntimeError error = caughtError();
     showError(QStringLiteral("Erreur Main %1 : %2").arg(error.number()).arg(error.text()));
     endRun();
 }
@@ -108,7 +106,7 @@ void StandAloneRun::Main()
 {
     if (manager_ || finished_)
         return;
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         manager_ = std::make_unique<Manager>(context_, registry_, clock_);
         context_.standAlone = true;
         // The trace always runs in this mode, next to the settings.
@@ -131,7 +129,7 @@ void StandAloneRun::Main()
         root_ = dialog->txtPath()->text().trimmed();
 
         const long prepared = manager_->Prepare(root_, modeInet_, idAppli_);
-        if (prepared != ok) {
+        if (prepared != basalo::enuFunctionReturnState_General_Traitement_OK) {
             showError(QStringLiteral("erreur référencée %1").arg(prepared));
             endRun();
             return;
@@ -142,9 +140,9 @@ void StandAloneRun::Main()
         });
         currentIndex_ = 0;
         launchQuestion();
-    } catch (...) {
-        unexpectedError();
-    }
+    });
+    if (error)
+        unexpectedError(*error);
 }
 
 void StandAloneRun::launchQuestion()
@@ -154,7 +152,7 @@ void StandAloneRun::launchQuestion()
     const long instance = questions_[std::size_t(currentIndex_)];
     QString file = QStringLiteral("X%1%2%3.xml").arg(idAppli_).arg(typeBaseBis_).arg(instance);
     const long loaded = platform::require(manager_).InitQuestion(file, instance, typeBaseBis_);
-    if (loaded != ok) {
+    if (loaded != basalo::enuFunctionReturnState_General_Traitement_OK) {
         showError(QStringLiteral("erreur référencée %1").arg(context_.pulStateEnCours));
         endRun();
     }
@@ -164,11 +162,11 @@ void StandAloneRun::piLanceQuestion()
 {
     if (finished_)
         return;
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         launchQuestion();
-    } catch (...) {
-        unexpectedError();
-    }
+    });
+    if (error)
+        unexpectedError(*error);
 }
 
 void StandAloneRun::puCorrigeQuestion()
@@ -177,10 +175,10 @@ void StandAloneRun::puCorrigeQuestion()
     if (finished_ || correcting_ || !manager_)
         return;
     const FlagScope correcting(correcting_);
-    try {
+    const auto error = platform::trapError(unknownErrorNumber, [&] {
         if (typeBaseBis_ < 3) {
             const long scored = manager_->TestePoint();
-            if (scored != ok)
+            if (scored != basalo::enuFunctionReturnState_General_Traitement_OK)
                 showError(QStringLiteral("Erreur référencée %1").arg(scored));
             else if (manager_->Bravo())
                 showMessage(QStringLiteral("Bravo"));
@@ -194,9 +192,9 @@ void StandAloneRun::puCorrigeQuestion()
             return;
         }
         launchQuestion();
-    } catch (...) {
-        unexpectedError();
-    }
+    });
+    if (error)
+        unexpectedError(*error);
 }
 
 }  // namespace exerva

@@ -4,6 +4,7 @@
 #include "exerva/ExervaContext.h"
 
 #include "platform/Clock.h"
+#include "platform/RuntimeError.h"
 
 #include <QObject>
 #include <QString>
@@ -89,7 +90,7 @@ private:
     void showMessage(const QString& text);
     void showError(const QString& text);
     // The unexpected-error handler: the message, then the end of the run.
-    void unexpectedError();
+    void unexpectedError(const platform::RuntimeError& error);
     // Releases the engine and ends the run. Inside the window's close event the
     // engine, which owns that window, goes only once the event is over.
     void endRun();

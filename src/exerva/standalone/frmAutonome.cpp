@@ -2,7 +2,10 @@
 
 #include "ParamIni.h"
 
+#include "exerva/ErrorRecording.h"
 #include "exerva/NumberText.h"
+
+#include "platform/ErrorTrap.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -208,14 +211,9 @@ void frmAutonome::cmdOK_Click()
     const QString text = txtAppli_->text();
     long identifier = 0;
     bool valid = !text.trimmed().isEmpty();
-    if (valid) {
-        try {
-            identifier = wholeNumberFromText(text);
-        } catch (...) {
-            // Not a number, or one too large for an identifier: the learner types it again.
-            valid = false;
-        }
-    }
+    // Not a number, or one too large for an identifier: the learner types it again.
+    if (valid)
+        valid = !platform::trapError(unknownErrorNumber, [&] { identifier = wholeNumberFromText(text); });
     if (!valid) {
         txtAppli_->setFocus(Qt::OtherFocusReason);
         return;

@@ -6,11 +6,12 @@
 #include "ModuleInterractif.h"
 #include "Parcours.h"
 #include "Question.h"
-#include "TrapError.h"
 #include "Video.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "exerva/Manager.h"
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 namespace lumaro {
 
@@ -50,21 +51,21 @@ void Appli::DechargerAppliInterractive()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName,
                              QStringLiteral("Public Sub DechargerAppliInterractive"));
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         for (const auto& dll : dlls_.items()) {
             if (!dll->Chargee())
                 continue;
             scope.line(QStringLiteral("Déchargement de ") + dll->Nom());
             if (dll->TypeDll() == 1) {
                 // The component's own failure to end the application must not stop the unloading.
-                trapError([&] {
+                platform::trapError(platform::AutomationError, [&] {
                     bool flag = true;
                     platform::require(dll->DllInterractive()).QuitteApplication(applicationInteractive_, flag);
                 });
                 dll->DllInterractive(nullptr);
             } else {
                 long code = 0;
-                const auto quitError = trapError([&] { code = platform::require(dll->DllExerva()).Quitter(); });
+                const auto quitError = platform::trapError(platform::AutomationError, [&] { code = platform::require(dll->DllExerva()).Quitter(); });
                 if (quitError) {
                     scope.line(QStringLiteral("DllExerva.Quitter a provoqué une erreur non gérée"));
                 } else {
@@ -81,7 +82,7 @@ void Appli::DechargerAppliInterractive()
         applicationInteractive_.reset();
     });
     if (error)
-        scope.line(QStringLiteral("erreur kav %1 : %2").arg(error->number()).arg(error->text()));
+        scope.line(tracel::errorLine(*error));
 }
 
 bool Appli::AddDll(long ilIdDll)

@@ -3,22 +3,17 @@
 #include "Appli.h"
 #include "Module.h"
 #include "Parcours.h"
-#include "TrapError.h"
 #include "User.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 namespace lumaro {
 
 namespace {
 
 const QString unitName = QStringLiteral("ContexteManager");
-constexpr long ok = basalo::enuFunctionReturnState_General_Traitement_OK;
-
-QString errorLine(const platform::RuntimeError& error)
-{
-    return QStringLiteral("erreur kav %1 : %2").arg(error.number()).arg(error.text());
-}
 
 }  // namespace
 
@@ -46,8 +41,8 @@ bool ContexteManager::CreateManager(TypeManagment ieTypeManagment, platform::Ole
                              QStringLiteral("Public Function CreateManager"));
     scope.value(QStringLiteral("ieTypeManagment"), QString::number(ieTypeManagment));
     scope.value(QStringLiteral("idteDateServeur"), LumaroContext::dateText(idteDateServeur));
-    const auto error = trapError([&] {
-        context_.pulStateEnCours = ok;
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        context_.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
         // A date that is no date would carry into every date the model records.
         if (!idteDateServeur.isValid())
             throw platform::RuntimeError(platform::Overflow);
@@ -67,10 +62,10 @@ bool ContexteManager::CreateManager(TypeManagment ieTypeManagment, platform::Ole
     });
     if (!error)
         return true;
-    if (context_.pulStateEnCours == ok)
+    if (context_.pulStateEnCours == basalo::enuFunctionReturnState_General_Traitement_OK)
         context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_ContexteManager_CreateManager_ErreurInconnue;
-    context_.storeError(*error);
-    scope.line(errorLine(*error));
+    context_.lastError.store(*error);
+    scope.line(tracel::errorLine(*error));
     return false;
 }
 
@@ -79,14 +74,14 @@ std::optional<platform::RuntimeError> ContexteManager::Create(TypeManagment ieTy
 {
     if (CreateManager(ieTypeManagment, idteDateServeur))
         return std::nullopt;
-    return platform::RuntimeError(context_.lastErrorNumber, context_.lastErrorString);
+    return platform::RuntimeError(context_.lastError.number(), context_.lastError.text());
 }
 
 bool ContexteManager::Destroy()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function Destroy"));
     bool destroyed = false;
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         const bool fullMode = typeManagment_ == TypeQuelvoro;
         if (fullMode) {
             scope.line(QStringLiteral("Case TypeManagment.TypeQuelvoro"));
@@ -117,8 +112,8 @@ bool ContexteManager::Destroy()
     });
     if (!error)
         return destroyed;
-    context_.storeError(*error);
-    scope.line(errorLine(*error));
+    context_.lastError.store(*error);
+    scope.line(tracel::errorLine(*error));
     return false;
 }
 
@@ -136,8 +131,8 @@ bool ContexteManager::CreateModule()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function CreateModule"));
     bool created = false;
-    const auto error = trapError([&] {
-        context_.pulStateEnCours = ok;
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        context_.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
         if (typeManagment_ == TypeSimplifie) {
             context_.puoModuleEnCours = std::make_shared<Module>(context_);
             created = true;
@@ -151,8 +146,8 @@ bool ContexteManager::CreateModule()
     if (!error)
         return created;
     context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_ContexteManager_CreateModule_ErreurInconnue;
-    context_.storeError(*error);
-    scope.line(errorLine(*error));
+    context_.lastError.store(*error);
+    scope.line(tracel::errorLine(*error));
     return false;
 }
 

@@ -65,8 +65,8 @@ public:
 
     // Read once.
     long StateEnCours() { return context_.takeStateEnCours(); }
-    QString LastErrorString() { return context_.takeLastErrorString(); }
-    long LastErrorNumber() { return context_.takeLastErrorNumber(); }
+    QString LastErrorString() { return context_.lastError.takeText(); }
+    long LastErrorNumber() { return context_.lastError.takeNumber(); }
 
     long LevelTracelage() const { return context_.levelTracelage(); }
     void LevelTracelage(long level) { context_.levelTracelage(level); }

@@ -3,21 +3,17 @@
 #include "LumaroContext.h"
 #include "ModuleInterractif.h"
 #include "ReponseGenerale.h"
-#include "TrapError.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "exerva/Manager.h"
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 namespace lumaro {
 
 namespace {
 
 const QString unitName = QStringLiteral("Dll");
-
-QString errorLine(const platform::RuntimeError& error)
-{
-    return QStringLiteral("erreur kav %1 : %2").arg(error.number()).arg(error.text());
-}
 
 }  // namespace
 
@@ -37,8 +33,8 @@ bool Dll::AddReponse(const QString& isLettre)
     const platform::RuntimeError error(platform::DuplicateKey);
     if (context_.pulStateEnCours == basalo::enuFunctionReturnState_General_Traitement_OK)
         context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Dll_AddReponse_ErreurInconnue;
-    context_.storeError(error);
-    context_.trace.write(tracel::TypeClass, unitName, errorLine(error));
+    context_.lastError.store(error);
+    context_.trace.write(tracel::TypeClass, unitName, tracel::errorLine(error));
     return false;
 }
 
@@ -46,7 +42,7 @@ bool Dll::ChargeDll()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function ChargeDll"));
     scope.value(QStringLiteral("pisNom"), nom_);
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         if (nom_.toUpper() == QStringLiteral("EXERVA")) {
             typeDll_ = 2;
             scope.value(QStringLiteral("pilTypeDll"), QStringLiteral("2"));
@@ -64,8 +60,8 @@ bool Dll::ChargeDll()
         return true;
     if (context_.pulStateEnCours == basalo::enuFunctionReturnState_General_Traitement_OK)
         context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Dll_ChargeDll_ErreurInconnue;
-    context_.storeError(*error);
-    scope.line(errorLine(*error));
+    context_.lastError.store(*error);
+    scope.line(tracel::errorLine(*error));
     return false;
 }
 
@@ -79,7 +75,7 @@ void Dll::Destroy()
 bool Dll::TestePoint()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function TestePoint"));
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         if (typeDll_ == 1)
             testeInterractif();
         else
@@ -88,8 +84,8 @@ bool Dll::TestePoint()
     if (!error)
         return true;
     context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Dll_TestePoint_ErreurInconnue;
-    context_.storeError(*error);
-    scope.line(errorLine(*error));
+    context_.lastError.store(*error);
+    scope.line(tracel::errorLine(*error));
     return false;
 }
 
@@ -106,13 +102,13 @@ void Dll::testeInterractif()
     // Each slot's own failure is ignored, in the contract's order; but an answer
     // that could not be scored or read is never taken for a right one.
     const auto component = dllInterractive_;
-    const bool scoringFailed = trapError([&] { platform::require(component).TestePoint(); }).has_value();
+    const bool scoringFailed = platform::trapError(platform::AutomationError, [&] { platform::require(component).TestePoint(); }).has_value();
     QString letter;
-    const bool letterFailed = trapError([&] { letter = platform::require(component).CauseErreur(); }).has_value();
+    const bool letterFailed = platform::trapError(platform::AutomationError, [&] { letter = platform::require(component).CauseErreur(); }).has_value();
     bool generale = false;
-    trapError([&] { generale = platform::require(component).ErreurGenerale(); });
+    platform::trapError(platform::AutomationError, [&] { generale = platform::require(component).ErreurGenerale(); });
     bool nuance = false;
-    trapError([&] { nuance = platform::require(component).BravoNuance(); });
+    platform::trapError(platform::AutomationError, [&] { nuance = platform::require(component).BravoNuance(); });
 
     if (scoringFailed || letterFailed) {
         context_.trace.write(tracel::TypeClass, unitName,
@@ -131,7 +127,7 @@ void Dll::testeExerva()
 {
     long code = 0;
     const auto engine = dllExerva_;
-    if (trapError([&] { code = platform::require(engine).TestePoint(); })) {
+    if (platform::trapError(platform::AutomationError, [&] { code = platform::require(engine).TestePoint(); })) {
         context_.trace.write(tracel::TypeClass, unitName,
                              QStringLiteral("pioDllExerva.TestePoint a généré une erreur, on provoque une erreur "
                                             "générale B"));

@@ -3,9 +3,17 @@
 #include "Dll.h"
 #include "LumaroContext.h"
 #include "ModuleInterractif.h"
-#include "TrapError.h"
+
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 namespace lumaro {
+
+namespace {
+
+const QString unitName = QStringLiteral("ExoApp");
+
+}  // namespace
 
 ExoApp::ExoApp(LumaroContext& context) : context_(context) {}
 
@@ -13,22 +21,21 @@ ExoApp::~ExoApp() = default;
 
 void ExoApp::Fermer()
 {
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         const auto dll = dll_;
         const auto component = platform::require(dll).DllInterractive();
         platform::require(component).FermeQuestion();
     });
     if (!error)
         return;
-    context_.storeError(*error);
-    context_.trace.write(tracel::TypeClass, QStringLiteral("ExoApp"),
-                         QStringLiteral("erreur kav %1 : %2").arg(error->number()).arg(error->text()));
+    context_.lastError.store(*error);
+    context_.trace.write(tracel::TypeClass, unitName, tracel::errorLine(*error));
 }
 
 QString ExoApp::Fichier(long ilItem) const
 {
     if (ilItem < 1 || ilItem > fichiers_.size()) {
-        context_.storeError(platform::RuntimeError(platform::SubscriptOutOfRange));
+        context_.lastError.store(platform::RuntimeError(platform::SubscriptOutOfRange));
         return {};
     }
     return fichiers_.at(qsizetype(ilItem - 1));

@@ -2,8 +2,8 @@
 
 #include "Module.h"
 #include "Parcours.h"
-#include "TrapError.h"
 
+#include "platform/ErrorTrap.h"
 #include "platform/Paths.h"
 
 #include <QCoreApplication>
@@ -51,23 +51,7 @@ platform::OleDate LumaroContext::modelNow() const
 
 long LumaroContext::takeStateEnCours()
 {
-    return std::exchange(pulStateEnCours, 1);
-}
-
-long LumaroContext::takeLastErrorNumber()
-{
-    return std::exchange(lastErrorNumber, 0);
-}
-
-QString LumaroContext::takeLastErrorString()
-{
-    return std::exchange(lastErrorString, QString());
-}
-
-void LumaroContext::storeError(const platform::RuntimeError& error)
-{
-    lastErrorNumber = error.number();
-    lastErrorString = error.text();
+    return std::exchange(pulStateEnCours, basalo::enuFunctionReturnState_General_Traitement_OK);
 }
 
 QString LumaroContext::message(const QString& key) const
@@ -75,7 +59,7 @@ QString LumaroContext::message(const QString& key) const
     // Messages are read inside failure handlers, which must not fail themselves.
     QString text;
     if (const auto reader = langue)
-        trapError([&] { text = reader->GetMessage(key); });
+        platform::trapError(platform::AutomationError, [&] { text = reader->GetMessage(key); });
     return text;
 }
 

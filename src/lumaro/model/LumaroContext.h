@@ -3,11 +3,12 @@
 #include "ComponentRegistry.h"
 #include "LanguageReader.h"
 
+#include "basalo/enuFunctionReturnState.h"
 #include "exerva/ControlRegistry.h"
 #include "exerva/ExervaContext.h"
 #include "platform/Clock.h"
+#include "platform/LastError.h"
 #include "platform/OleDate.h"
-#include "platform/RuntimeError.h"
 #include "tracel/TraceChannel.h"
 
 #include <QString>
@@ -46,17 +47,10 @@ public:
     std::shared_ptr<Module> puoModuleEnCours;
     std::shared_ptr<Parcours> parcoursEnCours;
 
-    long pulStateEnCours = 1;
-    long lastErrorNumber = 0;
-    QString lastErrorString;
-
-    // Read once: each returns the value and puts the neutral one back (1, 0, "").
+    long pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
+    // Read once: returns the step code and puts 1 back.
     long takeStateEnCours();
-    long takeLastErrorNumber();
-    QString takeLastErrorString();
-
-    // Stores a caught error as the last error.
-    void storeError(const platform::RuntimeError& error);
+    platform::LastError lastError;
 
     // Given to the exercise engine's Prepare; set through the question player.
     QString xmlCheminServeur;

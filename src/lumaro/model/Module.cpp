@@ -7,18 +7,18 @@
 #include "ModuleInterractif.h"
 #include "Question.h"
 #include "ResultQuestion.h"
-#include "TrapError.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "exerva/Manager.h"
 #include "exerva/frmCT.h"
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 namespace lumaro {
 
 namespace {
 
 const QString unitName = QStringLiteral("Module");
-constexpr long ok = basalo::enuFunctionReturnState_General_Traitement_OK;
 
 // A component that is absent, cannot be created or does not follow the contract.
 bool isComponentError(long number)
@@ -40,7 +40,7 @@ bool Module::InitInterractif(long ilIndexQuestion, const QString& isPathDossier)
     scope.value(QStringLiteral("ilIndexQuestion"), QString::number(ilIndexQuestion));
     scope.value(QStringLiteral("isPathDossier"), isPathDossier);
     bool started = false;
-    const auto error = trapError([&] { started = startQuestion(scope, ilIndexQuestion, isPathDossier); });
+    const auto error = platform::trapError(platform::AutomationError, [&] { started = startQuestion(scope, ilIndexQuestion, isPathDossier); });
     if (error)
         return fail(scope, *error, basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli,
                     basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurInconnue, false);
@@ -84,8 +84,8 @@ bool Module::loadComponent(lumaro::Dll& dll)
         return true;
     // A component that cannot be created is reported as the application's
     // failure, with its message, like any other missing component.
-    if (isComponentError(context_.lastErrorNumber))
-        throw platform::RuntimeError(context_.lastErrorNumber, context_.lastErrorString);
+    if (isComponentError(context_.lastError.number()))
+        throw platform::RuntimeError(context_.lastError.number(), context_.lastError.text());
     return false;
 }
 
@@ -103,7 +103,7 @@ bool Module::prepareEngine(const tracel::TraceScope& scope, lumaro::Appli& appli
     long idAppli = appli.IdAppli();
     const long code = engine.Prepare(root, modeInet, idAppli);
     context_.pulStateEnCours = code;
-    if (code != ok) {
+    if (code != basalo::enuFunctionReturnState_General_Traitement_OK) {
         copyEngineError(scope, engine);
         // Unloaded, so that the next question creates and prepares an engine again.
         dll.DllExerva(nullptr);
@@ -130,7 +130,7 @@ bool Module::startExercise(const tracel::TraceScope& scope, const lumaro::Appli&
     scope.line(QStringLiteral("DllExerva.InitQuestion(%1, %2)").arg(file).arg(instance));
     const long code = engine.InitQuestion(file, instance, baseBis);
     context_.pulStateEnCours = code;
-    if (code != ok) {
+    if (code != basalo::enuFunctionReturnState_General_Traitement_OK) {
         copyEngineError(scope, engine);
         return false;
     }
@@ -159,8 +159,8 @@ void Module::startInteractive(const tracel::TraceScope* scope, lumaro::Appli& ap
 
 void Module::copyEngineError(const tracel::TraceScope& scope, exerva::Manager& engine)
 {
-    context_.lastErrorNumber = engine.LastErrorNumber();
-    context_.lastErrorString = engine.LastErrorDescription();
+    const long number = engine.LastErrorNumber();
+    context_.lastError.store(number, engine.LastErrorDescription());
     scope.line(QStringLiteral("erreur kav référencée ") + QString::number(context_.pulStateEnCours));
 }
 
@@ -169,7 +169,7 @@ bool Module::InitExoApp(const QString& isPersonalFolder)
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function InitExoApp"));
     scope.value(QStringLiteral("isPersonalFolder"), isPersonalFolder);
     bool started = false;
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         const auto appliObject = appli_;
         auto& appli = platform::require(appliObject);
         const auto exoApp = exoApp_;
@@ -190,14 +190,12 @@ bool Module::InitExoApp(const QString& isPersonalFolder)
 bool Module::fail(const tracel::TraceScope& scope, const platform::RuntimeError& error, long stateAppli,
                   long stateInconnue, bool keepNumber)
 {
-    context_.storeError(error);
-    scope.line(QStringLiteral("erreur kav %1 : %2").arg(error.number()).arg(error.text()));
+    scope.line(tracel::errorLine(error));
     if (isComponentError(error.number())) {
-        context_.lastErrorString = messageErrObject();
+        context_.lastError.store(keepNumber ? error.number() : 0, messageErrObject());
         context_.pulStateEnCours = stateAppli;
-        if (!keepNumber)
-            context_.lastErrorNumber = 0;
     } else {
+        context_.lastError.store(error);
         context_.pulStateEnCours = stateInconnue;
     }
     return false;
@@ -279,7 +277,7 @@ QString Module::TempsPasseModule() const
 void Module::MajResultQuest(long ilItemResultQuest)
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Sub MajResultQuest"));
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         const auto result = ResultQuestions(ilItemResultQuest);
         if (!result)
             throw platform::RuntimeError(platform::SubscriptOutOfRange);
@@ -294,8 +292,8 @@ void Module::MajResultQuest(long ilItemResultQuest)
     if (!error)
         return;
     context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Module_MajResultQuest_ErreurInconnue;
-    context_.storeError(*error);
-    scope.line(QStringLiteral("erreur kav %1 : %2").arg(error->number()).arg(error->text()));
+    context_.lastError.store(*error);
+    scope.line(tracel::errorLine(*error));
 }
 
 void Module::Finir()

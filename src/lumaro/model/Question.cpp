@@ -4,10 +4,11 @@
 #include "LumaroContext.h"
 #include "ModuleInterractif.h"
 #include "Reponse.h"
-#include "TrapError.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "exerva/Manager.h"
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 namespace lumaro {
 
@@ -30,7 +31,7 @@ void Question::IdQuestion(long id)
 void Question::Fermer()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Sub Fermer"));
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         // Held here: the component's close may end the question or its application.
         const auto dllObject = dll_;
         auto& dll = platform::require(dllObject);
@@ -41,7 +42,7 @@ void Question::Fermer()
         } else {
             const auto engine = dll.DllExerva();
             long code = 0;
-            if (trapError([&] { code = platform::require(engine).FermePoint(); })) {
+            if (platform::trapError(platform::AutomationError, [&] { code = platform::require(engine).FermePoint(); })) {
                 scope.line(QStringLiteral("DllExerva.FermePoint a provoqué une erreur non gérée : on considère la dll "
                                           "comme déchargée"));
                 dll.Chargee(false);
@@ -49,16 +50,16 @@ void Question::Fermer()
             } else {
                 context_.pulStateEnCours = code;
                 if (code != basalo::enuFunctionReturnState_General_Traitement_OK) {
-                    context_.lastErrorNumber = engine->LastErrorNumber();
-                    context_.lastErrorString = engine->LastErrorDescription();
+                    const long number = engine->LastErrorNumber();
+                    context_.lastError.store(number, engine->LastErrorDescription());
                 }
             }
         }
     });
     if (error) {
         context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Question_Fermer_ErreurInconnue;
-        context_.storeError(*error);
-        scope.line(QStringLiteral("erreur kav %1 : %2").arg(error->number()).arg(error->text()));
+        context_.lastError.store(*error);
+        scope.line(tracel::errorLine(*error));
         return;
     }
     scope.value(QStringLiteral("pulStateEnCours"), QString::number(context_.pulStateEnCours));

@@ -6,7 +6,9 @@
 #include "Question.h"
 #include "Reponse.h"
 #include "ReponseGenerale.h"
-#include "TrapError.h"
+
+#include "platform/ErrorTrap.h"
+#include "tracel/ErrorLine.h"
 
 #include <algorithm>
 
@@ -56,7 +58,7 @@ void ResultQuestion::Valider()
 void ResultQuestion::LettreReponse(const QString& lettre)
 {
     lettreReponse_ = lettre;
-    const auto error = trapError([&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         switch (typeReponse_) {
         case ErreurParticuliere:
             idReponse_ = platform::require(platform::require(question_).GetReponse(lettre)).IdReponse();
@@ -75,9 +77,9 @@ void ResultQuestion::LettreReponse(const QString& lettre)
         }
     });
     if (error) {
-        context_.storeError(*error);
+        context_.lastError.store(*error);
         context_.trace.write(tracel::TypeClass, unitName,
-                             QStringLiteral("erreur kav %1 : %2").arg(error->number()).arg(error->text()));
+                             tracel::errorLine(*error));
     }
 }
 
