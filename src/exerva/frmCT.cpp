@@ -9,12 +9,10 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QHash>
 #include <QPalette>
 #include <QScreen>
 
 #include <algorithm>
-#include <atomic>
 
 namespace exerva {
 
@@ -23,18 +21,6 @@ namespace {
 // Sizes beyond this many pixels are mistakes in the file, not exercises; they
 // are refused before they can make the window system allocate for them.
 constexpr long maxPixels = 32767;
-
-QHash<long, frmCT*>& liveWindows()
-{
-    static QHash<long, frmCT*> windows;
-    return windows;
-}
-
-long nextWindowId()
-{
-    static std::atomic<long> next{1};
-    return next.fetch_add(1);
-}
 
 void checkPixels(long value, long minimum)
 {
@@ -52,20 +38,16 @@ int throughTwips(long pixels, int twipsPerPixel)
 
 }  // namespace
 
-frmCT::frmCT(QWidget* parent) : QWidget(parent, Qt::Window), windowId_(nextWindowId())
+frmCT::frmCT(QWidget* parent) : QWidget(parent, Qt::Window), registration_(*this)
 {
     setWindowTitle(QStringLiteral("Exerva"));
-    liveWindows().insert(windowId_, this);
 }
 
-frmCT::~frmCT()
-{
-    liveWindows().remove(windowId_);
-}
+frmCT::~frmCT() = default;
 
 frmCT* frmCT::fromWindowId(long windowId)
 {
-    return liveWindows().value(windowId, nullptr);
+    return qobject_cast<frmCT*>(platform::RegisteredWindow::find(windowId));
 }
 
 void frmCT::applyForm(const QString& caption, long heightPixels, long widthPixels,

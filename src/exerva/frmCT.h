@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RegisteredWindow.h"
+
 #include <QColor>
 #include <QList>
 #include <QPointer>
@@ -24,8 +26,9 @@ public:
     explicit frmCT(QWidget* parent = nullptr);
     ~frmCT() override;
 
-    // The window's own opaque id, unique in the process and never 0.
-    long windowId() const { return windowId_; }
+    // The window's own opaque id, unique in the process and never 0: the id
+    // the window system knows it by.
+    long windowId() const { return registration_.id(); }
     // The live exercise window with that id, or null.
     static frmCT* fromWindowId(long windowId);
 
@@ -82,7 +85,7 @@ private:
     };
     int indexOf(const QString& name) const;
 
-    long windowId_;
+    platform::RegisteredWindow registration_;
     bool closingByProgram_ = false;
     QList<Entry> controls_;
     std::function<void()> learnerCloseHandler_;

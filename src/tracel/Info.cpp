@@ -1,11 +1,11 @@
 #include "Info.h"
 
 #include "Recordset.h"
-#include "Visuel.h"
+#include "TraceWindow.h"
 
 #include "platform/ErrorTrap.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
@@ -83,7 +83,7 @@ struct Info::State {
     std::vector<long> errorLines;
     std::vector<long> tagLines;
 
-    std::unique_ptr<Visuel> window;
+    std::unique_ptr<TraceWindow> window;
     bool failureNoted = false;
 
     QString htmPath() const { return pathTracel + nomFichier + QStringLiteral(".htm"); }
@@ -118,8 +118,6 @@ struct Info::State {
     {
         return write(path, QIODevice::WriteOnly | QIODevice::Append, {line});
     }
-
-    bool canShowWindow() const { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
     void writeSummary()
     {
@@ -160,11 +158,8 @@ Info::Info(const platform::Clock& clock) : d(std::make_unique<State>(clock)) {}
 
 Info::~Info()
 {
-    if (d->window) {
-        // The window refuses the request; it still goes with the object that made it.
-        d->window->close();
-        d->window.reset();
-    }
+    // The window goes with the object that made it.
+    d->window.reset();
     if (d->htmOpened)
         d->writeSummary();
 }
@@ -175,11 +170,7 @@ void Info::SetInfo(QString& sInfo)
         return;
     const QString line = d->now() + QStringLiteral(" -> ") + sInfo;
     if (d->styleVisible && d->window) {
-        d->window->appendLine(line);
-        if (!d->window->isVisible()) {
-            d->window->setWindowModality(Qt::NonModal);
-            d->window->show();
-        }
+        d->window->showLine(line);
         return;
     }
     d->append(d->logPath(), line);
@@ -194,9 +185,9 @@ void Info::StyleVisible(bool visible)
 {
     d->styleVisible = visible;
     if (visible) {
-        // Without a widget application the lines stay in the .log file.
-        if (!d->window && d->canShowWindow())
-            d->window = std::make_unique<Visuel>();
+        // Without a window the lines stay in the .log file.
+        if (!d->window)
+            d->window = TraceWindow::make();
         return;
     }
     d->append(d->logPath(), d->now());
@@ -340,7 +331,7 @@ void Info::SetString(QString& isString, eTypeModuleVB ieTypeModuleVB, const QStr
     d->append(d->htmPath(), piece);
 }
 
-Visuel* Info::window() const
+TraceWindow* Info::window() const
 {
     return d->window.get();
 }

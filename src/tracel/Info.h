@@ -10,7 +10,7 @@
 namespace tracel {
 
 class Recordset;
-class Visuel;
+class TraceWindow;
 
 // The kind of source unit that writes a trace line.
 enum eTypeModuleVB : long {
@@ -67,8 +67,8 @@ public:
     void SetString(QString& isString, eTypeModuleVB ieTypeModuleVB, const QString& isProc, const QString& isModuleVB,
                    long ilNbTab);
 
-    // The trace window while StyleVisible has created one, else null.
-    Visuel* window() const;
+    // The trace window while StyleVisible has made one, else null.
+    TraceWindow* window() const;
 
 private:
     struct State;

@@ -1,5 +1,6 @@
 #include "Visuel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -25,6 +26,24 @@ Visuel::Visuel(QWidget* parent) : QWidget(parent, Qt::Window)
 }
 
 Visuel::~Visuel() = default;
+
+void Visuel::install()
+{
+    TraceWindow::setMaker([]() -> std::unique_ptr<TraceWindow> {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return nullptr;
+        return std::make_unique<Visuel>();
+    });
+}
+
+void Visuel::showLine(const QString& line)
+{
+    appendLine(line);
+    if (isVisible())
+        return;
+    setWindowModality(Qt::NonModal);
+    show();
+}
 
 void Visuel::appendLine(const QString& line)
 {

@@ -1,20 +1,28 @@
 #pragma once
 
+#include "tracel/TraceWindow.h"
+
 #include <QWidget>
 
 class QPlainTextEdit;
 
 namespace tracel {
 
-// The window that shows the plain log while the trace object's StyleVisible
-// is True: one read-only text box, TxtInfo. It only lets the user close it
-// (which hides it); every close the program asks for is refused.
-class Visuel : public QWidget {
+// The trace window of a program with a GUI: one read-only text box, TxtInfo.
+// It only lets the user close it (which hides it); every close the program
+// asks for is refused.
+class Visuel : public QWidget, public TraceWindow {
     Q_OBJECT
 
 public:
     explicit Visuel(QWidget* parent = nullptr);
     ~Visuel() override;
+
+    // Makes trace objects show their visible style in a Visuel, as long as
+    // the program runs a widget application.
+    static void install();
+
+    void showLine(const QString& line) override;
 
     QPlainTextEdit* txtInfo() const { return txtInfo_; }
 

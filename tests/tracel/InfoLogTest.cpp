@@ -21,9 +21,13 @@ class InfoLogTest : public testsupport::TempDirTest {
 protected:
     void SetUp() override
     {
+        Visuel::install();
         info->PathTracel(dir());
         info->NomFichier(QStringLiteral("Prog"));
     }
+    void TearDown() override { tracel::TraceWindow::setMaker({}); }
+
+    Visuel* window() const { return dynamic_cast<Visuel*>(info->window()); }
 
     QStringList logLines() const { return tracetest::crlfLines(readFile(QStringLiteral("Prog.log"))); }
     QString stamped(const QString& text) const { return tracetest::dateText(clock.now()) + QStringLiteral(" -> ") + text; }
@@ -84,7 +88,7 @@ TEST_F(InfoLogTest, StyleVisibleSendsLinesToTheWindowShownWithTheFirstLine)
 {
     info->StyleVisible(true);
     EXPECT_TRUE(info->StyleVisible());
-    Visuel* window = info->window();
+    Visuel* window = this->window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Form1"));
     auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("TxtInfo"));
@@ -102,14 +106,23 @@ TEST_F(InfoLogTest, StyleVisibleSendsLinesToTheWindowShownWithTheFirstLine)
 
     // Setting it again keeps the same window.
     info->StyleVisible(true);
-    EXPECT_EQ(info->window(), window);
+    EXPECT_EQ(this->window(), window);
+}
+
+TEST_F(InfoLogTest, WithoutATraceWindowTheVisibleStyleKeepsTheLinesInTheLog)
+{
+    tracel::TraceWindow::setMaker({});
+    info->StyleVisible(true);
+    EXPECT_EQ(info->window(), nullptr);
+    setInfo(QStringLiteral("sans fenêtre"));
+    EXPECT_EQ(logLines(), QStringList{stamped(QStringLiteral("sans fenêtre"))});
 }
 
 TEST_F(InfoLogTest, DroppingStyleVisibleDropsTheWindowAndReturnsToTheLog)
 {
     info->StyleVisible(true);
     setInfo(QStringLiteral("fenêtre"));
-    QPointer<Visuel> window = info->window();
+    QPointer<Visuel> window = this->window();
 
     info->StyleVisible(false);
     EXPECT_TRUE(window.isNull());
@@ -122,7 +135,7 @@ TEST_F(InfoLogTest, ClickOnTheTextReshowsTheWindowModalThenNotModal)
 {
     info->StyleVisible(true);
     setInfo(QStringLiteral("ligne"));
-    Visuel* window = info->window();
+    Visuel* window = this->window();
     ASSERT_NE(window, nullptr);
 
     const Qt::WindowModality expected[] = {Qt::ApplicationModal, Qt::NonModal, Qt::ApplicationModal};
@@ -142,7 +155,7 @@ TEST_F(InfoLogTest, WindowRefusesEveryCloseButTheUsersOwn)
 {
     info->StyleVisible(true);
     setInfo(QStringLiteral("ligne"));
-    Visuel* window = info->window();
+    Visuel* window = this->window();
     ASSERT_NE(window, nullptr);
 
     EXPECT_FALSE(window->close());
@@ -162,7 +175,7 @@ TEST_F(InfoLogTest, WindowGoesWithTheObject)
 {
     info->StyleVisible(true);
     setInfo(QStringLiteral("ligne"));
-    QPointer<Visuel> window = info->window();
+    QPointer<Visuel> window = this->window();
     ASSERT_FALSE(window.isNull());
     info.reset();
     EXPECT_TRUE(window.isNull());

@@ -27,6 +27,7 @@ protected:
         info.PathTracel(dir());
         info.NomFichier(QStringLiteral("Ado"));
     }
+    void TearDown() override { tracel::TraceWindow::setMaker({}); }
 
     // The texts of the log lines, each checked for its date and arrow.
     QStringList logTexts() const
@@ -129,12 +130,14 @@ TEST_F(TracelAdoTest, NothingWhileNotActive)
 
 TEST_F(TracelAdoTest, GoesToTheWindowWhileStyleVisible)
 {
+    tracel::Visuel::install();
     info.StyleVisible(true);
     auto rs = customers();
     dump(*rs);
-    ASSERT_NE(info.window(), nullptr);
+    const auto* window = dynamic_cast<tracel::Visuel*>(info.window());
+    ASSERT_NE(window, nullptr);
     const QString prefix = tracetest::dateText(clock.now()) + QStringLiteral(" -> ");
-    EXPECT_EQ(info.window()->txtInfo()->toPlainText(),
+    EXPECT_EQ(window->txtInfo()->toPlainText(),
               prefix + "ConnectionString = Provider=Kav;Data Source=base\n" + prefix + "Source = SELECT * FROM clients\n");
 }
 
