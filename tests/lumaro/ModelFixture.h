@@ -11,9 +11,6 @@
 #include "lumaro/model/ResultQuestion.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "exerva/ControlRegistry.h"
-#include "exerva/ExervaContext.h"
-#include "exerva/controls/KavBO.h"
 #include "platform/RuntimeError.h"
 
 #include "support/ManualClock.h"
@@ -129,29 +126,28 @@ private:
     }
 };
 
-// The engine's own controls, with the single-choice control the exercise
-// fixtures use.
-inline const exerva::ControlRegistry& engineControls()
+// A question of the application on the component of that identifier and
+// name, the component added on first use.
+inline std::shared_ptr<lumaro::Question> addQuestion(lumaro::Appli& appli, long id, long instance, long dllId,
+                                                     const QString& nom)
 {
-    static const exerva::ControlRegistry registry = [] {
-        exerva::ControlRegistry made = exerva::systemControlRegistry();
-        if (!made.contains(QStringLiteral("Exerva.KavBO")))
-            made.add(QStringLiteral("Exerva.KavBO"), [](exerva::ExervaContext& context, QWidget* parent) {
-                return new exerva::KavBO(context, parent);
-            });
-        return made;
-    }();
-    return registry;
+    if (!appli.Dll(dllId)) {
+        appli.AddDll(dllId);
+        appli.Dll(dllId)->Nom(nom);
+    }
+    appli.AddQuestion(id);
+    const auto question = appli.Question(id);
+    question->Instance(instance);
+    question->Dll(appli.Dll(dllId));
+    return question;
 }
 
-// A fresh process state per test, on a manual clock, with its own exercise
-// engine state and no component folder.
+// A fresh process state per test, on a manual clock, with no component folder
+// and no exercise engine (the tests that need one supply it).
 class ModelTest : public testsupport::TempDirTest {
 protected:
     ModelTest()
     {
-        context.engineContext = &engineContext;
-        context.engineControls = &engineControls();
         context.components.setFolders({});
         context.langue = language;
     }
@@ -175,7 +171,6 @@ protected:
     double localSerial() const { return platform::OleDate::fromDateTime(clock.now())->serial(); }
 
     testsupport::ManualClock clock;
-    exerva::ExervaContext engineContext;
     std::shared_ptr<FakeLanguage> language = std::make_shared<FakeLanguage>();
     lumaro::LumaroContext context{clock};
     std::unique_ptr<lumaro::ContexteManager> root;

@@ -9,7 +9,6 @@
 #include "Video.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "exerva/Manager.h"
 #include "platform/ErrorTrap.h"
 #include "tracel/ErrorLine.h"
 

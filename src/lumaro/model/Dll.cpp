@@ -1,11 +1,11 @@
 #include "Dll.h"
 
+#include "ExerciseEngine.h"
 #include "LumaroContext.h"
 #include "ModuleInterractif.h"
 #include "ReponseGenerale.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "exerva/Manager.h"
 #include "platform/ErrorTrap.h"
 #include "tracel/ErrorLine.h"
 
@@ -14,6 +14,17 @@ namespace lumaro {
 namespace {
 
 const QString unitName = QStringLiteral("Dll");
+
+// The engine of an "EXERVA" component, from the factory the course's builder supplied.
+std::shared_ptr<ExerciseEngine> createEngine(const LumaroContext& context)
+{
+    auto engine = context.engineFactory ? context.engineFactory() : nullptr;
+    if (!engine)
+        throw platform::RuntimeError(platform::CannotCreateObject,
+                                     platform::runtimeErrorText(platform::CannotCreateObject)
+                                         + QStringLiteral(" (EXERVA: no exercise engine is supplied)"));
+    return engine;
+}
 
 }  // namespace
 
@@ -46,8 +57,7 @@ bool Dll::ChargeDll()
         if (nom_.toUpper() == QStringLiteral("EXERVA")) {
             typeDll_ = 2;
             scope.value(QStringLiteral("pilTypeDll"), QStringLiteral("2"));
-            dllExerva_ = std::make_shared<exerva::Manager>(platform::require(context_.engineContext),
-                                                           platform::require(context_.engineControls), context_.clock());
+            dllExerva_ = createEngine(context_);
         } else {
             typeDll_ = 1;
             scope.value(QStringLiteral("pilTypeDll"), QStringLiteral("1"));

@@ -6,12 +6,9 @@
 
 #include <memory>
 
-namespace exerva {
-class Manager;
-}
-
 namespace lumaro {
 
+class ExerciseEngine;
 class LumaroContext;
 class ModuleInterractif;
 class ReponseGenerale;
@@ -20,7 +17,8 @@ class ReponseGenerale;
 // names the component, loads it on demand (the exercise engine for the name
 // "EXERVA" in any case, else an interactive component), scores the learner's
 // answer through it and keeps the outcome of the last scoring for the question
-// player. Also holds the component's general answers by letter.
+// player. Also holds the component's general answers by letter. The engine
+// comes from the context's engine factory.
 class Dll {
 public:
     explicit Dll(LumaroContext& context);
@@ -45,8 +43,8 @@ public:
 
     std::shared_ptr<ModuleInterractif> DllInterractive() const { return dllInterractive_; }
     void DllInterractive(std::shared_ptr<ModuleInterractif> component) { dllInterractive_ = std::move(component); }
-    std::shared_ptr<exerva::Manager> DllExerva() const { return dllExerva_; }
-    void DllExerva(std::shared_ptr<exerva::Manager> engine) { dllExerva_ = std::move(engine); }
+    std::shared_ptr<ExerciseEngine> DllExerva() const { return dllExerva_; }
+    void DllExerva(std::shared_ptr<ExerciseEngine> engine) { dllExerva_ = std::move(engine); }
 
     // Creates the component object; it does not look at Chargee first.
     bool ChargeDll();
@@ -76,7 +74,7 @@ private:
     long typeDll_ = 0;
     bool chargee_ = false;
     std::shared_ptr<ModuleInterractif> dllInterractive_;
-    std::shared_ptr<exerva::Manager> dllExerva_;
+    std::shared_ptr<ExerciseEngine> dllExerva_;
     platform::KeyedCollection<ReponseGenerale> reponses_;
 
     QString pointCauseErreur_;

@@ -24,12 +24,7 @@ constexpr double secondsPerDay = 86400.0;
 
 }  // namespace
 
-LumaroContext::LumaroContext(const platform::Clock& clock)
-    : engineContext(&exerva::ExervaContext::processDefault()),
-      engineControls(&exerva::systemControlRegistry()),
-      clock_(&clock)
-{
-}
+LumaroContext::LumaroContext(const platform::Clock& clock) : clock_(&clock) {}
 
 LumaroContext::~LumaroContext() = default;
 

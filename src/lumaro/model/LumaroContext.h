@@ -1,14 +1,14 @@
 #pragma once
 
 #include "ComponentRegistry.h"
+#include "ExerciseEngine.h"
 #include "LanguageReader.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "exerva/ControlRegistry.h"
-#include "exerva/ExervaContext.h"
 #include "platform/Clock.h"
 #include "platform/LastError.h"
 #include "platform/OleDate.h"
+#include "platform/WindowSystem.h"
 #include "tracel/TraceChannel.h"
 
 #include <QString>
@@ -63,10 +63,12 @@ public:
 
     ComponentRegistry components;
 
-    // Given to every exercise engine the model creates: the engine's own
-    // process state and the question-type controls its windows accept.
-    exerva::ExervaContext* engineContext;
-    const exerva::ControlRegistry* engineControls;
+    // Makes the engine of every component named "EXERVA"; empty until the
+    // builder of the course (the question player, a program, a test) sets it,
+    // and a component that needs an engine then cannot be created.
+    ExerciseEngineFactory engineFactory;
+    // The windows the model restores, the engine's among them; null: none.
+    std::shared_ptr<platform::WindowSystem> windows;
 
     // Trace. The level cannot change once tracing has started; a level above 0
     // starts it, and a trace that cannot start leaves the level at 0.

@@ -2,6 +2,7 @@
 
 #include "Appli.h"
 #include "Dll.h"
+#include "ExerciseEngine.h"
 #include "ExoApp.h"
 #include "LumaroContext.h"
 #include "ModuleInterractif.h"
@@ -9,8 +10,6 @@
 #include "ResultQuestion.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "exerva/Manager.h"
-#include "exerva/frmCT.h"
 #include "platform/ErrorTrap.h"
 #include "tracel/ErrorLine.h"
 
@@ -65,8 +64,9 @@ bool Module::startQuestion(const tracel::TraceScope& scope, long ilIndexQuestion
         if (dll.TypeDll() == 2 && !prepareEngine(scope, appli, dll))
             return false;
     } else if (dll.TypeDll() == 2) {
-        if (auto* window = exerva::frmCT::fromWindowId(appli.HandleApplicationInteractive()))
-            window->showNormal();
+        // An id the window system does not know leaves nothing to restore.
+        if (const auto windows = context_.windows)
+            windows->showNormal(appli.HandleApplicationInteractive());
     }
 
     if (dll.TypeDll() == 1)
@@ -157,7 +157,7 @@ void Module::startInteractive(const tracel::TraceScope* scope, lumaro::Appli& ap
     appli.UnlockWindow();
 }
 
-void Module::copyEngineError(const tracel::TraceScope& scope, exerva::Manager& engine)
+void Module::copyEngineError(const tracel::TraceScope& scope, ExerciseEngine& engine)
 {
     const long number = engine.LastErrorNumber();
     context_.lastError.store(number, engine.LastErrorDescription());

@@ -9,10 +9,6 @@
 #include <memory>
 #include <vector>
 
-namespace exerva {
-class Manager;
-}
-
 namespace platform {
 class RuntimeError;
 }
@@ -25,6 +21,7 @@ namespace lumaro {
 
 class Appli;
 class Dll;
+class ExerciseEngine;
 class ExoApp;
 class LumaroContext;
 class Question;
@@ -106,7 +103,7 @@ private:
     void startInteractive(const tracel::TraceScope* scope, lumaro::Appli& appli, lumaro::Dll& dll, long instance,
                           const QString& folder);
     bool loadComponent(lumaro::Dll& dll);
-    void copyEngineError(const tracel::TraceScope& scope, exerva::Manager& engine);
+    void copyEngineError(const tracel::TraceScope& scope, ExerciseEngine& engine);
     // The "FRMbarre_errObject" message about the current module's application.
     QString messageErrObject() const;
     bool fail(const tracel::TraceScope& scope, const platform::RuntimeError& error, long stateAppli,

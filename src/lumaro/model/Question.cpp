@@ -6,7 +6,6 @@
 #include "Reponse.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "exerva/Manager.h"
 #include "platform/ErrorTrap.h"
 #include "tracel/ErrorLine.h"
 

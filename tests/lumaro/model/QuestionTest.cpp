@@ -1,4 +1,4 @@
-#include "ModelFixture.h"
+#include "lumaro/ModelFixture.h"
 
 #include "lumaro/model/Reponse.h"
 

@@ -1,4 +1,4 @@
-#include "ModelFixture.h"
+#include "lumaro/ModelFixture.h"
 
 #include "lumaro/model/AppliIndex.h"
 #include "lumaro/model/EntreeIndex.h"

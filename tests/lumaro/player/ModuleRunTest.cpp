@@ -1,52 +1,27 @@
 // Whole module runs, question after question, the way the question player
 // drives the model: start, answer, score, record, close, and unload at the end.
 
-#include "ModelFixture.h"
+#include "RealEngine.h"
+#include "lumaro/ModuleRunFixture.h"
 
 #include "lumaro/model/Reponse.h"
 #include "lumaro/model/ReponseGenerale.h"
 
-#include "exerva/Manager.h"
 #include "exerva/controls/KavBO.h"
 #include "exerva/frmCT.h"
-
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace lumaro;
-using lumaro_test::ModelTest;
 using lumaro_test::days;
 
-class ModuleRunTest : public ModelTest {
+// The module's "EXERVA" components run on the real engine, its windows in the
+// Qt window system.
+class ModuleRunOnEngineTest : protected lumaro_test::RealEngine, public lumaro_test::ModuleRunTest {
 protected:
-    ModuleRunTest()
-    {
-        // The host's clock runs 45 minutes ahead of the local one.
-        root = std::make_unique<ContexteManager>(context);
-        root->CreateManager(TypeSimplifie, platform::OleDate(localSerial() + days(45 * 60)));
-        root->AddAppli(12);
-        appli = root->Appli(12);
-        root->CreateModule();
-        module = root->ModuleEnCours();
-        module->Appli(appli);
-        context.xmlCheminServeur = lumaro_test::fixturesRoot();
-    }
-
-    std::shared_ptr<Question> addQuestion(long id, long instance, long dllId, const QString& nom)
-    {
-        if (!appli->Dll(dllId)) {
-            appli->AddDll(dllId);
-            appli->Dll(dllId)->Nom(nom);
-        }
-        appli->AddQuestion(id);
-        const auto question = appli->Question(id);
-        question->Instance(instance);
-        question->Dll(appli->Dll(dllId));
-        return question;
-    }
+    ModuleRunOnEngineTest() { playOnRealEngine(context); }
 
     // What the question player records for the outcome of a scoring.
     void record(long index, const Dll& dll)
@@ -73,12 +48,9 @@ protected:
         EXPECT_NE(control, nullptr);
         return *control;
     }
-
-    std::shared_ptr<Appli> appli;
-    std::shared_ptr<Module> module;
 };
 
-TEST_F(ModuleRunTest, AModuleOnTheExerciseEngine)
+TEST_F(ModuleRunOnEngineTest, AModuleOnTheExerciseEngine)
 {
     const auto q1 = addQuestion(120001, 1, 1, "Exerva");
     const auto q2 = addQuestion(120002, 2, 1, "Exerva");
@@ -183,66 +155,6 @@ TEST_F(ModuleRunTest, AModuleOnTheExerciseEngine)
     EXPECT_EQ(dll->DllExerva(), nullptr);
     EXPECT_EQ(root->ModuleEnCours(), nullptr);
     EXPECT_EQ(root->Appli(12), nullptr);
-}
-
-// The real component plug-in, found in the component folder by its name.
-class PluginRunTest : public ModuleRunTest {
-protected:
-    PluginRunTest() { context.components.setFolders({path("empty"), lumaro_test::componentsFolder()}); }
-    ~PluginRunTest() override
-    {
-        for (const char* name :
-             {"LumaroTestComponent.calls", "LumaroTestComponent.letter", "LumaroTestComponent.missingSlot"})
-            QCoreApplication::instance()->setProperty(name, QVariant());
-    }
-
-    static QStringList calls()
-    {
-        return QCoreApplication::instance()->property("LumaroTestComponent.calls").toStringList();
-    }
-};
-
-TEST_F(PluginRunTest, AModuleOnAnInteractiveComponentPlugIn)
-{
-    const auto q1 = addQuestion(120001, 1, 1, "lumarotest");
-    const auto q2 = addQuestion(120002, 2, 1, "lumarotest");
-    q2->AddReponse("C");
-    q2->GetReponse("C")->MessageEcran("Voir #1 en #2");
-    module->AddResultQuestion(120001);
-    module->AddResultQuestion(120002);
-    const auto dll = appli->Dll(1);
-
-    ASSERT_TRUE(module->InitInterractif(1, "/cours/"));
-    EXPECT_EQ(dll->TypeDll(), 1);
-    EXPECT_EQ(appli->HandleApplicationInteractive(), 4242);
-    ASSERT_TRUE(dll->TestePoint());
-    EXPECT_TRUE(dll->PointBravo());
-    q1->Fermer();
-
-    QCoreApplication::instance()->setProperty("LumaroTestComponent.letter", "C");
-    ASSERT_TRUE(module->InitInterractif(2, "/cours/"));
-    ASSERT_TRUE(dll->TestePoint());
-    EXPECT_EQ(dll->PointCauseErreur(), "C");
-    const auto complement = dll->DllInterractive()->Complement();
-    ASSERT_EQ(complement->Count(), 2);
-    EXPECT_EQ(complement->Item(1).trimmed(), "cellule A1");
-    q2->Fermer();
-    EXPECT_TRUE(root->Destroy());
-
-    EXPECT_EQ(calls(), (QStringList{"5 1 /cours/", "7", "2", "3", "0", "4", "5 2 /cours/", "7", "2", "3", "0", "1",
-                                    "4", "6 TaughtApplication True"}));
-    EXPECT_FALSE(dll->Chargee());
-}
-
-TEST_F(PluginRunTest, APlugInWithoutTheStartSlotIsTheApplicationsFailure)
-{
-    QCoreApplication::instance()->setProperty("LumaroTestComponent.missingSlot", 5);
-    addQuestion(120001, 1, 1, "LumaroTest");
-    module->AddResultQuestion(120001);
-    EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
-    EXPECT_EQ(root->StateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli);
-    EXPECT_EQ(root->LastErrorNumber(), 0);
-    EXPECT_EQ(calls(), QStringList{"5 1 /cours/"});
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-#include "ModelFixture.h"
+#include "FakeExerciseEngine.h"
+#include "lumaro/ModelFixture.h"
 
 #include "lumaro/model/ReponseGenerale.h"
-
-#include "exerva/Manager.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +9,22 @@ namespace {
 
 using namespace lumaro;
 using lumaro_test::FakeComponent;
+using lumaro_test::FakeEngines;
 using lumaro_test::ModelTest;
 
 class DllTest : public ModelTest {
 protected:
+    DllTest() { engines.install(context); }
+
+    FakeEngines engines;
     std::shared_ptr<Dll> dll = std::make_shared<Dll>(context);
+
+    lumaro_test::FakeExerciseEngine& loadEngine()
+    {
+        dll->Nom("Exerva");
+        EXPECT_TRUE(dll->ChargeDll());
+        return engines.last();
+    }
 
     std::shared_ptr<FakeComponent> loadFake()
     {
@@ -33,8 +43,33 @@ TEST_F(DllTest, TheEngineIsBoundByNameInAnyCase)
         EXPECT_TRUE(engineDll->ChargeDll()) << name;
         EXPECT_EQ(engineDll->TypeDll(), 2) << name;
         EXPECT_TRUE(engineDll->Chargee()) << name;
-        EXPECT_NE(engineDll->DllExerva(), nullptr) << name;
+        EXPECT_EQ(engineDll->DllExerva(), engines.made.back()) << name;
         EXPECT_EQ(engineDll->DllInterractive(), nullptr) << name;
+    }
+    EXPECT_EQ(engines.made.size(), 3u);
+}
+
+TEST_F(DllTest, WithoutAnEngineSuppliedTheEngineCannotBeCreated)
+{
+    const struct {
+        const char* name;
+        ExerciseEngineFactory factory;
+        long number;
+    } cases[] = {
+        {"no factory", nullptr, platform::CannotCreateObject},
+        {"no engine made", [] { return std::shared_ptr<ExerciseEngine>(); }, platform::CannotCreateObject},
+        {"factory fails", []() -> std::shared_ptr<ExerciseEngine> { throw std::runtime_error("no display"); },
+         platform::AutomationError},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        context.engineFactory = c.factory;
+        dll->Nom("Exerva");
+        EXPECT_FALSE(dll->ChargeDll());
+        EXPECT_FALSE(dll->Chargee());
+        EXPECT_EQ(dll->DllExerva(), nullptr);
+        EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Dll_ChargeDll_ErreurInconnue);
+        EXPECT_EQ(context.lastError.takeNumber(), c.number);
     }
 }
 
@@ -101,21 +136,50 @@ TEST_F(DllTest, ScoringWithNothingLoadedIsTheGeneralErrorB)
     EXPECT_EQ(dll->TypeDll(), 0);
 }
 
-TEST_F(DllTest, AnEngineThatIsGoneGivesBAndIsLoadedAgainNextTime)
+TEST_F(DllTest, AnEngineThatIsGoneOrThrowsGivesBAndIsLoadedAgainNextTime)
 {
-    dll->TypeDll(2);
-    dll->Chargee(true);
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"gone",
+         [&] {
+             dll->TypeDll(2);
+             dll->Chargee(true);
+         }},
+        {"throws", [&] { loadEngine().broken = "TestePoint"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        EXPECT_TRUE(dll->TestePoint());
+        EXPECT_EQ(dll->PointCauseErreur(), "B");
+        EXPECT_TRUE(dll->PointErreurGenerale());
+        EXPECT_FALSE(dll->Chargee());
+        EXPECT_EQ(dll->TypeDll(), 0);
+        EXPECT_EQ(dll->DllExerva(), nullptr);
+    }
+}
+
+TEST_F(DllTest, AnEngineScoresRightOrWrongWithItsLetter)
+{
+    auto& engine = loadEngine();
     EXPECT_TRUE(dll->TestePoint());
-    EXPECT_EQ(dll->PointCauseErreur(), "B");
-    EXPECT_TRUE(dll->PointErreurGenerale());
-    EXPECT_FALSE(dll->Chargee());
-    EXPECT_EQ(dll->TypeDll(), 0);
+    EXPECT_TRUE(dll->PointBravo());
+    EXPECT_FALSE(dll->PointErreurGenerale());
+
+    engine.bravo = false;
+    engine.letter = "C";
+    EXPECT_TRUE(dll->TestePoint());
+    EXPECT_FALSE(dll->PointBravo());
+    EXPECT_FALSE(dll->PointErreurGenerale());
+    EXPECT_EQ(dll->PointCauseErreur(), "C");
+    EXPECT_EQ(engine.calls, (QStringList{"TestePoint", "TestePoint"}));
 }
 
 TEST_F(DllTest, AnEngineFailureCodeIsTheGeneralErrorHashA)
 {
-    dll->Nom("Exerva");
-    ASSERT_TRUE(dll->ChargeDll());
+    loadEngine().testePointCode = basalo::enuFunctionReturnState_Exerva_Manager_TestePoint_ErreurInconnue;
     EXPECT_TRUE(dll->TestePoint());
     EXPECT_EQ(dll->PointCauseErreur(), "#A");
     EXPECT_TRUE(dll->PointErreurGenerale());

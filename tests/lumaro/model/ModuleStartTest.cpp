@@ -1,9 +1,9 @@
-#include "ModelFixture.h"
+#include "FakeExerciseEngine.h"
+#include "lumaro/ModuleStartFixture.h"
 
 #include "lumaro/model/ExoApp.h"
 
-#include "exerva/Manager.h"
-#include "exerva/frmCT.h"
+#include "platform/RecordingWindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -11,66 +11,8 @@ namespace {
 
 using namespace lumaro;
 using lumaro_test::FakeComponent;
-using lumaro_test::ModelTest;
-
-// A module of application 12 being played in simplified mode, its exercise
-// files under the fixtures' root.
-class ModuleStartTest : public ModelTest {
-protected:
-    ModuleStartTest()
-    {
-        auto& contexte = simplifiedRoot();
-        contexte.AddAppli(12);
-        appli = contexte.Appli(12);
-        appli->Logiciel("Tableur");
-        appli->Version("2003");
-        contexte.CreateModule();
-        module = contexte.ModuleEnCours();
-        module->Appli(appli);
-        context.xmlCheminServeur = lumaro_test::fixturesRoot();
-        language->messages.insert("FRMbarre_errObject", "Composant absent.%1Logiciel %2 version %3");
-    }
-
-    // A question of the module on the component of that identifier and name.
-    std::shared_ptr<Question> addQuestion(long id, long instance, long dllId, const QString& nom)
-    {
-        if (!appli->Dll(dllId)) {
-            appli->AddDll(dllId);
-            appli->Dll(dllId)->Nom(nom);
-        }
-        appli->AddQuestion(id);
-        const auto question = appli->Question(id);
-        question->Instance(instance);
-        question->Dll(appli->Dll(dllId));
-        module->AddResultQuestion(id);
-        return question;
-    }
-
-    QString trace() const { return QString::fromUtf8(readFile("Lumaro.htm")); }
-
-    std::shared_ptr<Appli> appli;
-    std::shared_ptr<Module> module;
-};
-
-TEST_F(ModuleStartTest, ExerciseFileNamesCarryApplicationKindAndInstance)
-{
-    context.pathParent(dir());
-    context.levelTracelage(1);
-    const auto base = addQuestion(120003, 3, 1, "Exerva");
-    const auto bis = addQuestion(12003, 3, 1, "Exerva");
-
-    ASSERT_TRUE(module->InitInterractif(1, "/cours/"));
-    base->Fermer();
-    ASSERT_TRUE(module->InitInterractif(2, "/cours/"));
-    bis->Fermer();
-
-    const QString lines = trace();
-    EXPECT_TRUE(lines.contains("DllExerva.InitQuestion(X1213.xml, 3)"));
-    EXPECT_TRUE(lines.contains("DllExerva.InitQuestion(X1223.xml, 3)"));
-    EXPECT_TRUE(lines.contains("Initialisation du débogage de Exerva"));
-    EXPECT_TRUE(lines.contains("Fin Public Function InitInterractif"));
-    EXPECT_EQ(context.takeStateEnCours(), 1);
-}
+using lumaro_test::FakeEngines;
+using lumaro_test::ModuleStartTest;
 
 TEST_F(ModuleStartTest, AnUnregisteredComponentIsReportedAsTheApplicationsFailure)
 {
@@ -125,51 +67,6 @@ TEST_F(ModuleStartTest, FailuresOfTheComponentOrOfTheDataMapToTheirStates)
         else
             EXPECT_TRUE(text.contains(c.text)) << text.toStdString();
     }
-}
-
-TEST_F(ModuleStartTest, AFailedPrepareUnloadsTheEngineSoThatTheNextStartTriesAgain)
-{
-    addQuestion(120001, 1, 1, "Exerva");
-    const auto dll = appli->Dll(1);
-    context.xmlCheminServeur = "x";
-
-    EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
-    EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Exerva_modGlobal_puCheckSyntax_ErreurShortString);
-    EXPECT_FALSE(dll->Chargee());
-    EXPECT_EQ(dll->TypeDll(), 0);
-    EXPECT_EQ(dll->DllExerva(), nullptr);
-
-    context.xmlCheminServeur = lumaro_test::fixturesRoot();
-    EXPECT_TRUE(module->InitInterractif(1, "/cours/"));
-    EXPECT_TRUE(dll->Chargee());
-    EXPECT_NE(appli->HandleApplicationInteractive(), -1);
-    EXPECT_EQ(appli->HandleApplicationInteractive(), dll->DllExerva()->HandlefrmCT());
-}
-
-TEST_F(ModuleStartTest, AnExerciseFileThatDoesNotLoadKeepsTheEnginesCode)
-{
-    addQuestion(120001, 9, 1, "Exerva");
-    EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
-    EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurRootIsNothing);
-    EXPECT_TRUE(appli->Dll(1)->Chargee());
-    EXPECT_EQ(module->ResultQuestions(1)->DatePremierAcces().serial(), 0.0);
-}
-
-TEST_F(ModuleStartTest, ALoadedEngineIsReusedAndItsWindowRestored)
-{
-    addQuestion(120001, 1, 1, "Exerva");
-    const auto second = addQuestion(120002, 2, 1, "Exerva");
-    ASSERT_TRUE(module->InitInterractif(1, "/cours/"));
-    const auto engine = appli->Dll(1)->DllExerva();
-    appli->Question(120001)->Fermer();
-    auto* window = exerva::frmCT::fromWindowId(appli->HandleApplicationInteractive());
-    ASSERT_NE(window, nullptr);
-    window->showMinimized();
-
-    ASSERT_TRUE(module->InitInterractif(2, "/cours/"));
-    EXPECT_EQ(appli->Dll(1)->DllExerva(), engine);
-    EXPECT_FALSE(window->isMinimized());
-    EXPECT_EQ(window->windowTitle(), "Mise en forme");
 }
 
 TEST_F(ModuleStartTest, InteractiveQuestionsShareTheLiveApplication)
@@ -244,6 +141,85 @@ TEST_F(ModuleStartTest, WithoutAWorkingLanguageReaderTheMessageIsEmpty)
         EXPECT_FALSE(module->InitInterractif(1, "/cours/"));
         EXPECT_EQ(context.takeStateEnCours(), basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurAppli);
         EXPECT_EQ(context.lastError.takeText(), QString());
+    }
+}
+
+// The same module whose "EXERVA" components run on fake engines, in windows
+// of the recording window system.
+class ModuleOnFakeEngineTest : public ModuleStartTest {
+protected:
+    ModuleOnFakeEngineTest()
+    {
+        engines.install(context);
+        context.windows = windows;
+    }
+
+    FakeEngines engines;
+    std::shared_ptr<platform::RecordingWindowSystem> windows = std::make_shared<platform::RecordingWindowSystem>();
+};
+
+TEST_F(ModuleOnFakeEngineTest, TheEngineIsPreparedOnceThenItsWindowIsRestoredForEachQuestion)
+{
+    context.pathParent(dir());
+    context.levelTracelage(1);
+    const platform::WindowId exercise = windows->addWindow("Mise en forme");
+    engines.arrange = [exercise](lumaro_test::FakeExerciseEngine& engine) { engine.windowId = exercise; };
+    const auto first = addQuestion(120001, 1, 1, "Exerva");
+    addQuestion(12002, 2, 1, "Exerva");
+
+    ASSERT_TRUE(module->InitInterractif(1, "/cours/"));
+    EXPECT_EQ(appli->HandleApplicationInteractive(), exercise);
+    EXPECT_TRUE(windows->calls().isEmpty());
+    first->Fermer();
+    windows->minimise(exercise);
+    windows->clearCalls();
+
+    ASSERT_TRUE(module->InitInterractif(2, "/cours/"));
+    ASSERT_EQ(engines.made.size(), 1u);
+    EXPECT_EQ(engines.last().calls,
+              (QStringList{"LevelTracelage 1", "PathTracel " + context.traceFolder(),
+                           "Prepare " + lumaro_test::fixturesRoot() + " False 12", "InitQuestion X1211.xml 1 1",
+                           "FermePoint", "InitQuestion X1222.xml 2 2"}));
+    EXPECT_EQ(windows->calls(), QStringList{"showNormal " + QString::number(exercise)});
+    EXPECT_FALSE(windows->window(exercise)->minimised);
+    EXPECT_EQ(context.takeStateEnCours(), 1);
+}
+
+TEST_F(ModuleOnFakeEngineTest, AnEngineFailureKeepsItsCodeAndError)
+{
+    using Engine = lumaro_test::FakeExerciseEngine;
+    const long notLoaded = basalo::enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML;
+    const long shortRoot = basalo::enuFunctionReturnState_Exerva_modGlobal_puCheckSyntax_ErreurShortString;
+    // Each case has a component, and so an engine, of its own.
+    const struct {
+        const char* name;
+        std::function<void(Engine&)> arrange;
+        long state;
+        long number;
+    } cases[] = {
+        {"refused root", [&](Engine& e) { e.prepareCode = shortRoot; }, shortRoot, 0},
+        {"file not loaded",
+         [&](Engine& e) {
+             e.initQuestionCode = notLoaded;
+             e.errorNumber = platform::FileNotFound;
+             e.errorText = "X1211.xml";
+         },
+         notLoaded, platform::FileNotFound},
+        {"engine throws", [](Engine& e) { e.broken = "Prepare"; },
+         basalo::enuFunctionReturnState_Lumaro_Module_InitInterractif_ErreurInconnue, platform::AutomationError},
+    };
+    long id = 120001;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        engines.arrange = c.arrange;
+        addQuestion(id, 1, id, "Exerva");
+        ++id;
+        const long index = module->NbQuest();
+
+        EXPECT_FALSE(module->InitInterractif(index, "/cours/"));
+        EXPECT_EQ(context.takeStateEnCours(), c.state);
+        EXPECT_EQ(context.lastError.takeNumber(), c.number);
+        EXPECT_EQ(module->ResultQuestions(index)->DatePremierAcces().serial(), 0.0);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ModelFixture.h"
+#include "lumaro/ModelFixture.h"
 
 #include "lumaro/model/Parcours.h"
 #include "lumaro/model/Video.h"
