@@ -15,6 +15,8 @@
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
+#include "support/RecordingServer.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -24,16 +26,11 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include <httplib.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -474,60 +471,26 @@ TEST_F(KavFLASHPathTest, PageIsFoundWithoutRegardToCaseAndSeparators)
     }
 }
 
-// A course server on 127.0.0.1 serving the flash fixtures under /cours/.
-class PageServer {
-public:
-    PageServer()
-    {
-        server_.Get(R"(/cours/(.*))", [this](const httplib::Request& request, httplib::Response& response) {
-            {
-                std::lock_guard lock(mutex_);
-                paths_.push_back(request.path);
-            }
-            QFile file(flashRoot + QString::fromStdString(request.matches[1].str()));
-            if (!file.open(QIODevice::ReadOnly)) {
-                response.status = 404;
-                return;
-            }
-            response.set_content(file.readAll().toStdString(), "text/html");
-        });
-        // One request per connection, so that stopping never waits for an idle browser connection.
-        server_.set_keep_alive_max_count(1);
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-    }
-
-    ~PageServer()
-    {
-        server_.stop();
-        thread_.join();
-    }
-
-    QString root() const { return QStringLiteral("http://127.0.0.1:%1/cours/").arg(port_); }
-
-    std::vector<std::string> paths()
-    {
-        std::lock_guard lock(mutex_);
-        return paths_;
-    }
-
-private:
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
-    std::mutex mutex_;
-    std::vector<std::string> paths_;
-};
+// A course server serving the flash fixtures under /cours/.
+void servePages(testsupport::RecordingServer& server)
+{
+    server.on("GET", QStringLiteral("/cours/(.*)"), [](const testsupport::RecordedRequest& request) {
+        QFile file(flashRoot + request.captures.value(0));
+        if (!file.open(QIODevice::ReadOnly))
+            return testsupport::ServerReply::withStatus(404);
+        return testsupport::ServerReply::text(file.readAll(), "text/html");
+    });
+}
 
 TEST_F(KavFLASHTest, InternetModeOpensThePageOnTheCourseServer)
 {
-    PageServer server;
+    testsupport::RecordingServer server;
+    servePages(server);
     context.modeInet = true;
-    context.pusCheminRoot = server.root();
+    context.pusCheminRoot = server.address(QStringLiteral("/cours/"));
     ASSERT_TRUE(openPage(*control));
-    EXPECT_EQ(control->WebBrowserFlash()->url().toString(), server.root() + QStringLiteral("12F/quiz.html"));
-    const std::vector<std::string> paths = server.paths();
-    EXPECT_NE(std::find(paths.begin(), paths.end(), "/cours/12F/quiz.html"), paths.end());
+    EXPECT_EQ(control->WebBrowserFlash()->url().toString(), server.address(QStringLiteral("/cours/12F/quiz.html")));
+    EXPECT_TRUE(server.paths().contains(QStringLiteral("/cours/12F/quiz.html")));
     page(QStringLiteral("quiz.answered = true"));
     const Score result = score(answerXml(toQuiz, isRight, wrongLetter));
     EXPECT_EQ(result.state, stateOk);
