@@ -2,18 +2,13 @@
 
 #include "PathSyntax.h"
 
-#include <QEventLoop>
+#include "platform/QtHttpSession.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QStringDecoder>
-#include <QTimer>
 #include <QXmlStreamReader>
 
-#include <memory>
 #include <optional>
 
 namespace exerva {
@@ -131,34 +126,15 @@ QDomDocument readExerciseFile(const QString& enginePath)
 
 QDomDocument fetchExerciseFile(const QUrl& url, std::chrono::milliseconds timeout)
 {
-    QNetworkAccessManager network;
-    const QList<QNetworkProxy> proxies = QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url));
-    if (!proxies.isEmpty())
-        network.setProxy(proxies.first());
-    QNetworkRequest request(url);
-    request.setTransferTimeout(int(timeout.count()));
-    std::unique_ptr<QNetworkReply> reply(network.get(request));
-
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
-        if (received > maxFileBytes)
-            reply->abort();
-    });
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(timeout);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (!reply->isFinished()) {
-        reply->abort();
+    platform::QtHttpSession session(timeout);
+    platform::HttpRequest request = platform::HttpRequest::get(url);
+    request.maxBytes = maxFileBytes;
+    request.holdUserInput = true;
+    const platform::HttpReply reply = session.send(request);
+    if (!reply.ok())
         return {};
-    }
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299)
-        return {};
-    return parse(reply->readAll());
+    // The document reads the encoding its declaration names, so the bytes go to it as they came.
+    return parse(reply.bytes);
 }
 
 }  // namespace exerva
