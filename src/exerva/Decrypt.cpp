@@ -2,10 +2,10 @@
 
 #include "ErrorRecording.h"
 #include "ExervaContext.h"
-#include "SpaceTrim.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/ErrorTrap.h"
+#include "platform/SpaceTrim.h"
 #include "platform/TextCodec.h"
 
 #include <QList>
@@ -39,7 +39,7 @@ long puDecrypt(ExervaContext& context, QString& isTextToDecrypt, QString& result
     context.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     result.clear();
     const auto error = platform::trapError(unknownErrorNumber, [&] {
-        isTextToDecrypt = trimSpaces(isTextToDecrypt);
+        isTextToDecrypt = platform::trimSpaces(isTextToDecrypt);
         const qsizetype n = isTextToDecrypt.size();
         // Half the length rounded half to even: an odd length leaves a last code of 0.
         const auto m = qsizetype(std::nearbyint(double(n) / 2.0));

@@ -3,7 +3,7 @@
 // appearance through the member table, and each failure's code.
 
 #include "KavTestSupport.h"
-#include "Screenshot.h"
+#include "support/Screenshot.h"
 
 #include "exerva/ControlRegistry.h"
 #include "exerva/Manager.h"
@@ -499,10 +499,10 @@ TEST_F(KavBOTest, SavesAScreenshotOfAFilledExercise)
     control.resize(220, 180);
     control.BorderStyle(1);
     control.show();
-    EXPECT_FALSE(exerva_test::saveScreenshot(control, QStringLiteral("KavBO-before-reveal")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(control, QStringLiteral("KavBO-before-reveal")).isEmpty());
     ASSERT_TRUE(control.pressReveal());
     ASSERT_TRUE(control.chooseOption(1));
-    EXPECT_FALSE(exerva_test::saveScreenshot(control, QStringLiteral("KavBO")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(control, QStringLiteral("KavBO")).isEmpty());
 }
 
 // Through the engine: the exercise file places the control in the answer zone,
@@ -536,7 +536,7 @@ TEST_F(KavBOEngineTest, ScoresTheLearnersChoice)
     EXPECT_EQ(manager.TestePoint(), stateOk);
     EXPECT_TRUE(manager.Bravo());
     EXPECT_EQ(manager.LettreReponse(), QString());
-    EXPECT_FALSE(exerva_test::saveScreenshot(*manager.window(), QStringLiteral("KavBO-window")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(*manager.window(), QStringLiteral("KavBO-window")).isEmpty());
 }
 
 TEST_F(KavBOEngineTest, AnswerNodeWithoutNoCheckFailsTheLoad)

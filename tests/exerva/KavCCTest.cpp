@@ -4,7 +4,7 @@
 // and each failure's code.
 
 #include "KavTestSupport.h"
-#include "Screenshot.h"
+#include "support/Screenshot.h"
 
 #include "exerva/ControlRegistry.h"
 #include "exerva/Manager.h"
@@ -620,10 +620,10 @@ TEST_F(KavCCTest, SavesAScreenshotOfAFilledExercise)
     control.resize(350, 130);
     control.BorderStyle(1);
     control.show();
-    EXPECT_FALSE(exerva_test::saveScreenshot(control, QStringLiteral("KavCC-before-reveal")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(control, QStringLiteral("KavCC-before-reveal")).isEmpty());
     ASSERT_TRUE(control.pressReveal());
     tick("VVF");
-    EXPECT_FALSE(exerva_test::saveScreenshot(control, QStringLiteral("KavCC-grid")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(control, QStringLiteral("KavCC-grid")).isEmpty());
 
     KavCC list{context};
     list.ModeVisible(1);
@@ -632,7 +632,7 @@ TEST_F(KavCCTest, SavesAScreenshotOfAFilledExercise)
     list.resize(270, 130);
     list.show();
     ASSERT_TRUE(list.clickTrueBox(1));
-    EXPECT_FALSE(exerva_test::saveScreenshot(list, QStringLiteral("KavCC-list")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(list, QStringLiteral("KavCC-list")).isEmpty());
 }
 
 // Through the engine: the exercise file places the control in the answer zone,
@@ -666,7 +666,7 @@ TEST_F(KavCCEngineTest, ScoresTheLearnersTicks)
     EXPECT_EQ(manager.TestePoint(), stateOk);
     EXPECT_TRUE(manager.Bravo());
     EXPECT_EQ(manager.LettreReponse(), QString());
-    EXPECT_FALSE(exerva_test::saveScreenshot(*manager.window(), QStringLiteral("KavCC-window")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(*manager.window(), QStringLiteral("KavCC-window")).isEmpty());
 }
 
 TEST_F(KavCCEngineTest, MalformedKeyFailsTheLoad)

@@ -1,5 +1,5 @@
 #include "KavTestSupport.h"
-#include "Screenshot.h"
+#include "support/Screenshot.h"
 
 #include "exerva/ControlRegistry.h"
 #include "exerva/Manager.h"
@@ -478,7 +478,7 @@ TEST_F(KavESPTest, SavesAScreenshotOfAFilledInExercise)
     build();
     dragToGap(esp_->lblDrag(0), 0);
     dragToGap(esp_->lblDrag(1), 1);
-    EXPECT_FALSE(exerva_test::saveScreenshot(*esp_, QStringLiteral("KavESP")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(*esp_, QStringLiteral("KavESP")).isEmpty());
 }
 
 class KavESPThroughTheEngine : public kavtest::ControlThroughEngineTest<KavESP> {
@@ -502,7 +502,7 @@ TEST_F(KavESPThroughTheEngine, LoadsAndScoresAnExerciseFile)
     EXPECT_EQ(manager.TestePoint(), 1);
     EXPECT_TRUE(manager.Bravo());
     EXPECT_TRUE(manager.LettreReponse().isEmpty());
-    EXPECT_FALSE(exerva_test::saveScreenshot(*manager.window(), QStringLiteral("KavESP-window")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(*manager.window(), QStringLiteral("KavESP-window")).isEmpty());
 
     // The learner swaps the words: the moved word leaves its gap empty first.
     dragToGap(*esp, esp->lblDrop(0), 1);

@@ -1,5 +1,5 @@
 #include "KavTestSupport.h"
-#include "Screenshot.h"
+#include "support/Screenshot.h"
 
 #include "exerva/ControlRegistry.h"
 #include "exerva/Manager.h"
@@ -279,7 +279,7 @@ TEST_F(KavPATTest, SavesAScreenshotOfAFilledInExercise)
     build();
     type(0, QStringLiteral("éléphant"));
     type(1, QStringLiteral("souris"));
-    EXPECT_FALSE(exerva_test::saveScreenshot(*pat_, QStringLiteral("KavPAT")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(*pat_, QStringLiteral("KavPAT")).isEmpty());
 }
 
 class KavPATThroughTheEngine : public kavtest::ControlThroughEngineTest<KavPAT> {
@@ -317,7 +317,7 @@ TEST_F(KavPATThroughTheEngine, LoadsAndScoresAnExerciseFile)
         EXPECT_EQ(manager.Bravo(), c.bravo);
         EXPECT_EQ(manager.LettreReponse(), QString::fromLatin1(c.letter));
     }
-    EXPECT_FALSE(exerva_test::saveScreenshot(*manager.window(), QStringLiteral("KavPAT-window")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(*manager.window(), QStringLiteral("KavPAT-window")).isEmpty());
     EXPECT_EQ(manager.Quitter(), 1);
 }
 

@@ -5,7 +5,7 @@
 // themselves: their encoding and their scrambled texts.
 
 #include "KavTestSupport.h"
-#include "Screenshot.h"
+#include "support/Screenshot.h"
 #include "StandAloneSupport.h"
 
 #include "exerva/controls/KavBO.h"
@@ -72,7 +72,7 @@ protected:
             if (const auto act = learner.find(instance); act != learner.end())
                 act->second(*made);
             if (!screenshotPrefix.isEmpty())
-                exerva_test::saveScreenshot(*made->manager()->window(), screenshotPrefix + QString::number(instance));
+                testsupport::saveScreenshot(*made->manager()->window(), screenshotPrefix + QString::number(instance));
             closeExerciseWindow(*made);
         }
         settle(*made);
@@ -286,7 +286,7 @@ TEST_F(StandAloneTest, TheDialogOpensWithTheSampleSettings)
     EXPECT_EQ(dialog.txtPath()->text(), QStringLiteral("samples"));
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    EXPECT_FALSE(exerva_test::saveScreenshot(dialog, QStringLiteral("frmAutonome")).isEmpty());
+    EXPECT_FALSE(testsupport::saveScreenshot(dialog, QStringLiteral("frmAutonome")).isEmpty());
 }
 
 TEST(SampleCourseTest, ExerciseFilesAreWindows1252AsTheAuthoringToolWroteThem)

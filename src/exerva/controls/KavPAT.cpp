@@ -10,7 +10,7 @@
 #include "exerva/ExervaContext.h"
 #include "exerva/NumberText.h"
 #include "exerva/OleColor.h"
-#include "exerva/SpaceTrim.h"
+#include "platform/SpaceTrim.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/ErrorTrap.h"
@@ -30,7 +30,7 @@ constexpr long rowPitch = 28;
 
 // Answers compare without the spaces around them and in lower case, for every
 // alphabet ("Éléphant" is "éléphant").
-QString comparable(const QString& text) { return trimSpaces(text).toLower(); }
+QString comparable(const QString& text) { return platform::trimSpaces(text).toLower(); }
 
 AnswerKeyLayout answerKeyLayout()
 {
@@ -163,7 +163,7 @@ long KavPAT::TestePoint(bool& iobBravo, QString& iosLettreReponse)
 {
     const auto answered = [this] {
         for (int j = 0; j < boxCount_; ++j)
-            if (trimSpaces(txtPAT_[std::size_t(j)]->text()).isEmpty())
+            if (platform::trimSpaces(txtPAT_[std::size_t(j)]->text()).isEmpty())
                 return false;
         return true;
     };

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace exerva_test {
+namespace testsupport {
 
 // Saves a picture of the widget as it is drawn now (offscreen grab) under
 // "screenshots/<name>.png" next to the test binary, so that a reviewer can look
@@ -21,4 +21,4 @@ inline QString saveScreenshot(QWidget& widget, const QString& name)
     return widget.grab().save(file, "PNG") ? file : QString();
 }
 
-}  // namespace exerva_test
+}  // namespace testsupport

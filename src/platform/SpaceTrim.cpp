@@ -1,6 +1,6 @@
 #include "SpaceTrim.h"
 
-namespace exerva {
+namespace platform {
 
 QString trimSpaces(const QString& text)
 {
@@ -13,4 +13,4 @@ QString trimSpaces(const QString& text)
     return text.mid(first, last - first);
 }
 
-}  // namespace exerva
+}  // namespace platform
