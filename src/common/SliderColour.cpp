@@ -1,0 +1,17 @@
+#include "SliderColour.h"
+
+#include <QPalette>
+#include <QSlider>
+
+namespace common {
+
+void paintSliderBackground(QSlider& slider, const QColor& colour)
+{
+    QPalette palette = slider.palette();
+    palette.setColor(QPalette::Window, colour);
+    slider.setPalette(palette);
+    slider.setBackgroundRole(QPalette::Window);
+    slider.setAutoFillBackground(true);
+}
+
+}  // namespace common
