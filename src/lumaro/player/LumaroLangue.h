@@ -1,0 +1,21 @@
+#pragma once
+
+#include "common/clsLangue.h"
+#include "lumaro/model/LanguageReader.h"
+
+namespace lumaro {
+
+// The question player's language reader, as the course model takes messages
+// from it: the section "Lumaro_Langue_" followed by the language identifier.
+class LumaroLangue final : public LanguageReader {
+public:
+    LumaroLangue() : langue_(QStringLiteral("Lumaro_Langue_")) {}
+
+    common::clsLangue& langue() { return langue_; }
+    QString GetMessage(const QString& key) override { return langue_.GetMessage(key); }
+
+private:
+    common::clsLangue langue_;
+};
+
+}  // namespace lumaro
