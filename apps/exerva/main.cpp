@@ -3,12 +3,13 @@
 
 #include "exerva/standalone/StandAloneRun.h"
 
+#include "platform/Display.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WebEngineLogging.h"
 
 #include <QApplication>
 #include <QStringList>
 
-#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -20,6 +21,13 @@ int main(int argc, char** argv)
         words.append(QString::fromLocal8Bit(argv[i]));
     if (!exerva::StandAloneRun::isStandAloneCommand(words))
         return EXIT_SUCCESS;
+    // The mode waits for a person to answer its windows: without a display it
+    // would abort inside Qt, or wait for ever where nothing is shown.
+    if (!platform::requireDisplay("exerva", argc, argv))
+        return EXIT_FAILURE;
+    // The mode's trace always runs, into a file of its own: the web engine's
+    // start-up report stays off the terminal (QT_LOGGING_RULES can bring it back).
+    platform::setWebEngineLogging(false);
 
     // The web engine of the movie page cannot start its sandbox as root.
     if (geteuid() == 0)
@@ -29,15 +37,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Exerva"));
     // The run ends when its last question is scored, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The mode waits for a person to answer its windows: where nobody can see
-    // them it would wait for ever.
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
-        std::fprintf(stderr, "exerva: the stand-alone mode needs a screen (platform \"%s\" shows nothing)\n",
-                     qUtf8Printable(platform));
-        return EXIT_FAILURE;
-    }
-
     const QString programFolder = QCoreApplication::applicationDirPath();
     platform::QtMessageBoxes messageBoxes;
     exerva::StandAloneRun run(programFolder, exerva::StandAloneRun::settingsFolderFor(programFolder), messageBoxes);

@@ -1,6 +1,8 @@
 // Test main shared by every test binary: a real Qt application on the offscreen
 // platform, so that widgets are tested as real widgets without a display.
 
+#include "platform/WebEngineLogging.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -30,6 +32,8 @@ int main(int argc, char** argv)
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking", 0);
+    // The web engine's start-up report would bury the tests' own output.
+    platform::setWebEngineLogging(false);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
