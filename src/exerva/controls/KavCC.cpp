@@ -2,6 +2,7 @@
 
 #include "ControlArray.h"
 #include "ControlLook.h"
+#include "ItemCheckBox.h"
 #include "PropertyArgument.h"
 #include "TwipsGeometry.h"
 
@@ -21,7 +22,9 @@
 #include <QCheckBox>
 #include <QDomNodeList>
 #include <QLabel>
+#include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace exerva {
@@ -54,7 +57,7 @@ QRect itemTwips(long left, long topPixels, long widthPixels, long heightPixels)
 
 QCheckBox* newBox(QWidget* parent)
 {
-    auto* box = new QCheckBox(parent);
+    auto* box = new ItemCheckBox(parent);
     box->setFont(controlArrayFont());
     applyBackColor(*box, buttonFaceColor);
     applyForeColor(*box, buttonTextColor);
@@ -116,6 +119,7 @@ KavCC::KavCC(ExervaContext& context, QWidget* parent)
     falseTags_.append(QString());
     lblCC_.push_back(newLabel(this, false));
     placeInTwips(*lblCC_.front(), QRect(1680, 240, 1695, 495));
+    lblCC_.front()->installEventFilter(this);
     connect(chkCCVrai_.front(), &QCheckBox::toggled, this, [this] { chkCCVrai_Click(0); });
     connect(chkCCFaux_.front(), &QCheckBox::toggled, this, [this] { chkCCFaux_Click(0); });
 
@@ -259,7 +263,7 @@ bool KavCC::matches(const AnswerPattern& pattern) const
 void KavCC::createBox(std::vector<QCheckBox*>& array, QStringList& tags, void (KavCC::*click)(int))
 {
     checkRoomForElement(array.size());
-    auto* box = new QCheckBox(this);
+    auto* box = new ItemCheckBox(this);
     copyElementSettings(*array.front(), *box);
     box->setText(array.front()->text());
     const int index = int(array.size());
@@ -278,7 +282,25 @@ void KavCC::createLabel()
     label->setTextFormat(lowest.textFormat());
     label->setWordWrap(lowest.wordWrap());
     label->setAlignment(lowest.alignment());
+    label->installEventFilter(this);
     lblCC_.push_back(label);
+}
+
+bool KavCC::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto label = std::find(lblCC_.begin(), lblCC_.end(), watched);
+    if (label == lblCC_.end())
+        return RevealingQuestionControl::eventFilter(watched, event);
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease
+        && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    // Like a button: the click happens when the press is let go over the label.
+    if (event->type() == QEvent::MouseButtonRelease && (*label)->rect().contains(mouse->position().toPoint()))
+        clickLabel(int(label - lblCC_.begin()));
+    return true;
 }
 
 void KavCC::chkCCVrai_Click(int index)
@@ -333,6 +355,14 @@ void KavCC::forEachBoxAndLabel(Each each)
 bool KavCC::clickTrueBox(int index) { return clickAsLearner(trueBox(index)); }
 
 bool KavCC::clickFalseBox(int index) { return clickAsLearner(falseBox(index)); }
+
+bool KavCC::clickLabel(int index)
+{
+    const QLabel* label = itemLabel(index);
+    if (!label || label->isHidden())
+        return false;
+    return clickTrueBox(index);
+}
 
 int KavCC::elementCount() const { return int(chkCCVrai_.size()); }
 

@@ -47,6 +47,9 @@ public:
     // click toggles the box. False when there is no such box or it is hidden.
     bool clickTrueBox(int index);
     bool clickFalseBox(int index);
+    // A click on an item's label is a click on its (true) box; false while
+    // the label is hidden.
+    bool clickLabel(int index);
 
     // True/false mode, as the last question node chose it.
     bool isTrueFalse() const { return pibTypeVF_; }
@@ -58,6 +61,10 @@ public:
     QLabel* trueHeader() const { return lblVrai_; }
     QLabel* falseHeader() const { return lblFaux_; }
     const AnswerKey& answerKey() const { return answerKey_; }
+
+protected:
+    // Mouse clicks on the item labels.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Items keyed by identifier (compared without regard to case), in item order.
