@@ -7,11 +7,15 @@
 #include "exerva/frmCT.h"
 #include "exerva/controls/ControlLook.h"
 #include "exerva/controls/KavESP.h"
+#include "exerva/controls/WordBox.h"
 
 #include "platform/RuntimeError.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 
@@ -180,6 +184,91 @@ TEST_F(KavESPTest, SizesSetBeforeTheQuestionDriveTheLayout)
     // Rows are 24 + 10 pixels apart: the text's row 2 is at 78.
     EXPECT_EQ(esp_->lblDrop(0)->geometry(), QRect(10, 78, 120, 24));
     EXPECT_EQ(esp_->lblESP(0)->height(), 24);
+}
+
+// The rows of `area` that hold ink (dark pixels), as first and last row.
+std::pair<int, int> inkRows(const QImage& image, const QRect& area)
+{
+    int first = -1;
+    int last = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 160) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// How many rows of ink the text has, drawn whole in that font.
+int wholeInkHeight(const QString& text, const QFont& font)
+{
+    QImage image(400, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(10, 50 + QFontMetrics(font).ascent()), text);
+    painter.end();
+    const auto [first, last] = inkRows(image, image.rect());
+    return last - first + 1;
+}
+
+TEST_F(KavESPTest, WordsShowWholeInTheirBoxes)
+{
+    struct Case {
+        const char* label;
+        int fontSize;  // 0 leaves the starting font
+        int textHeight;
+        bool fontKept;
+    };
+    const Case cases[] = {
+        {"the starting font in the default height", 0, 18, true},
+        {"a font one size up", 11, 18, false},
+        {"a font far too large for the box", 16, 18, false},
+        {"a tall box", 11, 40, true},
+    };
+    const QString words = QStringLiteral("Équipage");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QWidget window;
+        window.resize(520, 240);
+        auto* esp = new KavESP(traced_.context, &window);
+        esp->setGeometry(0, 0, 520, 240);
+        if (c.fontSize > 0)
+            kavtest::letProperties(*esp, {{"TextFontSize", c.fontSize}});
+        kavtest::letProperties(*esp, {{"TextHeight", c.textHeight}, {"TextWidth", 150}});
+        const QDomDocument document = kavtest::xmlDocument(
+            QStringLiteral("<QUESTION><BANK><WORD><T>%1</T><ID>1</ID></WORD></BANK>"
+                           "<TEXT><lbl>%1</lbl><txt/></TEXT></QUESTION>")
+                .arg(words));
+        ASSERT_EQ(esp->InitXMLQuestion(document.documentElement()), 1);
+        window.show();
+        ASSERT_TRUE(esp->beginDragFromBank(0));
+        ASSERT_TRUE(esp->dropOnGap(0));
+
+        const std::pair<const char*, QLabel*> shown[] = {
+            {"bank word", esp->lblDrag(0)}, {"gap", esp->lblDrop(0)}, {"fixed word", esp->lblESP(0)}};
+        for (const auto& [name, label] : shown) {
+            SCOPED_TRACE(name);
+            auto* box = qobject_cast<exerva::WordBox*>(label);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->height(), c.textHeight) << "the box keeps its size";
+            const QFont drawn = box->drawnFont();
+            if (c.fontKept)
+                EXPECT_EQ(drawn, box->font());
+            else
+                EXPECT_LT(QFontInfo(drawn).pixelSize(), QFontInfo(box->font()).pixelSize());
+            const QImage image = box->grab().toImage();
+            const auto [first, last] = inkRows(image, box->contentsRect());
+            EXPECT_EQ(last - first + 1, wholeInkHeight(words, drawn)) << "rows " << first << "-" << last;
+            EXPECT_NEAR((first + last) / 2.0, (c.textHeight - 1) / 2.0, 2.0) << "centred";
+        }
+    }
 }
 
 TEST_F(KavESPTest, PropertiesThroughTheMemberTable)

@@ -3,6 +3,7 @@
 #include "ControlArray.h"
 #include "ControlLook.h"
 #include "TextFlow.h"
+#include "WordBox.h"
 
 #include "exerva/Decrypt.h"
 #include "exerva/DomNodes.h"
@@ -56,7 +57,7 @@ KavESP::KavESP(ExervaContext& context, QWidget* parent)
 {
     // Element 0 of each array exists from the start; it shows once the layout uses it.
     for (auto* array : {&lblDrag_, &lblDrop_, &lblESP_}) {
-        auto* label = new QLabel(this);
+        auto* label = new WordBox(this);
         label->hide();
         // Words are shown as the file writes them, even when they look like markup.
         label->setTextFormat(Qt::PlainText);
@@ -73,7 +74,7 @@ KavESP::KavESP(ExervaContext& context, QWidget* parent)
     dragTags_.append(QString());
     dropTags_.append(QString());
 
-    dragImage_ = new QLabel(this);
+    dragImage_ = new WordBox(this);
     dragImage_->hide();
     dragImage_->setTextFormat(Qt::PlainText);
     dragImage_->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -90,7 +91,7 @@ QLabel* KavESP::loadElement(std::vector<QLabel*>& array, QStringList* tags)
 {
     // A new element copies the settings of element 0, except its visibility.
     const QLabel* model = array.front();
-    auto* label = new QLabel(this);
+    auto* label = new WordBox(this);
     copyElementSettings(*model, *label);
     label->setTextFormat(model->textFormat());
     label->setAlignment(model->alignment());
