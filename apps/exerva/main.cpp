@@ -1,6 +1,8 @@
 // The exercise engine's program. Started with the single word "qol" it runs the
 // stand-alone test mode; with any other word, or none, it ends at once.
 
+#include "exerva/Manager.h"
+#include "exerva/frmCT.h"
 #include "exerva/standalone/StandAloneRun.h"
 
 #include "platform/Display.h"
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
     const QString programFolder = QCoreApplication::applicationDirPath();
     platform::QtMessageBoxes messageBoxes;
     exerva::StandAloneRun run(programFolder, exerva::StandAloneRun::settingsFolderFor(programFolder), messageBoxes);
+    // The outcome is read beside the exercise it scores.
+    messageBoxes.placeBeside([&run]() -> QWidget* { return run.manager() ? run.manager()->window() : nullptr; });
     QObject::connect(&run, &exerva::StandAloneRun::finished, &app, [](int status) { QCoreApplication::exit(status); });
     run.Main();
     if (run.isFinished())

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -42,14 +46,33 @@ public:
 };
 
 // Real message boxes (QMessageBox), centred over the parent when one is given.
+// A box is never too narrow for the window manager to show its title.
 class QtMessageBoxes final : public MessageBoxes {
 public:
+    // Tells which window the boxes are about: null when there is none (yet).
+    using WindowFinder = std::function<QWidget*()>;
+
     explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
     int show(const QString& text, const QString& title, int buttons = OkButton, Icon icon = Icon::None) override;
 
+    // Boxes open beside the window `finder` gives, while it is shown and its
+    // screen has room, so that they leave it in sight; elsewhere as before.
+    void placeBeside(WindowFinder finder) { besideWindow_ = std::move(finder); }
+
+    // The narrowest box that still shows the title, in pixels: the title's
+    // width in a bold font and room for the title bar's icon and buttons.
+    static int minimumWidth(const QString& title);
+
 private:
     QWidget* parent_;
+    WindowFinder besideWindow_;
 };
+
+// Where a box of that size (frame included) goes beside a window's frame on a
+// screen's available area: to its right, else to its left, 16 pixels apart,
+// level with its top as far as the screen lets it; nothing when neither side
+// has room.
+std::optional<QPoint> besidePosition(const QRect& windowFrame, const QSize& boxFrame, const QRect& available);
 
 // Message boxes answered by a script: every box is recorded, and answered with
 // the next queued answer, or OK when the queue is empty. A hook may act while
