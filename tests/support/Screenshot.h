@@ -1,24 +1,25 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QPixmap>
 #include <QString>
-#include <QWidget>
+
+#include <chrono>
+
+class QWidget;
 
 namespace testsupport {
+
+// How long a screenshot waits for each web view to show its page.
+constexpr std::chrono::milliseconds webViewTimeout{15000};
 
 // Saves a picture of the widget as it is drawn now (offscreen grab) under
 // "screenshots/<name>.png" next to the test binary, so that a reviewer can look
 // at the layouts the tests build. Returns the file written, "" when saving failed.
-inline QString saveScreenshot(QWidget& widget, const QString& name)
-{
-    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-    if (!QDir().mkpath(folder))
-        return {};
-    const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-    widget.ensurePolished();
-    return widget.grab().save(file, "PNG") ? file : QString();
-}
+//
+// The web engine draws a web view's page on its own schedule, after the page
+// has loaded: the picture first waits, with the event loop running, until each
+// shown web view inside the widget has loaded its page and draws more than one
+// colour, or until webViewTimeout has passed for it (a page of one colour
+// waits that long).
+QString saveScreenshot(QWidget& widget, const QString& name);
 
 }  // namespace testsupport
