@@ -36,10 +36,11 @@ void TraceChannel::writeHeader(eTypeModuleVB type, const QString& module, const 
     info_->SetString(message, type, procedure, module, depth_);
 }
 
-TraceScope::TraceScope(TraceChannel& channel, eTypeModuleVB type, QString module, QString declaration)
+TraceScope::TraceScope(TraceChannel& channel, eTypeModuleVB type, QString module, QString declaration,
+                       long minLevel)
     : channel_(channel), type_(type), module_(std::move(module)), declaration_(std::move(declaration))
 {
-    if (!channel_.isActive())
+    if (!channel_.isActive(minLevel))
         return;
     channel_.writeHeader(type_, module_, declaration_);
     channel_.raiseDepth();

@@ -51,10 +51,11 @@ private:
 // The entry and exit lines of one traced operation: the entry line names the
 // declaration ("Public Function Prepare") and raises the depth; on every way out
 // the depth is lowered again and the exit line ("Fin Public Function Prepare")
-// written. An operation entered while tracing was off writes neither.
+// written. An operation entered while tracing was off, or below the scope's
+// level, writes neither.
 class TraceScope {
 public:
-    TraceScope(TraceChannel& channel, eTypeModuleVB type, QString module, QString declaration);
+    TraceScope(TraceChannel& channel, eTypeModuleVB type, QString module, QString declaration, long minLevel = 1);
     ~TraceScope();
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
