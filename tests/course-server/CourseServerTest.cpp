@@ -76,7 +76,7 @@ TEST_F(CourseServerTest, LanguageFileTravelsOnOneLineWithItsBreaksMarked)
     const auto reply = get("/WS/pluginlng.aspx?sessionid=42");
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->body.find('\n'), std::string::npos);
-    EXPECT_EQ(reply->body.rfind("[General]%VBCRLF%FileVersion=3%VBCRLF%", 0), 0u) << reply->body.substr(0, 60);
+    EXPECT_EQ(reply->body.rfind("[General]%VBCRLF%FileVersion=1%VBCRLF%", 0), 0u) << reply->body.substr(0, 60);
     EXPECT_NE(reply->get_header_value("Content-Type").find("charset=utf-8"), std::string::npos);
 }
 
@@ -115,7 +115,7 @@ TEST_F(CourseServerTest, FormPostsAreStoredAsOneJsonLineEach)
     ASSERT_TRUE(result);
     EXPECT_EQ(result->body, "1|1000|1001");
     const auto tracking = client_->Post("/WS/debug/netrova_addinfos.aspx?sessionid=a%20b",
-                                        "PkCookie=a+b&PkFunction=1&PkReturn=1&Commentaires=Langue+%3A+1036",
+                                        "PkCookie=a+b&PkFunction=1&PkReturn=1&Commentaires=Langue+%3A+FR",
                                         "application/x-www-form-urlencoded");
     ASSERT_TRUE(tracking);
     EXPECT_EQ(tracking->body, "OK");
@@ -129,7 +129,7 @@ TEST_F(CourseServerTest, FormPostsAreStoredAsOneJsonLineEach)
     QFile trackingFile(server_->trackingFile());
     ASSERT_TRUE(trackingFile.open(QIODevice::ReadOnly));
     const QJsonObject fields = QJsonDocument::fromJson(trackingFile.readLine()).object().value("fields").toObject();
-    EXPECT_EQ(fields.value(QStringLiteral("Commentaires")).toString(), QStringLiteral("Langue : 1036"));
+    EXPECT_EQ(fields.value(QStringLiteral("Commentaires")).toString(), QStringLiteral("Langue : FR"));
     EXPECT_EQ(fields.value(QStringLiteral("PkCookie")).toString(), QStringLiteral("a b"));
 }
 
