@@ -1,0 +1,263 @@
+// The web-service transport against the course server: GETs, form posts, raw
+// posts, with the server's faults and the transport's time-out.
+
+#include "TransportFixture.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using commontest::Failure;
+using commontest::Param;
+using commontest::ParamName;
+using commontest::TimeOut;
+using commontest::TransportTest;
+
+struct GetCase {
+    const char* name;
+    const char* fault;  // "" for none
+    QString page;
+    long result;
+    QString reply;  // what soReturn holds afterwards
+};
+
+class GetTest : public commontest::TransportTest, public ::testing::WithParamInterface<GetCase> {};
+
+TEST_P(GetTest, ReplyIsDataOnlyWhenItArrivedWhole)
+{
+    const GetCase& c = GetParam();
+    if (*c.fault)
+        addFault(c.fault);
+    makeTransport(std::chrono::milliseconds(300));
+    QString reply = QStringLiteral("avant");
+    EXPECT_EQ(transport_->GetInetData65x(reply, page(c.page, {{QStringLiteral("dllid"), QStringLiteral("1")}})),
+              c.result);
+    EXPECT_EQ(reply, c.reply);
+    if (c.result == TimeOut) {
+        EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("post timeout")));
+    } else if (c.result != 1) {
+        EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("<B>Erreur</B>")));
+    }
+}
+
+const QString dllReply = QStringLiteral("#KAV_OK#|EXERVA||A^1^Bravo !|B^2^Relisez la consigne.");
+
+INSTANTIATE_TEST_SUITE_P(
+    Exchanges, GetTest,
+    ::testing::Values(GetCase{"Reply", "", QStringLiteral("InfoDll.aspx"), 1, dllReply},
+                      GetCase{"EmptyReply", "empty", QStringLiteral("InfoDll.aspx"), 1, QString()},
+                      GetCase{"ServerError", "kaverreur", QStringLiteral("InfoDll.aspx"), 1,
+                              QStringLiteral("#KAV_ERREUR#|500|1001|Erreur simulée par le serveur de cours")},
+                      GetCase{"ErrorStatus", "status=500", QStringLiteral("InfoDll.aspx"), Failure,
+                              QStringLiteral("avant")},
+                      GetCase{"MissingPage", "", QStringLiteral("InfoNulle.aspx"), Failure, QStringLiteral("avant")},
+                      GetCase{"ClosedHalfWay", "close", QStringLiteral("InfoDll.aspx"), Failure,
+                              QStringLiteral("avant")},
+                      GetCase{"SlowerThanTheTimeOut", "slow", QStringLiteral("InfoDll.aspx"), TimeOut,
+                              QStringLiteral("avant")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TransportTest, UnreachableServerIsAFailure)
+{
+    const int port = server_->port();
+    server_->stop();
+    QString reply = QStringLiteral("avant");
+    EXPECT_EQ(transport_->GetInetData65x(reply, QUrl(QStringLiteral("http://127.0.0.1:%1/WS/x.aspx").arg(port))),
+              Failure);
+    EXPECT_EQ(reply, QStringLiteral("avant"));
+}
+
+TEST_F(TransportTest, LateReplyNeverAnswersTheNextRequest)
+{
+    addFault("slow:initplugin:1");
+    makeTransport(std::chrono::milliseconds(300));
+    QString reply;
+    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("initplugin.aspx"))), TimeOut);
+    server_->releaseSlowReplies();
+    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoDll.aspx"), {{QStringLiteral("dllid"),
+                                                                                      QStringLiteral("1")}})),
+              1);
+    EXPECT_EQ(reply, dllReply);
+}
+
+TEST_F(TransportTest, AwkwardValuesReachTheServerAsTheyWere)
+{
+    sessionId = QStringLiteral("a b&c=é|+%");
+    QString reply;
+    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoDll.aspx"),
+                                                     {{QStringLiteral("dllid"), QStringLiteral("1")}})),
+              1);
+    const auto get = server_->requestsFor("InfoDll").back();
+    EXPECT_EQ(QString::fromStdString(get.param("sessionid")), sessionId);
+    EXPECT_EQ(get.param("dllid"), "1");
+    EXPECT_EQ(get.params.size(), 2u) << "no value adds a field of its own";
+
+    const QString value = QStringLiteral("1|2^3 & é=+%");
+    EXPECT_EQ(transport_->PostFormData(ws(), QStringLiteral("SetResultModule"),
+                                       {{0, QStringLiteral("ChaineResult"), value}}),
+              QStringLiteral("1|1000|1001"));
+    const auto post = server_->requestsFor("SetResultModule.aspx").back();
+    EXPECT_EQ(QString::fromStdString(post.param("sessionid")), sessionId);
+    QFile results(server_->resultsFile());
+    ASSERT_TRUE(results.open(QIODevice::ReadOnly));
+    const QJsonObject stored = QJsonDocument::fromJson(results.readLine()).object();
+    EXPECT_EQ(stored.value(QStringLiteral("fields")).toObject().value(QStringLiteral("ChaineResult")).toString(), value);
+    EXPECT_EQ(stored.value(QStringLiteral("sessionid")).toString(), sessionId);
+}
+
+TEST_F(TransportTest, FormPostFillsTheFieldsByPositionAndName)
+{
+    const QString reply = transport_->PostFormData(
+        ws() + QStringLiteral("debug/"), QStringLiteral("netrova_addinfos"),
+        {{0, QStringLiteral("PKCOOKIE"), QStringLiteral("42")}, {1, QStringLiteral("PkFunction"), QStringLiteral("1")},
+         {2, QStringLiteral("pkreturn"), QStringLiteral("1")},
+         {3, QStringLiteral("Commentaires"), QStringLiteral("Langue : FR")}});
+    EXPECT_EQ(reply, QStringLiteral("OK"));
+    EXPECT_EQ(traced_.state.pulStateEnCours, 1);
+    QFile tracking(server_->trackingFile());
+    ASSERT_TRUE(tracking.open(QIODevice::ReadOnly));
+    const QJsonObject fields =
+        QJsonDocument::fromJson(tracking.readLine()).object().value(QStringLiteral("fields")).toObject();
+    EXPECT_EQ(fields.value(QStringLiteral("PkCookie")).toString(), QStringLiteral("42"));
+    EXPECT_EQ(fields.value(QStringLiteral("Commentaires")).toString(), QStringLiteral("Langue : FR"));
+    EXPECT_EQ(fields.size(), 4);
+}
+
+struct FormCase {
+    const char* name;
+    const char* fault;
+    std::vector<common::tParamForm> fields;
+    long state;
+    bool stored;  // the server received the submission
+};
+
+class FormPostTest : public commontest::TransportTest, public ::testing::WithParamInterface<FormCase> {};
+
+TEST_P(FormPostTest, FailureLeavesItsStepCodeAndAnEmptyReply)
+{
+    const FormCase& c = GetParam();
+    if (*c.fault)
+        addFault(c.fault);
+    makeTransport(std::chrono::milliseconds(300));
+    const QString reply = transport_->PostFormData(ws(), QStringLiteral("SetResultModule"), c.fields);
+    EXPECT_EQ(traced_.state.pulStateEnCours, c.state);
+    EXPECT_EQ(reply.isEmpty(), c.state != 1);
+    EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), c.stored ? 1u : 0u);
+}
+
+const std::vector<common::tParamForm> resultField{{0, QStringLiteral("ChaineResult"), QStringLiteral("1|2")}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Exchanges, FormPostTest,
+    ::testing::Values(
+        FormCase{"Accepted", "", resultField, 1, true},
+        FormCase{"NameInCapitals", "", {{0, QStringLiteral("CHAINERESULT"), QStringLiteral("x")}}, 1, true},
+        FormCase{"OtherName", "", {{0, QStringLiteral("Chaine"), QStringLiteral("x")}}, ParamName, false},
+        FormCase{"PositionBeyondTheForm", "", {{1, QStringLiteral("ChaineResult"), QStringLiteral("x")}}, Param, false},
+        FormCase{"FormPageMissing", "status=404:SetResultModule.htm", resultField, Failure, false},
+        FormCase{"FormPageWithoutForm", "kaverreur:SetResultModule.htm", resultField, Param, false},
+        FormCase{"FormPageSlow", "slow:SetResultModule.htm", resultField, TimeOut, false},
+        FormCase{"ReplySlow", "slow:SetResultModule.aspx", resultField, TimeOut, true},
+        FormCase{"ReplyErrorStatus", "status=500:SetResultModule.aspx", resultField, Failure, true},
+        FormCase{"ReplyClosedHalfWay", "close:SetResultModule.aspx", resultField, Failure, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TransportTest, RawPostGoesOutInTheWindowsCodePageWithTheSession)
+{
+    const QString reply = transport_->PostData(ws() + QStringLiteral("SetResultModule.aspx"),
+                                               QStringLiteral("ChaineResult=caf\u00e9"));
+    EXPECT_EQ(reply, QStringLiteral("1|1000|1001"));
+    const auto post = server_->requestsFor("SetResultModule.aspx").back();
+    EXPECT_EQ(post.body, "ChaineResult=caf\xe9");
+    EXPECT_EQ(post.contentType, "application/x-www-form-urlencoded");
+    EXPECT_EQ(post.param("PkCookie"), "42");
+}
+
+TEST_F(TransportTest, RawPostGivesUpAfterTheTimeOut)
+{
+    addFault("slow:SetResultModule.aspx:1");
+    makeTransport(std::chrono::milliseconds(300));
+    EXPECT_EQ(transport_->PostData(ws() + QStringLiteral("SetResultModule.aspx"), QStringLiteral("x=1")), QString());
+    EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("post timeout")));
+}
+
+TEST_F(TransportTest, RequestAskedForDuringAWaitIsRefused)
+{
+    addFault("slow:initplugin:1");
+    long nested = 0;
+    QString nestedReply = QStringLiteral("avant");
+    QTimer::singleShot(0, [&] {
+        nested = transport_->GetInetData65x(nestedReply, page(QStringLiteral("pluginlng.aspx")));
+        EXPECT_TRUE(server_->waitUntilHeld(1, std::chrono::seconds(10)));
+        server_->releaseSlowReplies();
+    });
+    QString reply;
+    EXPECT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("initplugin.aspx"))), 1);
+    EXPECT_TRUE(reply.startsWith(QStringLiteral("1#12#")));
+    EXPECT_EQ(nested, Failure);
+    EXPECT_EQ(nestedReply, QStringLiteral("avant"));
+    EXPECT_TRUE(server_->requestsFor("pluginlng").empty());
+}
+
+TEST_F(TransportTest, TransportEndedDuringAWaitReturnsWithoutTouchingIt)
+{
+    addFault("slow:initplugin:1");
+    QTimer::singleShot(0, [&] {
+        transport_.reset();
+    });
+    QString reply = QStringLiteral("avant");
+    common::clsInetUPL* transport = transport_.get();
+    EXPECT_EQ(transport->GetInetData65x(reply, page(QStringLiteral("initplugin.aspx"))), Failure);
+    EXPECT_EQ(reply, QStringLiteral("avant"));
+    EXPECT_EQ(transport_, nullptr);
+}
+
+TEST_F(TransportTest, ProgressIsReportedWhileAReplyArrives)
+{
+    long last = -1;
+    long total = -1;
+    QObject::connect(transport_.get(), &common::clsInetUPL::DownloadProgressChange, [&](long progress, long max) {
+        last = progress;
+        total = max;
+    });
+    QString reply;
+    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("pluginlng.aspx"))), 1);
+    EXPECT_EQ(total, reply.toUtf8().size());
+    EXPECT_EQ(last, total);
+}
+
+struct ErrorTextCase {
+    const char* name;
+    QString text;
+    bool read;
+    QString message, buttons, title;
+};
+
+class DecryptErrorMsgTest : public commontest::TransportTest, public ::testing::WithParamInterface<ErrorTextCase> {};
+
+TEST_P(DecryptErrorMsgTest, SplitsTheTextAfterItsFirstFourCharacters)
+{
+    const ErrorTextCase& c = GetParam();
+    EXPECT_EQ(transport_->DecryptErrorMsg(c.text), c.read);
+    EXPECT_EQ(transport_->ErrorMsg(), c.message);
+    EXPECT_EQ(transport_->ErrorVbButton(), c.buttons);
+    EXPECT_EQ(transport_->ErrorTitle(), c.title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DecryptErrorMsgTest,
+    ::testing::Values(ErrorTextCase{"ThreeParts", QStringLiteral("0001Session expirée#16#Erreur"), true,
+                                    QStringLiteral("Session expirée"), QStringLiteral("16"), QStringLiteral("Erreur")},
+                      ErrorTextCase{"TitleWithHash", QStringLiteral("abcdMsg##Titre#2"), true, QStringLiteral("Msg"),
+                                    QString(), QStringLiteral("Titre#2")},
+                      ErrorTextCase{"OneHash", QStringLiteral("0001Message#16"), false, {}, {}, {}},
+                      ErrorTextCase{"HashesInTheSkippedPart", QStringLiteral("##12Message"), false, {}, {}, {}},
+                      ErrorTextCase{"Short", QStringLiteral("01"), false, {}, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
