@@ -116,14 +116,14 @@ std::string textContentType(const std::string& type, const QByteArray& bytes)
 std::string contentTypeFor(const std::string& path, const QByteArray& bytes)
 {
     static const std::map<QString, std::pair<std::string, bool>> types = {
-        {QStringLiteral("htm"), {"text/html", true}},   {QStringLiteral("html"), {"text/html", true}},
-        {QStringLiteral("txt"), {"text/plain", true}},  {QStringLiteral("lng"), {"text/plain", true}},
-        {QStringLiteral("xml"), {"text/xml", true}},    {QStringLiteral("css"), {"text/css", true}},
-        {QStringLiteral("js"), {"text/javascript", true}}, {QStringLiteral("pdf"), {"application/pdf", false}},
-        {QStringLiteral("asf"), {"video/x-ms-asf", false}}, {QStringLiteral("wmv"), {"video/x-ms-wmv", false}},
+        {QStringLiteral("htm"), {"text/html", true}},        {QStringLiteral("html"), {"text/html", true}},
+        {QStringLiteral("txt"), {"text/plain", true}},       {QStringLiteral("lng"), {"text/plain", true}},
+        {QStringLiteral("xml"), {"text/xml", true}},         {QStringLiteral("css"), {"text/css", true}},
+        {QStringLiteral("js"), {"text/javascript", true}},   {QStringLiteral("pdf"), {"application/pdf", false}},
+        {QStringLiteral("asf"), {"video/x-ms-asf", false}},  {QStringLiteral("wmv"), {"video/x-ms-wmv", false}},
         {QStringLiteral("avi"), {"video/x-msvideo", false}}, {QStringLiteral("mp4"), {"video/mp4", false}},
-        {QStringLiteral("webm"), {"video/webm", false}}, {QStringLiteral("png"), {"image/png", false}},
-        {QStringLiteral("jpg"), {"image/jpeg", false}}, {QStringLiteral("gif"), {"image/gif", false}},
+        {QStringLiteral("webm"), {"video/webm", false}},     {QStringLiteral("png"), {"image/png", false}},
+        {QStringLiteral("jpg"), {"image/jpeg", false}},      {QStringLiteral("gif"), {"image/gif", false}},
     };
     const auto found = types.find(QFileInfo(QString::fromStdString(path)).suffix().toLower());
     if (found == types.end())

@@ -314,8 +314,10 @@ CourseServer::Reply CourseServer::answerPost(const std::string& page, const http
             nextResultId_ += 2;
         }
         appendRecord(resultsFile(), jsonLine(page, sessionId, fields));
-        return {200, "1|" + std::to_string(idResParcours) + "|" + std::to_string(idResParcours + 1),
-                "text/html; charset=utf-8", {}};
+        return {200,
+                "1|" + std::to_string(idResParcours) + "|" + std::to_string(idResParcours + 1),
+                "text/html; charset=utf-8",
+                {}};
     }
     if (name == "debug/netrova_addinfos") {
         appendRecord(trackingFile(), jsonLine(page, sessionId, fields));
@@ -381,8 +383,8 @@ void CourseServer::applyRange(const std::vector<std::pair<ssize_t, ssize_t>>& ra
         reply = {416, std::string(), reply.contentType, {{"Content-Range", "bytes */" + std::to_string(size)}}};
         return;
     }
-    reply.headers.emplace_back("Content-Range", "bytes " + std::to_string(first) + "-" + std::to_string(last) + "/"
-                                                    + std::to_string(size));
+    reply.headers.emplace_back(
+        "Content-Range", "bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" + std::to_string(size));
     reply.body = reply.body.substr(first, last - first + 1);
     reply.status = 206;
 }
@@ -407,8 +409,7 @@ void CourseServer::holdSlowReply()
     const long generation = slowGeneration_;
     ++held_;
     heldChanged_.notify_all();
-    slowReleased_.wait_for(lock, options_.slowDelay,
-                           [&] { return stopping_ || slowGeneration_ != generation; });
+    slowReleased_.wait_for(lock, options_.slowDelay, [&] { return stopping_ || slowGeneration_ != generation; });
     --held_;
     heldChanged_.notify_all();
 }

@@ -122,8 +122,8 @@ std::optional<HtmlForm> firstForm(const QString& html)
             const QString tag = nameOf(child);
             if (tag == QLatin1String("input") || tag == QLatin1String("select") || tag == QLatin1String("textarea")
                 || tag == QLatin1String("button")) {
-                if (tag != QLatin1String("input") || attribute(child, "type").value_or(QString()).toLower()
-                                                          != QLatin1String("image"))
+                if (tag != QLatin1String("input")
+                    || attribute(child, "type").value_or(QString()).toLower() != QLatin1String("image"))
                     found.controls.push_back(controlOf(child));
                 return false;
             }

@@ -10,8 +10,8 @@ namespace common {
 
 // One control of a form, in the order of the page.
 struct FormControl {
-    QString tag;    // "input", "select", "textarea" or "button", in lower case
-    QString type;   // an input's type in lower case ("text" when it names none)
+    QString tag;   // "input", "select", "textarea" or "button", in lower case
+    QString type;  // an input's type in lower case ("text" when it names none)
     QString name;
     QString value;
     bool checked = false;

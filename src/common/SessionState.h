@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <type_traits>
+
 namespace common {
 
 // What every object of a course plug-in reads and writes: the step code of the
@@ -33,5 +35,28 @@ struct SessionState {
         scope.line(tracel::errorLine(error));
     }
 };
+
+// A property read that shows in the trace: its declaration, "name = value"
+// and the exit line. Returns the value.
+template <typename Value>
+Value tracedRead(tracel::TraceChannel& trace, const QString& module, const QString& declaration, const QString& name,
+                 const Value& value)
+{
+    const tracel::TraceScope scope(trace, tracel::TypeClass, module, declaration);
+    if constexpr (std::is_arithmetic_v<Value>)
+        scope.value(name, QString::number(value));
+    else
+        scope.value(name, value);
+    return value;
+}
+
+// The obsolete LastErrorSource: always "", with a trace line saying so.
+inline QString obsoleteLastErrorSource(tracel::TraceChannel& trace, const QString& module)
+{
+    const tracel::TraceScope scope(trace, tracel::TypeClass, module,
+                                   QStringLiteral("Public Property Get LastErrorSource()"));
+    scope.line(QStringLiteral("erreur kav : appel à d'une fonction périmée"));
+    return {};
+}
 
 }  // namespace common

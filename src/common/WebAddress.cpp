@@ -22,7 +22,8 @@ bool sameOrigin(const QUrl& a, const QUrl& b)
 {
     return a.isValid() && b.isValid() && a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0
            && a.host().compare(b.host(), Qt::CaseInsensitive) == 0
-           && a.port(a.scheme() == QLatin1String("https") ? 443 : 80) == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
+           && a.port(a.scheme() == QLatin1String("https") ? 443 : 80)
+                  == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
 }
 
 }  // namespace common

@@ -26,7 +26,8 @@ void puLogSystemInfo(SessionState& state, const platform::WorkstationFacts& fact
     line(QStringLiteral("ProxyServer : ")
          + environmentValue({QStringLiteral("https_proxy"), QStringLiteral("HTTPS_PROXY"), QStringLiteral("http_proxy"),
                              QStringLiteral("HTTP_PROXY")}));
-    line(QStringLiteral("ProxyOverride : ") + environmentValue({QStringLiteral("no_proxy"), QStringLiteral("NO_PROXY")}));
+    line(QStringLiteral("ProxyOverride : ")
+         + environmentValue({QStringLiteral("no_proxy"), QStringLiteral("NO_PROXY")}));
     if (facts.computerName.isEmpty())
         return;
     line(QStringLiteral("ComputerName : \\\\") + facts.computerName);

@@ -28,8 +28,7 @@ constexpr long OK = basalo::enuFunctionReturnState_General_Traitement_OK;
 QString replyText(const HttpReply& reply)
 {
     const QString& text = reply.text;
-    static const QRegularExpression bodyStart(QStringLiteral("<body[^>]*>"),
-                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression bodyStart(QStringLiteral("<body[^>]*>"), QRegularExpression::CaseInsensitiveOption);
     const auto start = bodyStart.match(text);
     if (!start.hasMatch())
         return text;
@@ -49,9 +48,8 @@ QByteArray formCharset(const HttpReply& page)
 std::optional<QString> packageFileName(const QString& link)
 {
     const QString name = QUrl::fromPercentEncoding(link.toUtf8());
-    if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\')
-        || name.contains(u':') || name.contains(u'?') || name.contains(u'#') || name.contains(QChar(0))
-        || !platform::paths::staysInside(name))
+    if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\') || name.contains(u':')
+        || name.contains(u'?') || name.contains(u'#') || name.contains(QChar(0)) || !platform::paths::staysInside(name))
         return std::nullopt;
     return name;
 }
@@ -88,7 +86,7 @@ std::optional<HttpReply> clsInetUPL::exchange(HttpRequest request)
 }
 
 std::optional<HttpReply> clsInetUPL::fetch(HttpRequest request, const tracel::TraceScope& scope, long timeOutCode,
-                                          long* failureCode)
+                                           long* failureCode)
 {
     const long failure = profile_.codeFailure;
     auto reply = exchange(std::move(request));
@@ -151,8 +149,8 @@ QString clsInetUPL::submit(const QUrl& pageUrl, const QString& siPage, const Htt
     auto form = firstForm(page.text);
     state_.pulStateEnCours = profile_.codeParam;
     if (!form) {
-        state_.recordError(platform::RuntimeError(platform::ObjectNotSet, QStringLiteral("La page n'a pas de formulaire")),
-                           scope);
+        state_.recordError(
+            platform::RuntimeError(platform::ObjectNotSet, QStringLiteral("La page n'a pas de formulaire")), scope);
         return {};
     }
     for (std::size_t i = 0; i < ioasParam.size(); ++i) {
@@ -200,8 +198,8 @@ QString clsInetUPL::submit(const QUrl& pageUrl, const QString& siPage, const Htt
 
 QString clsInetUPL::PostData(const QString& siURL, const QString& siData)
 {
-    const tracel::TraceScope scope(state_.trace, tracel::TypeClass, entryModule, QStringLiteral("Public Function PostData"),
-                                   2);
+    const tracel::TraceScope scope(state_.trace, tracel::TypeClass, entryModule,
+                                   QStringLiteral("Public Function PostData"), 2);
     scope.value(QStringLiteral("siURL"), siURL, 2);
     scope.value(QStringLiteral("siData"), siData, 2);
     if (busy_) {
@@ -210,9 +208,9 @@ QString clsInetUPL::PostData(const QString& siURL, const QString& siData)
     }
     const QUrl address = withQuery(siURL, profile_.postDataQuery());
     scope.line(QStringLiteral("Call .Navigate(%1)").arg(address.toString()), 2);
-    const auto reply = fetch(
-        HttpRequest::post(address, platform::encodeWindows1252(siData), "application/x-www-form-urlencoded"), scope,
-        profile_.codeTimeOut);
+    const auto reply =
+        fetch(HttpRequest::post(address, platform::encodeWindows1252(siData), "application/x-www-form-urlencoded"),
+              scope, profile_.codeTimeOut);
     return reply ? replyText(*reply) : QString();
 }
 
@@ -240,9 +238,9 @@ QString clsInetUPL::puGetDllPackage(const QString& siURL)
     for (const QString& link : pageLinks(page->text)) {
         const auto name = packageFileName(link);
         if (!name) {
-            state_.recordError(platform::RuntimeError(platform::BadFileName, QStringLiteral("Nom de fichier refusé : ")
-                                                                                + link),
-                               scope);
+            state_.recordError(
+                platform::RuntimeError(platform::BadFileName, QStringLiteral("Nom de fichier refusé : ") + link),
+                scope);
             return {};
         }
         if (!names.contains(*name, Qt::CaseInsensitive))

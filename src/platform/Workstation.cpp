@@ -43,8 +43,8 @@ WorkstationFacts currentWorkstation()
     utsname system{};
     if (uname(&system) == 0) {
         facts.systemName = QString::fromLocal8Bit(system.sysname);
-        const auto version = QRegularExpression(QStringLiteral("^(\\d+)\\.(\\d+)"))
-                                 .match(QString::fromLocal8Bit(system.release));
+        const auto version =
+            QRegularExpression(QStringLiteral("^(\\d+)\\.(\\d+)")).match(QString::fromLocal8Bit(system.release));
         facts.systemVersion = version.hasMatch() ? version.captured(1) + u'.' + version.captured(2)
                                                  : QString::fromLocal8Bit(system.release);
 #ifdef _GNU_SOURCE

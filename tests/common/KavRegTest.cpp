@@ -35,9 +35,9 @@ TEST_F(KavRegTest, ValuesComeBackFromTheHiveAndKeyTheyWereWrittenTo)
         long option;
     };
     const Miss misses[] = {
-        {KavReg::LocalMachine, soundKey, QStringLiteral("InitVolSon"), KavReg::FamilyKey},  // the other hive
+        {KavReg::LocalMachine, soundKey, QStringLiteral("InitVolSon"), KavReg::FamilyKey},    // the other hive
         {KavReg::CurrentUser, soundKey, QStringLiteral("InitVolSon"), KavReg::FromHiveRoot},  // outside the family
-        {KavReg::CurrentUser, soundKey, QStringLiteral("InitAvecSon"), KavReg::FamilyKey},  // never written
+        {KavReg::CurrentUser, soundKey, QStringLiteral("InitAvecSon"), KavReg::FamilyKey},    // never written
         {KavReg::CurrentUser, QStringLiteral("Quelvoro\\IHM Client"), QStringLiteral("InitVolSon"), KavReg::FamilyKey},
         {42, soundKey, QStringLiteral("InitVolSon"), KavReg::FamilyKey},  // no such hive
     };
@@ -49,8 +49,8 @@ TEST_F(KavRegTest, ValuesComeBackFromTheHiveAndKeyTheyWereWrittenTo)
 TEST_F(KavRegTest, MachineValuesAreReadFromTheMachineFile)
 {
     KavReg writer({path(QStringLiteral("other.ini")), path(QStringLiteral("machine/registry.ini"))});
-    ASSERT_EQ(writer.SetValue(KavReg::LocalMachine, QStringLiteral("Quelvoro\\IHM Client\\12F"), QStringLiteral("Files"),
-                              QStringLiteral("/opt/quelvoro/12F/files"), KavReg::FamilyKey),
+    ASSERT_EQ(writer.SetValue(KavReg::LocalMachine, QStringLiteral("Quelvoro\\IHM Client\\12F"),
+                              QStringLiteral("Files"), QStringLiteral("/opt/quelvoro/12F/files"), KavReg::FamilyKey),
               0);
     EXPECT_EQ(registry_.GetValue(KavReg::LocalMachine, QStringLiteral("Quelvoro\\IHM Client\\12F"),
                                  QStringLiteral("Files"), KavReg::FamilyKey),
@@ -65,7 +65,8 @@ TEST_F(KavRegTest, AWriteThatCannotBeStoredIsReportedAndReadsNothing)
     EXPECT_NE(registry.SetValue(KavReg::LocalMachine, QStringLiteral("Quelvoro\\IHM Client"), QStringLiteral("Dll"),
                                 QStringLiteral("x"), KavReg::FamilyKey),
               0);
-    EXPECT_NE(registry.SetValue(7, QStringLiteral("k"), QStringLiteral("v"), QStringLiteral("x"), KavReg::FamilyKey), 0);
+    EXPECT_NE(registry.SetValue(7, QStringLiteral("k"), QStringLiteral("v"), QStringLiteral("x"), KavReg::FamilyKey),
+              0);
     EXPECT_EQ(registry.GetValue(KavReg::LocalMachine, QStringLiteral("Quelvoro\\IHM Client"), QStringLiteral("Dll"),
                                 KavReg::FamilyKey),
               QString());

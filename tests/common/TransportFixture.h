@@ -49,8 +49,8 @@ protected:
         profile.codeParam = Param;
         profile.codeParamName = ParamName;
         profile.codeFailure = Failure;
-        transport_ = std::make_unique<common::clsInetUPL>(traced_.state, profile,
-                                                          std::make_unique<platform::QtHttpSession>());
+        transport_ =
+            std::make_unique<common::clsInetUPL>(traced_.state, profile, std::make_unique<platform::QtHttpSession>());
     }
 
     QString base() const { return QString::fromStdString(server_->baseUrl()); }

@@ -49,17 +49,15 @@ const QString dllReply = QStringLiteral("#KAV_OK#|EXERVA||A^1^Bravo !|B^2^Relise
 
 INSTANTIATE_TEST_SUITE_P(
     Exchanges, GetTest,
-    ::testing::Values(GetCase{"Reply", "", QStringLiteral("InfoDll.aspx"), 1, dllReply},
-                      GetCase{"EmptyReply", "empty", QStringLiteral("InfoDll.aspx"), 1, QString()},
-                      GetCase{"ServerError", "kaverreur", QStringLiteral("InfoDll.aspx"), 1,
-                              QStringLiteral("#KAV_ERREUR#|500|1001|Erreur simulée par le serveur de cours")},
-                      GetCase{"ErrorStatus", "status=500", QStringLiteral("InfoDll.aspx"), Failure,
-                              QStringLiteral("avant")},
-                      GetCase{"MissingPage", "", QStringLiteral("InfoNulle.aspx"), Failure, QStringLiteral("avant")},
-                      GetCase{"ClosedHalfWay", "close", QStringLiteral("InfoDll.aspx"), Failure,
-                              QStringLiteral("avant")},
-                      GetCase{"SlowerThanTheTimeOut", "slow", QStringLiteral("InfoDll.aspx"), TimeOut,
-                              QStringLiteral("avant")}),
+    ::testing::Values(
+        GetCase{"Reply", "", QStringLiteral("InfoDll.aspx"), 1, dllReply},
+        GetCase{"EmptyReply", "empty", QStringLiteral("InfoDll.aspx"), 1, QString()},
+        GetCase{"ServerError", "kaverreur", QStringLiteral("InfoDll.aspx"), 1,
+                QStringLiteral("#KAV_ERREUR#|500|1001|Erreur simulée par le serveur de cours")},
+        GetCase{"ErrorStatus", "status=500", QStringLiteral("InfoDll.aspx"), Failure, QStringLiteral("avant")},
+        GetCase{"MissingPage", "", QStringLiteral("InfoNulle.aspx"), Failure, QStringLiteral("avant")},
+        GetCase{"ClosedHalfWay", "close", QStringLiteral("InfoDll.aspx"), Failure, QStringLiteral("avant")},
+        GetCase{"SlowerThanTheTimeOut", "slow", QStringLiteral("InfoDll.aspx"), TimeOut, QStringLiteral("avant")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TransportTest, UnreachableServerIsAFailure)
@@ -79,8 +77,8 @@ TEST_F(TransportTest, LateReplyNeverAnswersTheNextRequest)
     QString reply;
     ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("initplugin.aspx"))), TimeOut);
     server_->releaseSlowReplies();
-    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoDll.aspx"), {{QStringLiteral("dllid"),
-                                                                                      QStringLiteral("1")}})),
+    ASSERT_EQ(transport_->GetInetData65x(
+                  reply, page(QStringLiteral("InfoDll.aspx"), {{QStringLiteral("dllid"), QStringLiteral("1")}})),
               1);
     EXPECT_EQ(reply, dllReply);
 }
@@ -89,8 +87,8 @@ TEST_F(TransportTest, AwkwardValuesReachTheServerAsTheyWere)
 {
     sessionId = QStringLiteral("a b&c=é|+%");
     QString reply;
-    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoDll.aspx"),
-                                                     {{QStringLiteral("dllid"), QStringLiteral("1")}})),
+    ASSERT_EQ(transport_->GetInetData65x(
+                  reply, page(QStringLiteral("InfoDll.aspx"), {{QStringLiteral("dllid"), QStringLiteral("1")}})),
               1);
     const auto get = server_->requestsFor("InfoDll").back();
     EXPECT_EQ(QString::fromStdString(get.param("sessionid")), sessionId);
@@ -98,25 +96,27 @@ TEST_F(TransportTest, AwkwardValuesReachTheServerAsTheyWere)
     EXPECT_EQ(get.params.size(), 2u) << "no value adds a field of its own";
 
     const QString value = QStringLiteral("1|2^3 & é=+%");
-    EXPECT_EQ(transport_->PostFormData(ws(), QStringLiteral("SetResultModule"),
-                                       {{0, QStringLiteral("ChaineResult"), value}}),
-              QStringLiteral("1|1000|1001"));
+    EXPECT_EQ(
+        transport_->PostFormData(ws(), QStringLiteral("SetResultModule"), {{0, QStringLiteral("ChaineResult"), value}}),
+        QStringLiteral("1|1000|1001"));
     const auto post = server_->requestsFor("SetResultModule.aspx").back();
     EXPECT_EQ(QString::fromStdString(post.param("sessionid")), sessionId);
     QFile results(server_->resultsFile());
     ASSERT_TRUE(results.open(QIODevice::ReadOnly));
     const QJsonObject stored = QJsonDocument::fromJson(results.readLine()).object();
-    EXPECT_EQ(stored.value(QStringLiteral("fields")).toObject().value(QStringLiteral("ChaineResult")).toString(), value);
+    EXPECT_EQ(stored.value(QStringLiteral("fields")).toObject().value(QStringLiteral("ChaineResult")).toString(),
+              value);
     EXPECT_EQ(stored.value(QStringLiteral("sessionid")).toString(), sessionId);
 }
 
 TEST_F(TransportTest, FormPostFillsTheFieldsByPositionAndName)
 {
-    const QString reply = transport_->PostFormData(
-        ws() + QStringLiteral("debug/"), QStringLiteral("netrova_addinfos"),
-        {{0, QStringLiteral("PKCOOKIE"), QStringLiteral("42")}, {1, QStringLiteral("PkFunction"), QStringLiteral("1")},
-         {2, QStringLiteral("pkreturn"), QStringLiteral("1")},
-         {3, QStringLiteral("Commentaires"), QStringLiteral("Langue : FR")}});
+    const QString reply =
+        transport_->PostFormData(ws() + QStringLiteral("debug/"), QStringLiteral("netrova_addinfos"),
+                                 {{0, QStringLiteral("PKCOOKIE"), QStringLiteral("42")},
+                                  {1, QStringLiteral("PkFunction"), QStringLiteral("1")},
+                                  {2, QStringLiteral("pkreturn"), QStringLiteral("1")},
+                                  {3, QStringLiteral("Commentaires"), QStringLiteral("Langue : FR")}});
     EXPECT_EQ(reply, QStringLiteral("OK"));
     EXPECT_EQ(traced_.state.pulStateEnCours, 1);
     QFile tracking(server_->trackingFile());
@@ -169,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TransportTest, RawPostGoesOutInTheWindowsCodePageWithTheSession)
 {
-    const QString reply = transport_->PostData(ws() + QStringLiteral("SetResultModule.aspx"),
-                                               QStringLiteral("ChaineResult=caf\u00e9"));
+    const QString reply =
+        transport_->PostData(ws() + QStringLiteral("SetResultModule.aspx"), QStringLiteral("ChaineResult=caf\u00e9"));
     EXPECT_EQ(reply, QStringLiteral("1|1000|1001"));
     const auto post = server_->requestsFor("SetResultModule.aspx").back();
     EXPECT_EQ(post.body, "ChaineResult=caf\xe9");
@@ -207,9 +207,7 @@ TEST_F(TransportTest, RequestAskedForDuringAWaitIsRefused)
 TEST_F(TransportTest, TransportEndedDuringAWaitReturnsWithoutTouchingIt)
 {
     addFault("slow:initplugin:1");
-    QTimer::singleShot(0, [&] {
-        transport_.reset();
-    });
+    QTimer::singleShot(0, [&] { transport_.reset(); });
     QString reply = QStringLiteral("avant");
     common::clsInetUPL* transport = transport_.get();
     EXPECT_EQ(transport->GetInetData65x(reply, page(QStringLiteral("initplugin.aspx"))), Failure);

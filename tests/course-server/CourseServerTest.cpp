@@ -147,7 +147,8 @@ TEST_F(CourseServerTest, ServesPartsOfAFileForRangeRequests)
     };
     const Case cases[] = {
         {"bytes=2-5", 206, "bytes 2-5/" + size, body.substr(2, 4)},
-        {"bytes=-3", 206, "bytes " + std::to_string(body.size() - 3) + "-" + std::to_string(body.size() - 1) + "/" + size,
+        {"bytes=-3", 206,
+         "bytes " + std::to_string(body.size() - 3) + "-" + std::to_string(body.size() - 1) + "/" + size,
          body.substr(body.size() - 3)},
         {"bytes=4-99999", 206, "bytes 4-" + std::to_string(body.size() - 1) + "/" + size, body.substr(4)},
         {"bytes=99999-", 416, "bytes */" + size, ""},

@@ -1,0 +1,49 @@
+#include "NetrovaContext.h"
+
+#include "platform/QtHttpSession.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace netrova {
+
+NetrovaContext::NetrovaContext(const platform::Clock& clock)
+    : dataFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Netrova")),
+      homeFolder(QDir::homePath()),
+      createRegistry([] { return std::make_shared<common::KavReg>(); }),
+      workstation([] { return platform::currentWorkstation(); }),
+      clock_(&clock)
+{
+    createHttpSession = [this] { return std::make_unique<platform::QtHttpSession>(requestTimeout); };
+}
+
+NetrovaContext& NetrovaContext::processDefault()
+{
+    static NetrovaContext context;
+    return context;
+}
+
+QString NetrovaContext::languageFilePath() const
+{
+    return QDir(dataFolder).filePath(QStringLiteral("kavplugin.lng"));
+}
+
+QString NetrovaContext::componentFolder() const
+{
+    return QDir(dataFolder).filePath(QStringLiteral("components")) + u'/';
+}
+
+QString NetrovaContext::traceRoot() const
+{
+    return QDir(dataFolder).filePath(QStringLiteral("traces")) + u'/';
+}
+
+std::shared_ptr<common::clsLangue> NetrovaContext::makeLanguageReader(const QString& langue) const
+{
+    auto reader = std::make_shared<common::clsLangue>(QStringLiteral("Netrova_Langue_"));
+    reader->LangueID(langue);
+    reader->LNGFilePath(languageFilePath());
+    return reader;
+}
+
+}  // namespace netrova

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "common/KavReg.h"
+#include "common/SessionState.h"
+#include "common/clsLangue.h"
+
+#include "basalo/clsManager.h"
+#include "platform/Clock.h"
+#include "platform/HttpSession.h"
+#include "platform/Workstation.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace netrova {
+
+// The process-wide state of the Internet plug-in, shared by every object of
+// one loaded copy: the server and session, the language, the tracking and
+// trace settings, the step code and last error (SessionState), the registry
+// component and the language reader. One default
+// instance per process; tests make a fresh one each.
+//
+// It also says where the plug-in keeps its own files: everything it writes
+// lies under the user's data folder (language file, traces, components), and
+// whatever a server names stays under the user's home.
+class NetrovaContext : public common::SessionState {
+public:
+    explicit NetrovaContext(const platform::Clock& clock = platform::SystemClock::instance());
+    NetrovaContext(const NetrovaContext&) = delete;
+    NetrovaContext& operator=(const NetrovaContext&) = delete;
+
+    static NetrovaContext& processDefault();
+
+    // Base address of the course server; the web service lies under it + "WS/".
+    QString pusURLBaseServer;
+    // Session identifier sent with every request.
+    QString pusPkCookie;
+    // Language of the messages, the suffix of the language file's section.
+    QString langueId;
+    // Base address of the work-file packages.
+    QString pusURLBaseDownloadFiles;
+    // Above 0 the plug-in posts tracking records.
+    long pulLevelSuivi = 0;
+    QString PathTracel;
+    QString FileTracel;
+    QString VersionSystem;
+    QString VersionBdd;
+
+    std::shared_ptr<common::KavReg> puoKavReg;
+    std::shared_ptr<common::clsLangue> oLangueIHMInet;
+    basalo::BasaloState basaloState;
+
+    // The folder of the plug-in's own files; the user's data folder by default.
+    QString dataFolder;
+    // The learner's home folder.
+    QString homeFolder;
+    // How long every request may take.
+    std::chrono::milliseconds requestTimeout = platform::defaultHttpTimeout;
+    // Makes the registry component; a test makes it fail.
+    std::function<std::shared_ptr<common::KavReg>()> createRegistry;
+    // Makes the HTTP session of a transport.
+    std::function<std::unique_ptr<platform::HttpSession>()> createHttpSession;
+    // The facts of the workstation log.
+    std::function<platform::WorkstationFacts()> workstation;
+
+    const platform::Clock& clock() const { return *clock_; }
+
+    // "kavplugin.lng" in the data folder.
+    QString languageFilePath() const;
+    // Where fetched component packages go.
+    QString componentFolder() const;
+    // The folder under which the trace log is written.
+    QString traceRoot() const;
+    // Makes a language reader of the plug-in's section for that language.
+    std::shared_ptr<common::clsLangue> makeLanguageReader(const QString& langue) const;
+
+private:
+    const platform::Clock* clock_;
+};
+
+}  // namespace netrova

@@ -1,0 +1,228 @@
+// The one-call start of the plug-in: the objects, the start-up record, the
+// language file and the module.
+
+#include "StartRecord.h"
+#include "clsBarreManager.h"
+#include "clsInetUPL.h"
+#include "clsManager.h"
+
+#include "common/WebAddress.h"
+#include "common/modGereFich.h"
+
+#include "basalo/Enumerations.h"
+#include "basalo/enuFunctionReturnState.h"
+#include "platform/ErrorTrap.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryFile>
+
+#include <filesystem>
+
+namespace netrova {
+namespace {
+
+const QString moduleName = QStringLiteral("clsManager");
+constexpr long OK = basalo::enuFunctionReturnState_General_Traitement_OK;
+constexpr long Unreadable = basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurLangue;
+constexpr int maxRequests = 5;
+
+// Asks for the page until it answers something, five times at most; "" when
+// it never did. The transport is held here, since the page may release the
+// plug-in's objects while a request waits.
+QString requestUntilAnswered(const std::shared_ptr<clsInetUPL> transport, const QUrl& address)
+{
+    QString reply;
+    for (int i = 0; i < maxRequests && reply.trimmed().isEmpty(); ++i)
+        platform::require(transport).GetInetData65x(reply, address);
+    return reply;
+}
+
+}  // namespace
+
+long clsManager::InitPlugin(const QString& siSessionID, const QString& siURL, long liIdQuestion)
+{
+    const QPointer<clsManager> self(this);
+    NetrovaContext& context = context_;
+    // The server and the session are known before the first tracking post goes out.
+    context.pusURLBaseServer = siURL;
+    context.pusPkCookie = siSessionID;
+    long result = piInitObjects();
+    if (!self || result != OK)
+        return self ? result : Unreadable;
+
+    const QString record = requestUntilAnswered(
+        pioInetUrl_, common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/initplugin.aspx"),
+                                       {{QStringLiteral("sessionid"), siSessionID}}));
+    if (!self)
+        return Unreadable;
+    result = piReadStartRecord(record);
+    if (!self || result != OK)
+        return self ? result : Unreadable;
+
+    const auto barre = pioBarreManager_;
+    if (!barre)
+        return Unreadable;
+    return barre->StartModule(liIdQuestion) ? OK : context.pulStateEnCours;
+}
+
+long clsManager::piInitObjects()
+{
+    const QPointer<clsManager> self(this);
+    NetrovaContext& context = context_;
+    long result = OK;
+    const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                                   QStringLiteral("Private Function piInitObjects"));
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        common::puAddTrailingSlash(context.pusURLBaseServer);
+        scope.value(QStringLiteral("pusURLBaseServer"), context.pusURLBaseServer);
+        constants_ = std::make_unique<basalo::clsManager>(context.basaloState);
+        if (!buildObjects(scope, result))
+            return;
+        scope.line(QStringLiteral("Chargement de la langue"));
+        scope.line(QStringLiteral("ModeInterractif"));
+        result = OK;
+    });
+    if (!error)
+        return result;
+    // A failure is never reported as success: the step under way, else 0, stays.
+    if (result == OK)
+        result = 0;
+    context.recordError(*error, scope);
+    if (self)
+        track(FinCreateErrorVB);
+    return result;
+}
+
+long clsManager::piReadStartRecord(const QString& record)
+{
+    const QPointer<clsManager> self(this);
+    NetrovaContext& context = context_;
+    long result = Unreadable;
+    const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                                   QStringLiteral("Private Function piReadStartRecord"));
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        const basalo::clsManager& constants = platform::require(constants_);
+        const StartRecord fields(record, constants.ConstanteValue(basalo::enuConstantesList_InfosGeneralSeparator));
+        const auto barre = pioBarreManager_;
+        clsBarreManager& session = platform::require(barre);
+
+        context.langueId = fields.text(24);
+        fields.wholeNumber(0);
+        context.pusURLBaseDownloadFiles = fields.text(25);
+        serverLanguageVersion_ = fields.text(13);
+        context.VersionSystem = fields.text(20);
+        context.VersionBdd = fields.text(19);
+
+        session.HasLecon(false);
+        session.HasCorrige(false);
+        session.AutoMediaPoint(0);
+        const long options = fields.wholeNumber(6);
+        if (options & 8)
+            session.HasLecon(true);
+        if (options & 4)
+            session.HasCorrige(true);
+        if (options & 2)
+            session.AutoMediaPoint(1);
+        session.VisuNote(fields.boolean(26));
+        session.VisuResultat(fields.boolean(27));
+        session.IdAppli(fields.wholeNumber(1));
+        session.PersonalFolder(confinedPersonalFolder(fields.text(3), context.homeFolder, scope));
+        session.ExtensionFichierVideo(fields.text(7));
+        session.IdUser(fields.wholeNumber(18));
+        session.IdParcours(fields.wholeNumber(14));
+        session.DureePrevueParcours(fields.text(16));
+        session.DureePrevueModule(fields.text(12));
+        session.NomAppli(fields.text(2));
+        session.TypeFormEval(fields.text(17));
+        session.TypeChrono(fields.wholeNumber(22));
+        session.IdModule(fields.wholeNumber(10));
+        session.NbQuestionReussiDuParcours(fields.wholeNumber(15));
+        session.NbQuestionReussiDuModule(fields.wholeNumber(11));
+        session.WidthViewer(9600);
+        session.HeightViewer(7200);
+
+        const QString media = fields.text(8);
+        const QString appli = QString::number(session.IdAppli()) + session.TypeFormEval();
+        switch (fields.wholeNumber(9)) {
+            case 1: {
+                session.MediaOnCDRom(false);
+                session.ModeMediaInet(false);
+                QString folder = media;
+                constants.CheckPathSyntax(folder, basalo::Physical);
+                session.PathMediaAppli(folder + appli);
+                break;
+            }
+            case 2: {
+                session.MediaOnCDRom(false);
+                session.ModeMediaInet(true);
+                QString address = media;
+                constants.CheckPathSyntax(address, basalo::URL);
+                session.URLMediaAppli(address + appli);
+                break;
+            }
+            case 3:
+                session.ModeMediaInet(false);
+                session.MediaOnCDRom(true);
+                session.PathMediaAppli(QString());
+                session.URLMediaAppli(QString());
+                break;
+            default:
+                break;
+        }
+        session.SetHandleAppelant(fields.text(21));
+        session.SetDateServer(fields.text(23));
+
+        result = piRefreshLanguageFile();
+        if (!self || result != OK)
+            return;
+        context.oLangueIHMInet = context.makeLanguageReader(context.langueId);
+        if (!session.InitBarre(context.langueId, false) || !session.Init()) {
+            result = context.pulStateEnCours;
+            return;
+        }
+        result = OK;
+    });
+    if (error) {
+        context.recordError(*error, scope);
+        result = Unreadable;
+    }
+    return result;
+}
+
+long clsManager::piRefreshLanguageFile()
+{
+    const QPointer<clsManager> self(this);
+    NetrovaContext& context = context_;
+    long result = 0;
+    const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
+                                   QStringLiteral("Private Function piRefreshLanguageFile"));
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        const basalo::clsManager& constants = platform::require(constants_);
+        const QString file = context.languageFilePath();
+        // A file that is missing, or lost its version, is as old as can be.
+        const long local = languageFileVersion(constants, file).value_or(0);
+        const long server = StartRecord::toWholeNumber(serverLanguageVersion_);
+        scope.value(QStringLiteral("FileVersion"), QString::number(local));
+        if (local >= server) {
+            result = OK;
+            return;
+        }
+        const QString reply = requestUntilAnswered(
+            pioInetUrl_, common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/pluginlng.aspx"),
+                                           {{QStringLiteral("sessionid"), context.pusPkCookie}}));
+        if (!self)
+            return;
+        if (reply.trimmed() != QLatin1String("NOK"))
+            replaceLanguageFile(constants, file,
+                                QString(reply).replace(QStringLiteral("%VBCRLF%"), QStringLiteral("\r\n")), scope);
+        result = OK;
+    });
+    if (error) {
+        context.recordError(*error, scope);
+        result = 0;
+    }
+    return result;
+}
+
+}  // namespace netrova
