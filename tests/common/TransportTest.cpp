@@ -60,6 +60,26 @@ INSTANTIATE_TEST_SUITE_P(
         GetCase{"SlowerThanTheTimeOut", "slow", QStringLiteral("InfoDll.aspx"), TimeOut, QStringLiteral("avant")}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(TransportTest, ReplyTextIsTheBodyAsItCame)
+{
+    const std::string description = "#KAV_OK#|31^L1211^00:01:30^L|00:00:05\xC2\xA4<VIDEO><FILE FileName=\"L1211\" "
+                                     "Duree=\"00:00:10\"/><Title>Copier</Title></VIDEO>\xC2\xA4" "1";
+    server_->addFault({courseserver::FaultKind::KavErreur, "InfoVideo", 2, 200, description});
+    QString reply;
+    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoVideo.aspx"),
+                                                     {{QStringLiteral("questionid"), QStringLiteral("1211")}})),
+              1);
+    EXPECT_EQ(reply, QString::fromStdString(description));
+    // A reply that comes as a whole page gives what its body holds, untouched.
+    server_->clearFaults();
+    server_->addFault({courseserver::FaultKind::KavErreur, "InfoVideo", 1, 200,
+                       "<html><head><title>x</title></head><BODY class=\"r\">" + description + "</BODY></html>"});
+    ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoVideo.aspx"),
+                                                     {{QStringLiteral("questionid"), QStringLiteral("1211")}})),
+              1);
+    EXPECT_EQ(reply, QString::fromStdString(description));
+}
+
 TEST_F(TransportTest, UnreachableServerIsAFailure)
 {
     const int port = server_->port();

@@ -75,6 +75,17 @@ TEST_F(EntryObjectTest, FailedCreateNeverReportsSuccess)
     EXPECT_TRUE(server_->requestsFor("initplugin").empty());
 }
 
+TEST_F(EntryObjectTest, UnforeseenFailureWhileBuildingIsNoSuccessEither)
+{
+    context_.createHttpSession = []() -> std::unique_ptr<platform::HttpSession> {
+        throw std::runtime_error("no network");
+    };
+    EXPECT_FALSE(manager_->Create(netrova::ModeDeBase, QStringLiteral("FR")));
+    EXPECT_EQ(manager_->StateEnCours(), 0);
+    EXPECT_EQ(manager_->LastErrorNumber(), platform::AutomationError);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), 0);
+}
+
 TEST_F(EntryObjectTest, SecondStartReplacesTheObjectsOfTheFirst)
 {
     manager_->Create(netrova::ModeDeBase, QStringLiteral("FR"));

@@ -113,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"ShowMarkNeitherBooleanNorNumber", 26, QStringLiteral("oui"), Unreadable},
                       RecordCase{"NumbersWithBlanks", 1, QStringLiteral(" 12 "), QuestionSessionMissing},
                       RecordCase{"BooleanAsNumber", 27, QStringLiteral("0"), QuestionSessionMissing},
+                      RecordCase{"ReplyEndingWithALineBreak", 27, QStringLiteral("True\r\n"), QuestionSessionMissing},
                       RecordCase{"ServerLanguageVersionNotANumber", 13, QStringLiteral("v2"), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
