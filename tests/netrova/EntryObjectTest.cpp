@@ -124,23 +124,17 @@ TEST_F(EntryObjectTest, EachWayOfLeavingReachesThePageAsOneEvent)
 {
     manager_->Create(netrova::ModeDeBase, QStringLiteral("FR"));
     clsBarreManager* session = manager_->BarreManager();
-    struct Case {
-        void (clsBarreManager::*leave)();
-        void (clsManager::*page)();
-    };
-    const Case cases[] = {
-        {&clsBarreManager::QuitterModuleEval, &clsManager::RetourEval},
-        {&clsBarreManager::QuitterModuleEvalWithResult, &clsManager::RetourEvalWithMajResult},
-        {&clsBarreManager::QuitterModuleForm, &clsManager::RetourForm},
-        {&clsBarreManager::QuitterModuleFormWithResult, &clsManager::RetourFormWithMajResult},
-    };
+    // In the order of the page events they become.
+    const std::vector<void (clsBarreManager::*)()> leaving{
+        &clsBarreManager::QuitterModuleEval, &clsBarreManager::QuitterModuleEvalWithResult,
+        &clsBarreManager::QuitterModuleForm, &clsBarreManager::QuitterModuleFormWithResult};
     QSignalSpy eval(manager_.get(), &clsManager::RetourEval);
     QSignalSpy evalResult(manager_.get(), &clsManager::RetourEvalWithMajResult);
     QSignalSpy form(manager_.get(), &clsManager::RetourForm);
     QSignalSpy formResult(manager_.get(), &clsManager::RetourFormWithMajResult);
     QSignalSpy* spies[] = {&eval, &evalResult, &form, &formResult};
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        emit(session->*cases[i].leave)();
+    for (std::size_t i = 0; i < leaving.size(); ++i) {
+        (session->*leaving[i])();
         for (std::size_t j = 0; j < std::size(spies); ++j)
             EXPECT_EQ(spies[j]->count(), j <= i ? 1 : 0) << "event " << i << ", page event " << j;
     }
