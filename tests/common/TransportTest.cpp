@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 using commontest::Failure;
@@ -24,6 +26,8 @@ struct GetCase {
     QString page;
     long result;
     QString reply;  // what soReturn holds afterwards
+
+    friend void PrintTo(const GetCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class GetTest : public commontest::TransportTest, public ::testing::WithParamInterface<GetCase> {};
@@ -62,8 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TransportTest, ReplyTextIsTheBodyAsItCame)
 {
-    const std::string description = "#KAV_OK#|31^L1211^00:01:30^L|00:00:05\xC2\xA4<VIDEO><FILE FileName=\"L1211\" "
-                                     "Duree=\"00:00:10\"/><Title>Copier</Title></VIDEO>\xC2\xA4" "1";
+    const std::string description =
+        "#KAV_OK#|31^L1211^00:01:30^L|00:00:05\xC2\xA4<VIDEO><FILE FileName=\"L1211\" "
+        "Duree=\"00:00:10\"/><Title>Copier</Title></VIDEO>\xC2\xA4"
+        "1";
     server_->addFault({courseserver::FaultKind::KavErreur, "InfoVideo", 2, 200, description});
     QString reply;
     ASSERT_EQ(transport_->GetInetData65x(reply, page(QStringLiteral("InfoVideo.aspx"),
@@ -154,6 +160,8 @@ struct FormCase {
     std::vector<common::tParamForm> fields;
     long state;
     bool stored;  // the server received the submission
+
+    friend void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FormPostTest : public commontest::TransportTest, public ::testing::WithParamInterface<FormCase> {};
@@ -254,6 +262,8 @@ struct ErrorTextCase {
     QString text;
     bool read;
     QString message, buttons, title;
+
+    friend void PrintTo(const ErrorTextCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DecryptErrorMsgTest : public commontest::TransportTest, public ::testing::WithParamInterface<ErrorTextCase> {};

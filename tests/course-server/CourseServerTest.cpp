@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <future>
 
 namespace {
@@ -169,6 +171,8 @@ struct FaultCase {
     const char* fault;
     int status;
     std::string body;  // "-" when the reply must not arrive whole
+
+    friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FaultTest : public CourseServerTest, public ::testing::WithParamInterface<FaultCase> {};

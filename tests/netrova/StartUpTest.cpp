@@ -88,6 +88,8 @@ struct RecordCase {
     int field;  // -1: the record without its last field
     QString value;
     long result;
+
+    friend void PrintTo(const RecordCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StartRecordTest : public NetrovaTest, public ::testing::WithParamInterface<RecordCase> {};
@@ -210,6 +212,8 @@ struct LanguageReplyCase {
     QByteArray reply;   // the server's language file, "" for none
     bool replaced;
     std::size_t requests;
+
+    friend void PrintTo(const LanguageReplyCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LanguageRefreshTest : public NetrovaTest, public ::testing::WithParamInterface<LanguageReplyCase> {};
