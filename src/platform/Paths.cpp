@@ -76,6 +76,11 @@ std::optional<QString> resolve(const QString& folder, const QStringList& parts, 
 
 }  // namespace
 
+bool isPlainFileName(const QString& dataName)
+{
+    return staysInside(dataName) && !fromData(dataName).contains(separator) && dataName != QLatin1String(".");
+}
+
 QString findExisting(const QString& path)
 {
     if (path.isEmpty() || QFileInfo::exists(path))

@@ -20,6 +20,10 @@ QString withTrailingSeparator(const QString& path);
 // no name of the program's own resources (":" first).
 bool staysInside(const QString& dataPath);
 
+// True when the data names one file of a folder and nothing else: a name that
+// stays inside, with no separator ("/" or "\"), and not "." or "..".
+bool isPlainFileName(const QString& dataName);
+
 // The data it names was written for a case-insensitive file system: an existing
 // path is returned as it is; otherwise each component is looked up without
 // regard to case, the exact name first, every component but the last as a

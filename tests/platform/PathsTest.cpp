@@ -36,6 +36,21 @@ TEST(Paths, KeepsDataPathsInsideTheirFolder)
     EXPECT_FALSE(paths::staysInside(QStringLiteral("name") + QChar(0) + QStringLiteral("/../x")));
 }
 
+TEST(Paths, PlainFileNamesNameOneFileOfTheFolder)
+{
+    struct Case {
+        const char* name;
+        bool plain;
+    };
+    const Case cases[] = {
+        {"data.xls", true}, {"..data", true}, {"sub/data.xls", false}, {"sub\\data.xls", false},
+        {"..", false},      {".", false},     {"", false},             {"/data.xls", false},
+        {"C:data.xls", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(paths::isPlainFileName(QString::fromUtf8(c.name)), c.plain) << c.name;
+}
+
 class FindExisting : public testsupport::TempDirTest {};
 
 TEST_F(FindExisting, PrefersTheExactNameThenMatchesWithoutRegardToCase)

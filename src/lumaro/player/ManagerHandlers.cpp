@@ -1,0 +1,411 @@
+// The handlers of the question window: help, lesson or solution video, quit,
+// restart, Poursuivre and the end of the countdown.
+
+#include "Manager.h"
+
+#include "ManagerEvents.h"
+#include "frmClient.h"
+#include "kavMsgBoxStyle.h"
+#include "usrTimeBar.h"
+
+#include "basalo/enuFunctionReturnState.h"
+#include "lumaro/model/Appli.h"
+#include "lumaro/model/Dll.h"
+#include "lumaro/model/LumaroContext.h"
+#include "lumaro/model/Module.h"
+#include "lumaro/model/Question.h"
+#include "lumaro/model/ReponseGenerale.h"
+#include "lumaro/model/ResultQuestion.h"
+#include "lumaro/model/Video.h"
+#include "platform/ErrorTrap.h"
+#include "platform/MessageBoxes.h"
+#include "tracel/ErrorLine.h"
+#include "tracel/TraceChannel.h"
+
+#include <QApplication>
+
+namespace lumaro {
+
+namespace {
+
+    const QString unitName = QStringLiteral("Manager");
+    constexpr long traitementOk = basalo::enuFunctionReturnState_General_Traitement_OK;
+
+} // namespace
+
+void Manager::handle(const std::function<void()>& handler)
+{
+    const std::weak_ptr<void> token = guard();
+    ++busy_;
+    handler();
+    if (!token.expired())
+        --busy_;
+}
+
+void Manager::setHourglass(bool on)
+{
+    if (on == hourglass_ || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    hourglass_ = on;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void Manager::disableWindow()
+{
+    setHourglass(true);
+    if (piFrmBarre_)
+        piFrmBarre_->setEnabled(false);
+}
+
+void Manager::enableWindow()
+{
+    if (piFrmBarre_)
+        piFrmBarre_->setEnabled(true);
+    setHourglass(false);
+}
+
+bool Manager::piMessageErreur(bool textOnlyWhenSet)
+{
+    QString text = message(QStringLiteral("FRMbarre_errReference")) + QString::number(context_.pulStateEnCours);
+    if (!textOnlyWhenSet || !context_.lastError.text().isEmpty())
+        text += QStringLiteral(" : ") + context_.lastError.text();
+    const std::weak_ptr<void> token = guard();
+    AfficheMessageBoxBarre(text, kavOk + kavAlert);
+    return !token.expired();
+}
+
+void Manager::handlerFailed(const platform::RuntimeError& error, long code, bool resetPointer)
+{
+    if (resetPointer)
+        setHourglass(false);
+    context_.lastError.store(error);
+    context_.pulStateEnCours = code;
+    if (!piMessageErreur())
+        return;
+    context_.trace.write(tracel::TypeClass, unitName, tracel::errorLine(error));
+}
+
+void Manager::clearResults(Module& module)
+{
+    for (long i = 1; i <= module.NbQuest(); ++i) {
+        const auto result = module.ResultQuestions(i);
+        platform::require(result).Vider();
+        result->TypeAffichage(PasDeResultat);
+    }
+    module.NbQuestReussi(savedNbQuestReussi_);
+}
+
+void Manager::abandonEvaluation(Module& module)
+{
+    if (module.TypeModule() == TYPEevaluation)
+        clearResults(module);
+}
+
+bool Manager::runHandler(const QString& declaration, long code, bool resetPointer,
+    const std::function<void(tracel::TraceScope&, bool&)>& body)
+{
+    context_.pulStateEnCours = traitementOk;
+    context_.lastError.store(0, QString());
+    tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, declaration);
+    bool alive = true;
+    const auto error = platform::trapError(platform::AutomationError, [&] { body(scope, alive); });
+    if (alive && error)
+        handlerFailed(*error, code, resetPointer);
+    return alive;
+}
+
+bool Manager::endAfterFailure(Module& module)
+{
+    if (!piMessageErreur())
+        return false;
+    enableWindow();
+    abandonEvaluation(module);
+    return leave();
+}
+
+bool Manager::leave()
+{
+    if (!raise([](ManagerEvents& events) { events.BoutonQuitter(); }))
+        return false;
+    piCacherBarre();
+    return true;
+}
+
+long Manager::currentTypeDll() const
+{
+    const auto result = currentResult();
+    const auto question = result ? result->Question() : nullptr;
+    const auto dll = question ? question->Dll() : nullptr;
+    return dll ? dll->TypeDll() : 0;
+}
+
+void Manager::piFrmBarre_kavBtnAideClick()
+{
+    runHandler(QStringLiteral("Private Sub piFrmBarre_kavBtnAideClick"),
+        basalo::enuFunctionReturnState_Lumaro_Manager_kavBtnAideClick_ErreurInconnue, false,
+        [&](tracel::TraceScope&, bool&) {
+            Module& module = platform::require(moduleEnCours());
+            frmClient& window = platform::require(piFrmBarre_);
+            if (module.TypeModule() == TYPEevaluation)
+                window.timeBar()->ChronoStop();
+            // The question window is also the feedback window: one window to let go.
+            windows_.setTopmost(window.windowId(), false);
+            piAfficheAide();
+        });
+}
+
+void Manager::piFrmBarre_kavBtnVideoClick(long ieTypeVideo)
+{
+    runHandler(QStringLiteral("Private Sub piFrmBarre_kavBtnVideoClick"),
+        basalo::enuFunctionReturnState_Lumaro_Manager_kavBtnVideoClick_ErreurInconnue, true,
+        [&](tracel::TraceScope& scope, bool& alive) {
+            scope.value(QStringLiteral("ieTypeVideo"), QString::number(ieTypeVideo));
+            if (ieTypeVideo == TypeCorrige && pieModeTest_ == ModeQuestion) {
+                scope.line(QStringLiteral("ieTypeVideo = TypeCorrige And pieModeTest = ModeQuestion"));
+                return;
+            }
+            frmClient& window = platform::require(piFrmBarre_);
+            setHourglass(true);
+            window.setEnabled(false);
+            windows_.setTopmost(window.windowId(), false);
+
+            Module& module = platform::require(moduleEnCours());
+            const auto appli = module.Appli();
+            const long id = platform::require(platform::require(currentResult()).Question()).IdQuestion();
+            const bool lecon = ieTypeVideo == TypeLecon;
+            const auto video
+                = platform::require(appli).VideoByType(id, lecon ? QStringLiteral("Y") : QStringLiteral("Z"));
+            if (video) {
+                scope.line((lecon ? QStringLiteral("C'est la leçon de la question ")
+                                  : QStringLiteral("C'est le corrigé de la question "))
+                    + QString::number(id));
+                if (!piAfficheVideo(*video, ieTypeVideo) && !piMessageErreur(true)) {
+                    alive = false;
+                    return;
+                }
+            } else {
+                long idQuestion = id;
+                TypeVideo type = TypeVideo(ieTypeVideo);
+                QString title = message(QStringLiteral("FRMbarre_TITREFENETREFORMATION")) + QStringLiteral(" - ")
+                    + window.Title();
+                if (!raise([&](ManagerEvents& events) { events.VisuVideo(idQuestion, type, title); })) {
+                    alive = false;
+                    return;
+                }
+            }
+            enableWindow();
+        });
+}
+
+void Manager::piFrmBarre_kavbtnQuitterClick()
+{
+    runHandler(QStringLiteral("Private Sub piFrmBarre_kavbtnQuitterClick"),
+        basalo::enuFunctionReturnState_Lumaro_Manager_kavBtnQuitterClick_ErreurInconnue, false,
+        [&](tracel::TraceScope& scope, bool& alive) {
+            const std::weak_ptr<void> token = guard();
+            Module& module = platform::require(moduleEnCours());
+            if (module.TypeModule() != TYPEformation) {
+                const QString text = message(QStringLiteral("FRMbarre_ConfirmQuit"))
+                                         .replace(QStringLiteral("%1"), QStringLiteral("\r\n"));
+                const long answer = AfficheMessageBoxBarre(text, kavOk + kavAnnuler + kavAlert);
+                if (token.expired()) {
+                    alive = false;
+                    return;
+                }
+                if (answer == platform::MessageBoxes::Cancel) {
+                    scope.line(QStringLiteral("Annulation du quitter en évaluation"));
+                    return;
+                }
+                platform::require(piFrmBarre_).timeBar()->ChronoStop();
+                clearResults(module);
+            } else if (pieModeTest_ == ModeReponse) {
+                module.MajResultQuest(pilResultQuestionEnCours_);
+                if (context_.pulStateEnCours != traitementOk) {
+                    const platform::RuntimeError failure(context_.lastError.number(), context_.lastError.text());
+                    if (!piMessageErreur()) {
+                        alive = false;
+                        return;
+                    }
+                    scope.line(tracel::errorLine(failure));
+                    context_.pulStateEnCours = traitementOk;
+                }
+            }
+            if (!piFermerQuestion()) {
+                if (!piMessageErreur()) {
+                    alive = false;
+                    return;
+                }
+                context_.pulStateEnCours = traitementOk;
+            }
+            alive = leave();
+        });
+}
+
+void Manager::piFrmBarre_kavbtnRecomClick()
+{
+    runHandler(QStringLiteral("Private Sub piFrmBarre_kavbtnRecomClick"),
+        basalo::enuFunctionReturnState_Lumaro_Manager_kavBtnRecomClick_ErreurInconnue, true,
+        [&](tracel::TraceScope&, bool& alive) {
+            Module& module = platform::require(moduleEnCours());
+            disableWindow();
+            platform::require(piFrmBarre_).timeBar()->ChronoStop();
+            if (piRecommencer()) {
+                enableWindow();
+                return;
+            }
+            alive = endAfterFailure(module);
+        });
+}
+
+void Manager::piFrmBarre_kavbtnSuivClick()
+{
+    // Every way out that leaves the session alive enables the window again.
+    const bool alive = runHandler(QStringLiteral("Private Sub piFrmBarre_kavbtnSuivClick"),
+        basalo::enuFunctionReturnState_Lumaro_Manager_kavbtnSuivClick_ErreurInconnue, true,
+        [&](tracel::TraceScope& scope, bool& alive) {
+            Module& module = platform::require(moduleEnCours());
+            const bool evaluation = module.TypeModule() == TYPEevaluation;
+            disableWindow();
+            if (evaluation)
+                platform::require(piFrmBarre_).timeBar()->ChronoStop();
+
+            // The next question, or the end of the module; on failure the session ends.
+            const auto goOn = [&](bool openLesson) {
+                const bool ok = piQuestionSuivante(alive);
+                if (!alive)
+                    return;
+                if (ok) {
+                    enableWindow();
+                    if (openLesson && pilResultQuestionEnCours_ <= module.NbQuest() && autoMediaPoint_ == 1) {
+                        const std::weak_ptr<void> token = guard();
+                        piFrmBarre_kavBtnVideoClick(TypeLecon);
+                        alive = !token.expired();
+                    }
+                    return;
+                }
+                alive = endAfterFailure(module);
+            };
+
+            if (pieModeTest_ == ModeReponse) {
+                scope.line(QStringLiteral("pieModeTest = ModeTest.ModeReponse"));
+                goOn(true);
+                return;
+            }
+            dressPoursuivre(true);
+            scope.line(QStringLiteral("pieModeTest = ModeTest.ModeQuestion"));
+            const auto question = platform::require(currentResult()).Question();
+            const auto dll = platform::require(question).Dll();
+            if (!platform::require(dll).TestePoint()) {
+                scope.line(QStringLiteral(".Dll.TestePoint retourne false"));
+                alive = piMessageErreur();
+                return;
+            }
+            switch (piGereReponse(alive)) {
+            case SuivanteAuto:
+                if (!alive)
+                    return;
+                scope.line(QStringLiteral("ReactionReponse.SuivanteAuto"));
+                goOn(true);
+                break;
+            case RecommencerAuto:
+                if (!alive)
+                    return;
+                scope.line(QStringLiteral("ReactionReponse.RecommencerAuto"));
+                if (!piRecommencer()) {
+                    if (!piMessageErreur()) {
+                        alive = false;
+                        return;
+                    }
+                    enableWindow();
+                    abandonEvaluation(module);
+                    alive = leave();
+                }
+                break;
+            case RetourAuto:
+                if (alive)
+                    scope.line(QStringLiteral("ReactionReponse.RetourAuto"));
+                break;
+            case AfficherReponse:
+                if (!alive)
+                    return;
+                scope.line(QStringLiteral("ReactionReponse.AfficherReponse"));
+                if (evaluation) {
+                    scope.line(QStringLiteral("TYPEevaluation"));
+                    goOn(false);
+                } else {
+                    scope.line(QStringLiteral("TYPEformation"));
+                    pieModeTest_ = ModeReponse;
+                    piAfficheReponse(currentTypeDll());
+                }
+                break;
+            case ErreurReference:
+                if (!alive)
+                    return;
+                scope.line(QStringLiteral("ReactionReponse.ErreurReference"));
+                alive = piMessageErreur();
+                break;
+            }
+        });
+    if (alive)
+        enableWindow();
+}
+
+void Manager::piFrmBarre_usrTimeBarTimeFinish()
+{
+    runHandler(QStringLiteral("Private Sub piFrmBarre_usrTimeBarTimeFinish"),
+        basalo::enuFunctionReturnState_Lumaro_Manager_usrTimeBarTimeFinish_ErreurInconnue, true,
+        [&](tracel::TraceScope&, bool& alive) {
+            const std::weak_ptr<void> token = guard();
+            Module& module = platform::require(moduleEnCours());
+            const auto result = currentResult();
+            const auto question = platform::require(result).Question();
+            const auto dll = platform::require(question).Dll();
+            const auto reponse = platform::require(dll).GetReponse(QStringLiteral("TP"));
+            AfficheMessageBoxBarre(platform::require(reponse).Message(), kavOk);
+            if (token.expired()) {
+                alive = false;
+                return;
+            }
+            result->TypeReponse(ErreurGenerale);
+            result->LettreReponse(QStringLiteral("TP"));
+            switch (module.GlobPropModEval().lGPETypeChrono) {
+            case 2:
+                for (long i = pilResultQuestionEnCours_ + 1; i <= module.NbQuest(); ++i) {
+                    const auto following = module.ResultQuestions(i);
+                    platform::require(following).TypeReponse(ErreurGenerale);
+                    following->LettreReponse(QStringLiteral("TP"));
+                }
+                if (!piFermerQuestion()) {
+                    if (!piMessageErreur()) {
+                        alive = false;
+                        return;
+                    }
+                    context_.pulStateEnCours = traitementOk;
+                }
+                if (!raise([](ManagerEvents& events) { events.FinModule(); })) {
+                    alive = false;
+                    return;
+                }
+                piCacherBarre();
+                break;
+            case 3:
+                if (!piQuestionSuivante(alive)) {
+                    if (!alive || !piMessageErreur()) {
+                        alive = false;
+                        return;
+                    }
+                    enableWindow();
+                    abandonEvaluation(module);
+                    alive = leave();
+                }
+                break;
+            default:
+                break;
+            }
+        });
+}
+
+} // namespace lumaro

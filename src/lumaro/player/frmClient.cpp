@@ -1,0 +1,264 @@
+#include "frmClient.h"
+
+#include "usrTimeBar.h"
+
+#include "common/ButtonPictures.h"
+#include "common/uctButton.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWebEngineView>
+
+namespace lumaro {
+namespace {
+
+    constexpr QSize clientSize(334, 367);
+
+    const QColor bandColour(0x1F, 0x3A, 0x63);
+    const QColor bodyTop(0x2E, 0x55, 0x8C);
+    const QColor bodyBottom(0x22, 0x41, 0x6E);
+    const QColor feedbackPane(0xF3, 0xF6, 0xFA);
+
+    QFont arial(qreal points, bool bold)
+    {
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        return font;
+    }
+
+    QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font, const QColor& colour)
+    {
+        auto* label = new QLabel(parent);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(geometry);
+        label->setFont(font);
+        label->setTextFormat(Qt::PlainText);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+        return label;
+    }
+
+    common::uctButton* makeButton(QWidget* parent, const char* name, const QRect& geometry, common::ButtonGlyph glyph)
+    {
+        auto* button = new common::uctButton(parent);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setPictures(common::buttonPictures(glyph, geometry.size()));
+        button->setGeometry(geometry);
+        return button;
+    }
+
+    QHash<QString, QPixmap> pictureList(common::ButtonGlyph glyph, QSize size)
+    {
+        const common::ButtonPictures looks = common::buttonPictures(glyph, size);
+        return {{QStringLiteral("Down"), looks.down}, {QStringLiteral("Up"), looks.up},
+            {QStringLiteral("Disabled"), looks.disabled}};
+    }
+
+    // A window background: the title band, the body, and for the two feedback
+    // states (keys ending in "_R") a light pane where the feedback appears.
+    QPixmap backgroundPicture(int feedbackTop)
+    {
+        QPixmap picture(clientSize);
+        QPainter painter(&picture);
+        QLinearGradient body(0, 0, 0, clientSize.height());
+        body.setColorAt(0, bodyTop);
+        body.setColorAt(1, bodyBottom);
+        painter.fillRect(picture.rect(), body);
+        painter.fillRect(QRect(0, 0, clientSize.width(), 24), bandColour);
+        painter.setPen(QColor(0x8F, 0xA9, 0xCF));
+        painter.drawLine(0, 24, clientSize.width(), 24);
+        if (feedbackTop > 0)
+            painter.fillRect(QRect(6, feedbackTop - 4, clientSize.width() - 12, 124), feedbackPane);
+        return picture;
+    }
+
+    QPixmap feedbackPicture(common::ButtonGlyph glyph)
+    {
+        return common::buttonPictures(glyph, QSize(32, 32)).up;
+    }
+
+} // namespace
+
+frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& clock, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , usrTimeBar_(new usrTimeBar(timers, clock, this))
+    , kavbtnLecon_(makeButton(this, "kavbtnLecon", QRect(60, 200, 30, 26), common::ButtonGlyph::Lesson))
+    , kavbtnRecom_(makeButton(this, "kavbtnRecom", QRect(96, 200, 30, 26), common::ButtonGlyph::Restart))
+    , kavBtnCorrige_(makeButton(this, "kavBtnCorrige", QRect(60, 200, 30, 26), common::ButtonGlyph::Solution))
+    , kavBtnPoursuivre_(makeButton(this, "kavBtnPoursuivre", QRect(132, 200, 30, 26), common::ButtonGlyph::Check))
+    , kavbtnQuitter_(makeButton(this, "kavbtnQuitter", QRect(268, 214, 25, 29), common::ButtonGlyph::Quit))
+    , kavbtnAide_(makeButton(this, "kavbtnAide", QRect(296, 214, 25, 29), common::ButtonGlyph::Help))
+    , lblTitle_(makeLabel(this, "lblTitle", QRect(36, 4, 151, 15), arial(9, true), Qt::white))
+    , lblNumQuestion_(makeLabel(this, "lblNumQuestion", QRect(10, 205, 31, 15), arial(9, true), Qt::white))
+    , lblRefQuestion_(
+          makeLabel(this, "lblRefQuestion", QRect(10, 232, 45, 12), arial(6.75, false), QColor(0xCA, 0xFF, 0xFF)))
+    , lblRepOk_(makeLabel(this, "lblRepOk", QRect(208, 198, 112, 11), arial(6.75, true), Qt::white))
+    , WebBrowser_(new QWebEngineView(this))
+    , WebBrowserReponse_(new QWebEngineView(this))
+    , lblFond_(makeLabel(this, "lblFond", QRect(52, 246, 273, 114), arial(9, false), Qt::black))
+    , lblReponse_(
+          makeLabel(this, "lblReponse", QRect(56, 248, 266, 108), QFont(QStringLiteral("Tahoma"), 9), Qt::black))
+    , ImageVictory_(makeLabel(this, "ImageVictory", QRect(12, 252, 32, 32), QFont(), Qt::black))
+    , ImageCloud_(makeLabel(this, "ImageCloud", QRect(12, 252, 32, 32), QFont(), Qt::black))
+    , imgBtnPoursuivre1_(pictureList(common::ButtonGlyph::Next, QSize(30, 26)))
+    , imgBtnPoursuivre2_(pictureList(common::ButtonGlyph::Check, QSize(30, 26)))
+    , imgFond_({{QStringLiteral("Interactif_Q"), backgroundPicture(0)},
+          {QStringLiteral("Interactif_R"), backgroundPicture(245)}, {QStringLiteral("Exerva_Q"), backgroundPicture(0)},
+          {QStringLiteral("Exerva_R"), backgroundPicture(93)}})
+{
+    setWindowTitle(QString());
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    setFont(font);
+    setFixedWidth(clientSize.width());
+    resize(clientSize);
+
+    usrTimeBar_->setObjectName(QStringLiteral("usrTimeBar"));
+    usrTimeBar_->setGeometry(174, 200, 16, 28);
+    lblTitle_->setText(QStringLiteral("Titre"));
+    lblNumQuestion_->setText(QStringLiteral("1/1"));
+    lblRefQuestion_->setText(QStringLiteral("Réf."));
+    lblRepOk_->setText(QString());
+    WebBrowser_->setObjectName(QStringLiteral("WebBrowser"));
+    WebBrowser_->setGeometry(8, 28, 317, 165);
+    WebBrowserReponse_->setObjectName(QStringLiteral("WebBrowserReponse"));
+    WebBrowserReponse_->setGeometry(52, 248, 273, 114);
+    lblFond_->setAutoFillBackground(true);
+    QPalette white = lblFond_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    lblFond_->setPalette(white);
+    lblReponse_->setWordWrap(true);
+    lblReponse_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblReponse_->setAutoFillBackground(true);
+    lblReponse_->setPalette(white);
+    ImageVictory_->setScaledContents(true);
+    ImageVictory_->setPixmap(feedbackPicture(common::ButtonGlyph::Check));
+    ImageCloud_->setScaledContents(true);
+    ImageCloud_->setPixmap(feedbackPicture(common::ButtonGlyph::Quit));
+    lblFond_->lower();
+    for (QWidget* feedback : {static_cast<QWidget*>(WebBrowser_), static_cast<QWidget*>(WebBrowserReponse_),
+             static_cast<QWidget*>(lblFond_), static_cast<QWidget*>(lblReponse_), static_cast<QWidget*>(ImageVictory_),
+             static_cast<QWidget*>(ImageCloud_)})
+        feedback->hide();
+    showBackground(QStringLiteral("Exerva_Q"));
+
+    // The title label is a handle for dragging too; the other labels let the
+    // press through to the background.
+    lblTitle_->installEventFilter(this);
+    setMouseTracking(true);
+    lblTitle_->setMouseTracking(true);
+    for (QLabel* label : {lblNumQuestion_, lblRefQuestion_, lblRepOk_})
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    connect(kavbtnAide_, &common::uctButton::Click, this, &frmClient::kavBtnAideClick);
+    connect(kavBtnCorrige_, &common::uctButton::Click, this, [this] { emit kavBtnVideoClick(1); });
+    connect(kavbtnLecon_, &common::uctButton::Click, this, [this] { emit kavBtnVideoClick(2); });
+    connect(kavbtnQuitter_, &common::uctButton::Click, this, &frmClient::kavbtnQuitterClick);
+    connect(kavbtnRecom_, &common::uctButton::Click, this, &frmClient::kavbtnRecomClick);
+    connect(kavBtnPoursuivre_, &common::uctButton::Click, this, &frmClient::kavbtnSuivClick);
+    connect(usrTimeBar_, &usrTimeBar::TimeFinish, this, &frmClient::usrTimeBarTimeFinish);
+}
+
+frmClient::~frmClient() = default;
+
+QString frmClient::Title() const
+{
+    return lblTitle_->text();
+}
+
+void frmClient::Title(const QString& value)
+{
+    lblTitle_->setText(value);
+}
+
+void frmClient::showBackground(const QString& key)
+{
+    if (!imgFond_.contains(key))
+        return;
+    backgroundKey_ = key;
+    update();
+}
+
+void frmClient::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, imgFond_.value(backgroundKey_));
+}
+
+void frmClient::beginDrag(const QPoint& globalPosition)
+{
+    dragOffset_ = globalPosition - pos();
+    dragging_ = true;
+}
+
+void frmClient::dragTo(const QPoint& globalPosition)
+{
+    if (!dragging_)
+        return;
+    setCursor(Qt::SizeAllCursor);
+    move(globalPosition - dragOffset_);
+}
+
+void frmClient::endDrag()
+{
+    dragging_ = false;
+}
+
+bool frmClient::handleMouse(QEvent* event)
+{
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint global = mouse->globalPosition().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        beginDrag(global);
+        return true;
+    case QEvent::MouseMove:
+        if (mouse->buttons() & Qt::LeftButton) {
+            dragTo(global);
+        } else {
+            endDrag();
+            unsetCursor();
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton)
+            endDrag();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmClient::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lblTitle_
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove
+            || event->type() == QEvent::MouseButtonRelease))
+        return handleMouse(event);
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmClient::mousePressEvent(QMouseEvent* event)
+{
+    if (!handleMouse(event))
+        QWidget::mousePressEvent(event);
+}
+
+void frmClient::mouseMoveEvent(QMouseEvent* event)
+{
+    handleMouse(event);
+}
+
+void frmClient::mouseReleaseEvent(QMouseEvent* event)
+{
+    handleMouse(event);
+}
+
+} // namespace lumaro

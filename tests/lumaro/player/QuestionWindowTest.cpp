@@ -1,0 +1,326 @@
+// The question window: its layout and flags, its drag, the events its buttons
+// raise through the session's handlers (up to where the answer's reaction
+// takes over), a host that ends the session from inside an event, and
+// pictures of the window beside an exercise window.
+
+#include "SessionFixture.h"
+
+#include "lumaro/player/usrTimeBar.h"
+
+#include "common/uctButton.h"
+#include "exerva/frmCT.h"
+#include "lumaro/model/Dll.h"
+#include "lumaro/model/ReponseGenerale.h"
+#include "support/Screenshot.h"
+#include "support/WidgetPart.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace lumaro;
+using lumaro_test::SessionTest;
+using testsupport::part;
+
+constexpr long ok = basalo::enuFunctionReturnState_General_Traitement_OK;
+
+TEST(QuestionWindowLayoutTest, ControlsSitAtTheirDesignPlaces)
+{
+    testsupport::ManualClock clock;
+    testsupport::FakeTimers timers(clock);
+    frmClient window(timers, clock);
+    EXPECT_EQ(window.size(), QSize(334, 367));
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.windowTitle(), "");
+    struct Case {
+        const char* name;
+        QRect geometry;
+    };
+    const Case cases[] = {
+        {"usrTimeBar", {174, 200, 16, 28}},
+        {"kavbtnLecon", {60, 200, 30, 26}},
+        {"kavbtnRecom", {96, 200, 30, 26}},
+        {"kavBtnCorrige", {60, 200, 30, 26}},
+        {"kavBtnPoursuivre", {132, 200, 30, 26}},
+        {"kavbtnQuitter", {268, 214, 25, 29}},
+        {"kavbtnAide", {296, 214, 25, 29}},
+        {"lblTitle", {36, 4, 151, 15}},
+        {"lblNumQuestion", {10, 205, 31, 15}},
+        {"lblRefQuestion", {10, 232, 45, 12}},
+        {"lblRepOk", {208, 198, 112, 11}},
+        {"WebBrowser", {8, 28, 317, 165}},
+        {"WebBrowserReponse", {52, 248, 273, 114}},
+        {"lblReponse", {56, 248, 266, 108}},
+        {"lblFond", {52, 246, 273, 114}},
+        {"ImageVictory", {12, 252, 32, 32}},
+        {"ImageCloud", {12, 252, 32, 32}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(part(window, c.name), nullptr);
+        EXPECT_EQ(part(window, c.name)->geometry(), c.geometry);
+    }
+    EXPECT_EQ(part<QLabel>(window, "lblRefQuestion")->palette().color(QPalette::WindowText), QColor(0xCA, 0xFF, 0xFF));
+    EXPECT_EQ(window.font().family(), "Verdana");
+    window.Title("Une question");
+    EXPECT_EQ(part<QLabel>(window, "lblTitle")->text(), "Une question");
+}
+
+TEST(QuestionWindowLayoutTest, TheBackgroundAndTheTitleDragTheWindow)
+{
+    testsupport::ManualClock clock;
+    testsupport::FakeTimers timers(clock);
+    frmClient window(timers, clock);
+    window.move(100, 100);
+    window.show();
+    window.beginDrag(QPoint(150, 110));
+    window.dragTo(QPoint(250, 160));
+    EXPECT_EQ(window.pos(), QPoint(200, 150));
+    EXPECT_EQ(window.cursor().shape(), Qt::SizeAllCursor);
+    window.endDrag();
+    window.dragTo(QPoint(400, 400));
+    EXPECT_EQ(window.pos(), QPoint(200, 150));
+}
+
+TEST(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
+{
+    testsupport::ManualClock clock;
+    testsupport::FakeTimers timers(clock);
+    frmClient window(timers, clock);
+    QStringList raised;
+    QObject::connect(&window, &frmClient::kavBtnAideClick, [&] { raised << "aide"; });
+    QObject::connect(
+        &window, &frmClient::kavBtnVideoClick, [&](long type) { raised << QString("video %1").arg(type); });
+    QObject::connect(&window, &frmClient::kavbtnQuitterClick, [&] { raised << "quitter"; });
+    QObject::connect(&window, &frmClient::kavbtnRecomClick, [&] { raised << "recom"; });
+    QObject::connect(&window, &frmClient::kavbtnSuivClick, [&] { raised << "suiv"; });
+    for (auto* button : {window.kavbtnAide(), window.kavBtnCorrige(), window.kavbtnLecon(), window.kavbtnQuitter(),
+             window.kavbtnRecom(), window.kavBtnPoursuivre()})
+        button->click();
+    EXPECT_EQ(raised, (QStringList {"aide", "video 1", "video 2", "quitter", "recom", "suiv"}));
+    window.kavbtnQuitter()->ButtonPosition(common::usrButton::PositionDisabled);
+    window.kavbtnQuitter()->click();
+    EXPECT_EQ(raised.size(), 6);
+}
+
+class HandlerTest : public SessionTest {
+protected:
+    void start(ModeFrmAppelant mode = WithFrm, long first = 1)
+    {
+        if (module->TypeModule() != TYPEevaluation)
+            module->TypeModule(TYPEformation);
+        q1 = addExervaQuestion(120001, 1);
+        q2 = addExervaQuestion(120002, 2);
+        q1->DureePrevue("0:10");
+        q2->DureePrevue("0:10");
+        ASSERT_TRUE(create(mode));
+        ASSERT_TRUE(manager->InitManager(first));
+        windows.calls.clear();
+    }
+    // The general answer "TP" of the engine's component, which a time-out shows.
+    void answerTP(const QString& text)
+    {
+        const auto dll = appli->Dll(1);
+        dll->AddReponse("TP");
+        dll->GetReponse("TP")->Message(text);
+    }
+
+    std::shared_ptr<Question> q1, q2;
+};
+
+TEST_F(HandlerTest, QuitInTrainingRaisesBoutonQuitterThenHidesTheWindowAndGivesTheHostBack)
+{
+    start();
+    window().kavbtnQuitter()->click();
+    EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(host.isVisible());
+    EXPECT_EQ(windows.calls, (QStringList {"hide barre", "minimise app", "notopmost barre", "show host"}));
+    EXPECT_EQ(boxes.texts(), QStringList());
+    // Nothing was recorded: the answer had not been shown.
+    EXPECT_FALSE(module->ResultQuestions(1)->Valide());
+    EXPECT_EQ(manager->StateEnCours(), ok);
+}
+
+TEST_F(HandlerTest, QuitInEvaluationAsksFirstAndCancelLeavesEverythingAsItWas)
+{
+    evaluation(3);
+    module->NbQuestReussi(2);
+    start();
+    module->ResultQuestions(1)->TypeAffichage(Bravo);
+    boxes.answer(platform::MessageBoxes::Cancel);
+    window().kavbtnQuitter()->click();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Quitter l'évaluation ?\r\nVos réponses seront perdues.");
+    EXPECT_EQ(boxes.shown()[0].buttons, platform::MessageBoxes::OkButton | platform::MessageBoxes::CancelButton);
+    EXPECT_TRUE(events.raised.isEmpty());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().timeBar()->isCounting());
+    EXPECT_EQ(module->ResultQuestions(1)->TypeAffichage(), Bravo);
+
+    window().kavbtnQuitter()->click();
+    EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
+    EXPECT_EQ(module->ResultQuestions(1)->TypeAffichage(), PasDeResultat);
+    EXPECT_EQ(module->ResultQuestions(2)->TypeAffichage(), PasDeResultat);
+    EXPECT_EQ(module->NbQuestReussi(), 2);
+    EXPECT_FALSE(window().timeBar()->isCounting());
+    EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(HandlerTest, AHostThatEndsTheSessionInsideAnEventIsNotTouchedAgain)
+{
+    start(WithHandleFrm);
+    events.inside = [this] { manager.reset(); };
+    window().kavbtnQuitter()->click();
+    EXPECT_EQ(manager, nullptr);
+    EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
+    // Nothing of the hiding step ran for the ended session.
+    EXPECT_TRUE(windows.calls.isEmpty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(HandlerTest, TheSolutionWaitsForTheCheckedAnswer)
+{
+    start();
+    q1->HasVideoCorrige(true);
+    window().kavBtnCorrige()->click();
+    EXPECT_TRUE(events.raised.isEmpty());
+    EXPECT_TRUE(windows.calls.isEmpty());
+    EXPECT_TRUE(window().isEnabled());
+}
+
+TEST_F(HandlerTest, ALessonWithoutVideoInTheCourseIsLeftToTheHost)
+{
+    start();
+    window().kavbtnLecon()->click();
+    EXPECT_EQ(events.raised, QStringList {"VisuVideo 120001 2 Formation - Question 120001"});
+    EXPECT_EQ(windows.calls, QStringList {"notopmost barre"});
+    EXPECT_TRUE(window().isEnabled());
+}
+
+TEST_F(HandlerTest, AutoMediaPointOpensTheFirstLessonAtTheStart)
+{
+    manager->AutoMediaPoint(1);
+    start();
+    EXPECT_EQ(events.raised, QStringList {"VisuVideo 120001 2 Formation - Question 120001"});
+}
+
+TEST_F(HandlerTest, RestartOpensTheSameQuestionAgain)
+{
+    start();
+    const auto frm = exerva::frmCT::fromWindowId(appli->HandleApplicationInteractive());
+    ASSERT_NE(frm, nullptr);
+    window().kavbtnRecom()->click();
+    EXPECT_TRUE(events.raised.isEmpty());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isEnabled());
+    EXPECT_EQ(window().Title(), "Question 120001");
+    EXPECT_EQ(manager->StateEnCours(), ok);
+}
+
+TEST_F(HandlerTest, AModuleTimeOutMarksThisAndEveryFollowingQuestionAndEndsTheModule)
+{
+    evaluation(2, "0:01");
+    start();
+    answerTP("Temps écoulé");
+    clock.advanceSeconds(62);
+    EXPECT_EQ(boxes.texts(), QStringList {"Temps écoulé"});
+    for (long i : {1, 2}) {
+        EXPECT_EQ(module->ResultQuestions(i)->TypeReponse(), ErreurGenerale);
+        EXPECT_EQ(module->ResultQuestions(i)->LettreReponse(), "TP");
+    }
+    EXPECT_EQ(events.raised, QStringList {"FinModule"});
+    EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(HandlerTest, AQuestionTimeOutMarksItAndStartsTheNextQuestion)
+{
+    evaluation(3);
+    q1 = addExervaQuestion(120001, 1);
+    q1->DureePrevue("0:01");
+    q2 = addExervaQuestion(120002, 2);
+    q2->DureePrevue("0:02");
+    ASSERT_TRUE(create());
+    ASSERT_TRUE(manager->InitManager(1));
+    answerTP("Temps écoulé");
+    clock.advanceSeconds(62);
+    EXPECT_EQ(module->ResultQuestions(1)->LettreReponse(), "TP");
+    EXPECT_EQ(module->ResultQuestions(2)->LettreReponse(), "");
+    EXPECT_TRUE(events.raised.isEmpty());
+    EXPECT_EQ(window().lblNumQuestion()->text(), "2/2");
+    EXPECT_TRUE(window().timeBar()->isCounting());
+}
+
+TEST_F(HandlerTest, ATimeOutWithoutAGeneralAnswerEndsInTheHandlersError)
+{
+    evaluation(3);
+    q1 = addExervaQuestion(120001, 1);
+    q1->DureePrevue("0:01");
+    ASSERT_TRUE(create());
+    ASSERT_TRUE(manager->InitManager(1));
+    clock.advanceSeconds(62);
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Erreur n°22547 : ")) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(
+        manager->StateEnCours(), basalo::enuFunctionReturnState_Lumaro_Manager_usrTimeBarTimeFinish_ErreurInconnue);
+    EXPECT_TRUE(events.raised.isEmpty());
+}
+
+TEST_F(HandlerTest, PoursuivreChecksTheAnswerWithTheNextQuestionLook)
+{
+    start();
+    window().kavBtnPoursuivre()->click();
+    EXPECT_EQ(window().kavBtnPoursuivre()->toolTip(), "Question suivante");
+    EXPECT_EQ(window().kavBtnPoursuivre()->PictureUP().toImage(), window().imgBtnPoursuivre1().value("Up").toImage());
+    EXPECT_TRUE(window().isEnabled());
+    EXPECT_TRUE(events.raised.isEmpty());
+}
+
+// The question window as the learner sees it beside the exercise window.
+QString saveBeside(lumaro::frmClient& window, QWidget& exercise, const QString& name)
+{
+    const QPixmap left = exercise.grab();
+    const QPixmap right = window.grab();
+    QPixmap both(left.width() + 16 + right.width(), std::max(left.height(), right.height()));
+    both.fill(QColor(0x60, 0x60, 0x60));
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, left);
+    painter.drawPixmap(left.width() + 16, 0, right);
+    painter.end();
+    QLabel picture;
+    picture.setPixmap(both);
+    picture.resize(both.size());
+    return testsupport::saveScreenshot(picture, name);
+}
+
+TEST_F(HandlerTest, ScreenshotsOfTheTrainingAndEvaluationButtonSets)
+{
+    q1 = addExervaQuestion(120001, 1);
+    q1->HasVideoLecon(true);
+    q1->Intitule("La capitale");
+    ASSERT_TRUE(create());
+    ASSERT_TRUE(manager->InitManager(1));
+    auto* exercise = exerva::frmCT::fromWindowId(appli->HandleApplicationInteractive());
+    ASSERT_NE(exercise, nullptr);
+    EXPECT_FALSE(saveBeside(window(), *exercise, "question-window-training").isEmpty());
+    q1->Fermer();
+
+    evaluation(3);
+    lumaro::tGlobPropModEval props = module->GlobPropModEval();
+    props.bGPEVisuNote = true;
+    module->GlobPropModEval(props);
+    q1->DureePrevue("0:02");
+    makeManager();
+    ASSERT_TRUE(create());
+    ASSERT_TRUE(manager->InitManager(1));
+    clock.advanceSeconds(40);
+    EXPECT_FALSE(saveBeside(window(), *exercise, "question-window-evaluation").isEmpty());
+}
+
+} // namespace

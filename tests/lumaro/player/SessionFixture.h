@@ -1,0 +1,180 @@
+#pragma once
+
+#include "RealEngine.h"
+#include "lumaro/ModuleStartFixture.h"
+
+#include "lumaro/player/Manager.h"
+#include "lumaro/player/ManagerEvents.h"
+#include "lumaro/player/frmClient.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/QtWindowSystem.h"
+#include "platform/RegisteredWindow.h"
+#include "support/FakeTimers.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace lumaro_test {
+
+// The Qt window system, with every call written down in order under the
+// names the test gives the windows ("topmost host", "hide barre"), so that a
+// test sees both what was asked and what the real windows did.
+class LoggingWindowSystem final : public platform::WindowSystem {
+public:
+    std::function<QString(platform::WindowId)> name = [](platform::WindowId id) { return QString::number(id); };
+    QStringList calls;
+
+    bool show(platform::WindowId id) override { return log("show", id, real_.show(id)); }
+    bool hide(platform::WindowId id) override { return log("hide", id, real_.hide(id)); }
+    bool minimise(platform::WindowId id) override { return log("minimise", id, real_.minimise(id)); }
+    bool showNormal(platform::WindowId id) override { return log("showNormal", id, real_.showNormal(id)); }
+    bool setTopmost(platform::WindowId id, bool topmost) override
+    {
+        return log(topmost ? "topmost" : "notopmost", id, real_.setTopmost(id, topmost));
+    }
+    bool bringToTop(platform::WindowId id) override { return log("bringToTop", id, real_.bringToTop(id)); }
+    bool isVisible(platform::WindowId id) const override { return real_.isVisible(id); }
+    std::vector<platform::WindowId> findByTitle(const std::function<bool(const QString&)>& matches) const override
+    {
+        return real_.findByTitle(matches);
+    }
+
+private:
+    bool log(const char* call, platform::WindowId id, bool done)
+    {
+        calls << QString::fromLatin1(call) + QLatin1Char(' ') + name(id);
+        return done;
+    }
+
+    platform::QtWindowSystem real_;
+};
+
+// The host's side of the events: each one written down with its arguments,
+// and an optional action run inside the handler (as a host ending the session).
+class RecordingEvents final : public lumaro::ManagerEvents {
+public:
+    QStringList raised;
+    std::function<void()> inside;
+
+    void BoutonQuitter() override { record(QStringLiteral("BoutonQuitter")); }
+    void FinModule() override { record(QStringLiteral("FinModule")); }
+    void VisuVideo(long& ilIdQuestion, lumaro::TypeVideo& ieTypeVideo, QString& isTitreFenetre) override
+    {
+        record(QStringLiteral("VisuVideo %1 %2 %3").arg(ilIdQuestion).arg(ieTypeVideo).arg(isTitreFenetre));
+    }
+
+private:
+    void record(const QString& event)
+    {
+        raised << event;
+        if (inside)
+            inside();
+    }
+};
+
+// A session over a module of application 12 played on the real exercise
+// engine, with a host window, the language file of the test, a 1024 x 768
+// screen, fake timers and scripted message boxes.
+class SessionTest : protected RealEngine, public ModuleStartTest {
+protected:
+    SessionTest()
+    {
+        playOnRealEngine(context);
+        hostRegistration = std::make_unique<platform::RegisteredWindow>(host);
+        host.setWindowTitle(QStringLiteral("Hôte"));
+        host.resize(200, 100);
+        host.show();
+        windows.name = [this](platform::WindowId id) {
+            if (id == hostRegistration->id())
+                return QStringLiteral("host");
+            if (manager && manager->questionWindow() && id == manager->questionWindow()->windowId())
+                return QStringLiteral("barre");
+            if (appli && id > 0 && id == appli->HandleApplicationInteractive())
+                return QStringLiteral("app");
+            return QString::number(id);
+        };
+        writeLanguage();
+        appli->PathFiles(dir() + QStringLiteral("files/"));
+        appli->PathFilesBis(dir() + QStringLiteral("filesbis/"));
+        makeManager();
+    }
+
+    ~SessionTest() override
+    {
+        manager.reset();
+        context.puoModuleEnCours.reset();
+    }
+
+    void makeManager()
+    {
+        lumaro::ManagerServices services;
+        services.windows = &windows;
+        services.timers = &timers;
+        services.clock = &clock;
+        services.boxes = &boxes;
+        services.screenSize = [] { return QSize(1024, 768); };
+        manager = std::make_unique<lumaro::Manager>(context, services);
+        manager->setEvents(&events);
+        manager->LNGFilePath(path(QStringLiteral("Lumaro.lng")));
+        manager->PersonalFolder(dir() + QStringLiteral("learner/"));
+    }
+
+    void writeLanguage()
+    {
+        writeFile(QStringLiteral("Lumaro.lng"),
+            "[Lumaro_Langue_FR]\n"
+            "FRMbarre_btnaideCaption=Aide\n"
+            "FRMbarre_btnquitterCaption=Quitter\n"
+            "FRMbarre_btnleconCaption=Voir la leçon\n"
+            "FRMbarre_btncorrigeCaption=Voir le corrigé\n"
+            "FRMbarre_btnrecommencerCaption=Recommencer\n"
+            "FRMbarre_btncontinuerPointSuivantCaption=Question suivante\n"
+            "FRMbarre_btncontinuerCorrigePointCaption=Vérifier la réponse\n"
+            "FRMbarre_NbQuestSuccess=Réussies : %1\n"
+            "FRMbarre_RefQuest=Réf. %1\n"
+            "FRMbarre_errReference=Erreur n° \n"
+            "FRMbarre_ConfirmQuit=Quitter l'évaluation ?%1Vos réponses seront perdues.\n"
+            "FRMbarre_TITREFENETREFORMATION=Formation\n");
+    }
+
+    // A question of the module on the exercise engine, its exercise file that
+    // of the instance (1 to 3 load; 9 has no file).
+    std::shared_ptr<lumaro::Question> addExervaQuestion(long id, long instance)
+    {
+        const auto question = addQuestion(id, instance, 1, QStringLiteral("Exerva"));
+        question->Intitule(QStringLiteral("Question %1").arg(id));
+        return question;
+    }
+
+    void evaluation(long typeChrono, const QString& duree = QStringLiteral("0:10"))
+    {
+        module->TypeModule(lumaro::TYPEevaluation);
+        lumaro::tGlobPropModEval props;
+        props.lGPETypeChrono = typeChrono;
+        module->GlobPropModEval(props);
+        module->DureePrevue(duree);
+    }
+
+    bool create(lumaro::ModeFrmAppelant mode = lumaro::WithFrm)
+    {
+        if (mode != lumaro::WithoutFrm)
+            manager->HandleFrmAppelant(hostRegistration->id());
+        return manager->CreateManager(mode, QStringLiteral("FR"));
+    }
+
+    lumaro::frmClient& window() const { return *manager->questionWindow(); }
+
+    testsupport::FakeTimers timers {clock};
+    LoggingWindowSystem windows;
+    platform::ScriptedMessageBoxes boxes;
+    RecordingEvents events;
+    QWidget host;
+    std::unique_ptr<platform::RegisteredWindow> hostRegistration;
+    std::unique_ptr<lumaro::Manager> manager;
+};
+
+} // namespace lumaro_test
