@@ -54,7 +54,7 @@ Manager::Manager(LumaroContext& context, ManagerServices services)
     , windows_(services.windows ? *services.windows : qtWindows())
     , timers_(services.timers ? *services.timers : platform::QtTimers::instance())
     , clock_(services.clock ? *services.clock : platform::SteadyClock::instance())
-    , ownBoxes_(services.boxes ? nullptr : std::make_unique<BarreMessageBoxes>(context))
+    , ownBoxes_(services.boxes ? nullptr : std::make_shared<BarreMessageBoxes>(context))
     , boxes_(services.boxes ? *services.boxes : *ownBoxes_)
     , screenSize_(services.screenSize ? std::move(services.screenSize) : primaryScreenSize)
     , loading_(context.trace)
@@ -387,6 +387,7 @@ void Manager::releaseQuestionWindow()
 
 long Manager::AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle)
 {
+    const auto keep = ownBoxes_;
     return puAfficheMessageBoxBarre(context_, boxes_, isMessage, iMsgBoxStyle);
 }
 

@@ -193,7 +193,8 @@ private:
     platform::WindowSystem& windows_;
     platform::Timers& timers_;
     const platform::MonotonicClock& clock_;
-    std::unique_ptr<platform::MessageBoxes> ownBoxes_;
+    // Shared, so that a box still up when a handler ends the session outlives it.
+    std::shared_ptr<platform::MessageBoxes> ownBoxes_;
     platform::MessageBoxes& boxes_;
     std::function<QSize()> screenSize_;
     ManagerEvents* events_ = nullptr;

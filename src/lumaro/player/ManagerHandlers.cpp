@@ -314,15 +314,8 @@ void Manager::piFrmBarre_kavbtnSuivClick()
                 if (!alive)
                     return;
                 scope.line(QStringLiteral("ReactionReponse.RecommencerAuto"));
-                if (!piRecommencer()) {
-                    if (!piMessageErreur()) {
-                        alive = false;
-                        return;
-                    }
-                    enableWindow();
-                    abandonEvaluation(module);
-                    alive = leave();
-                }
+                if (!piRecommencer())
+                    alive = endAfterFailure(module);
                 break;
             case RetourAuto:
                 if (alive)
@@ -392,15 +385,8 @@ void Manager::piFrmBarre_usrTimeBarTimeFinish()
                 piCacherBarre();
                 break;
             case 3:
-                if (!piQuestionSuivante(alive)) {
-                    if (!alive || !piMessageErreur()) {
-                        alive = false;
-                        return;
-                    }
-                    enableWindow();
-                    abandonEvaluation(module);
-                    alive = leave();
-                }
+                if (!piQuestionSuivante(alive) && alive)
+                    alive = endAfterFailure(module);
                 break;
             default:
                 break;

@@ -14,10 +14,13 @@
 #include "support/Screenshot.h"
 #include "support/WidgetPart.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
@@ -86,6 +89,16 @@ TEST(QuestionWindowLayoutTest, TheBackgroundAndTheTitleDragTheWindow)
     window.endDrag();
     window.dragTo(QPoint(400, 400));
     EXPECT_EQ(window.pos(), QPoint(200, 150));
+
+    // The mouse on the title label does the same.
+    auto* title = part(window, "lblTitle");
+    QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(15, 25), title->mapToGlobal(QPointF(15, 25)), Qt::NoButton,
+        Qt::LeftButton, {});
+    QCoreApplication::sendEvent(title, &move);
+    EXPECT_EQ(window.pos(), QPoint(210, 170));
+    QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(15, 25));
+    EXPECT_FALSE(window.isDragging());
 }
 
 TEST(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
@@ -183,6 +196,81 @@ TEST_F(HandlerTest, AHostThatEndsTheSessionInsideAnEventIsNotTouchedAgain)
     // Nothing of the hiding step ran for the ended session.
     EXPECT_TRUE(windows.calls.isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(HandlerTest, AHostMayEndTheSessionInsideEveryEventAndEveryBox)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::function<void()> act;
+        bool insideABox;
+    };
+    const Case cases[] = {
+        {"lesson left to the host", [] {},
+         [this] { window().kavbtnLecon()->click(); }, false},
+        {"module time-out", [this] { evaluation(2, "0:01"); },
+         [this] {
+             answerTP("Temps écoulé");
+             clock.advanceSeconds(62);
+         },
+         false},
+        {"time-out message", [this] { evaluation(2, "0:01"); },
+         [this] {
+             answerTP("Temps écoulé");
+             clock.advanceSeconds(62);
+         },
+         true},
+        {"quit confirmation", [this] { evaluation(3); },
+         [this] { window().kavbtnQuitter()->click(); }, true},
+        {"error message of Poursuivre", [] {},
+         [this] { window().kavBtnPoursuivre()->click(); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        module->Destroy();
+        appli->Destroy();
+        appli = std::make_shared<Appli>(context);
+        appli->IdAppli(12);
+        module->Appli(appli);
+        module->TypeModule(TYPEformation);
+        makeManager();
+        c.arrange();
+        start();
+        if (c.insideABox)
+            boxes.onShow([this](const platform::ScriptedMessageBoxes::Shown&) {
+                manager.reset();
+                windows.calls.clear();
+            });
+        else
+            events.inside = [this] {
+                manager.reset();
+                windows.calls.clear();
+            };
+        c.act();
+        EXPECT_EQ(manager, nullptr);
+        // Nothing was asked of the windows once the session had ended.
+        EXPECT_TRUE(windows.calls.isEmpty()) << windows.calls.join(", ").toStdString();
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        boxes.onShow(nullptr);
+        events.inside = nullptr;
+        events.raised.clear();
+    }
+}
+
+TEST_F(HandlerTest, ARestartThatFailsEndsTheSession)
+{
+    start();
+    q1->Instance(9);
+    window().kavbtnRecom()->click();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Erreur n°23")) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(events.raised, QStringList{"BoutonQuitter"});
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(window().isEnabled());
+    EXPECT_TRUE(host.isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(HandlerTest, TheSolutionWaitsForTheCheckedAnswer)
