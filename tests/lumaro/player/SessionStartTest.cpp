@@ -11,6 +11,8 @@
 #include "lumaro/model/Video.h"
 
 #include <QLabel>
+#include <QUrl>
+#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 
@@ -206,6 +208,34 @@ TEST_F(SessionTest, VideoButtonsFollowTheModuleTypeAndTheQuestion)
         question->Fermer();
         makeManager();
     }
+}
+
+TEST_F(SessionTest, AnInteractiveComponentsQuestionShowsItsPageInTheTallLayout)
+{
+    const auto component = registerFake();
+    writeFile("html/Q1.htm", "<html><body>Question</body></html>");
+    writeFile("htmlbis/Q1.htm", "<html><body>Bis</body></html>");
+    appli->PathHTML(dir() + "html/");
+    appli->PathHTMLBis(dir() + "htmlbis/");
+    const auto question = addQuestion(120001, 1, 2, "Tableur");
+    question->HtmlQuestion("Q1.htm");
+    module->TypeModule(TYPEformation);
+    ASSERT_TRUE(create());
+    ASSERT_TRUE(manager->InitManager(1));
+    EXPECT_TRUE(window().WebBrowser()->isVisible());
+    EXPECT_EQ(window().WebBrowser()->url(), QUrl::fromLocalFile(dir() + "html/Q1.htm"));
+    EXPECT_EQ(window().height(), 244);
+    EXPECT_EQ(window().background(), "Interactif_Q");
+    EXPECT_EQ(window().kavBtnPoursuivre()->y(), 200);
+    EXPECT_EQ(window().kavbtnAide()->y(), 214);
+    EXPECT_EQ(window().lblRefQuestion()->y(), 232);
+    EXPECT_EQ(window().lblNumQuestion()->y(), 205);
+    EXPECT_EQ(window().lblRepOk()->y(), 198);
+    EXPECT_FALSE(window().WebBrowserReponse()->isVisible());
+    // The taught application's window is the component's: it gets the foreground.
+    EXPECT_EQ(appli->HandleApplicationInteractive(), 77);
+    EXPECT_TRUE(windows.calls.contains("bringToTop app"));
+    EXPECT_EQ(component->calls.value(0).left(1), "5");
 }
 
 TEST_F(SessionTest, PassedCountShowsOnlyWhenTheModuleAsksForIt)
