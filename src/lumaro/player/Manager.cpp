@@ -375,14 +375,18 @@ void Manager::releaseQuestionWindow()
     if (!piFrmBarre_)
         return;
     if (busy_ > 0) {
-        // The window's own click is still on the stack: it goes once the event loop is back.
-        frmClient* window = piFrmBarre_.release();
-        window->disconnect();
-        window->hide();
-        window->deleteLater();
+        piFrmBarre_->disconnect();
+        piFrmBarre_->hide();
+        retired_->windows.push_back(std::move(piFrmBarre_));
         return;
     }
     piFrmBarre_.reset();
+}
+
+Manager::Retired::~Retired()
+{
+    for (auto& window : windows)
+        window.release()->deleteLater();
 }
 
 long Manager::AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle)

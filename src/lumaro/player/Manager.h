@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace basalo {
 class clsManager;
@@ -200,6 +201,15 @@ private:
     ManagerEvents* events_ = nullptr;
     std::shared_ptr<char> alive_ = std::make_shared<char>();
     int busy_ = 0;
+    // Windows released while one of their clicks was still being handled: the
+    // outermost handler hands them to the event loop once it has returned, so
+    // that no window goes while its own click, or a host's modal box opened
+    // inside an event, is still on the stack.
+    struct Retired {
+        std::vector<std::unique_ptr<frmClient>> windows;
+        ~Retired();
+    };
+    std::shared_ptr<Retired> retired_ = std::make_shared<Retired>();
     bool hourglass_ = false;
 
     long pilResultQuestionEnCours_ = 0;

@@ -36,10 +36,14 @@ namespace {
 void Manager::handle(const std::function<void()>& handler)
 {
     const std::weak_ptr<void> token = guard();
+    // Held here, so that what a handler retires goes only once the outermost one is back.
+    const std::shared_ptr<Retired> retired = retired_;
     ++busy_;
     handler();
-    if (!token.expired())
-        --busy_;
+    if (!token.expired()) {
+        if (--busy_ == 0)
+            retired_ = std::make_shared<Retired>();
+    }
 }
 
 void Manager::setHourglass(bool on)

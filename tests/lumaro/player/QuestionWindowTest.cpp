@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -93,8 +94,8 @@ TEST(QuestionWindowLayoutTest, TheBackgroundAndTheTitleDragTheWindow)
     // The mouse on the title label does the same.
     auto* title = part(window, "lblTitle");
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
-    QMouseEvent move(QEvent::MouseMove, QPointF(15, 25), title->mapToGlobal(QPointF(15, 25)), Qt::NoButton,
-        Qt::LeftButton, {});
+    QMouseEvent move(
+        QEvent::MouseMove, QPointF(15, 25), title->mapToGlobal(QPointF(15, 25)), Qt::NoButton, Qt::LeftButton, {});
     QCoreApplication::sendEvent(title, &move);
     EXPECT_EQ(window.pos(), QPoint(210, 170));
     QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(15, 25));
@@ -189,13 +190,23 @@ TEST_F(HandlerTest, QuitInEvaluationAsksFirstAndCancelLeavesEverythingAsItWas)
 TEST_F(HandlerTest, AHostThatEndsTheSessionInsideAnEventIsNotTouchedAgain)
 {
     start(WithHandleFrm);
-    events.inside = [this] { manager.reset(); };
+    QPointer<frmClient> shown = manager->questionWindow();
+    bool windowLivedThroughTheHandler = false;
+    events.inside = [&] {
+        manager.reset();
+        // A host that runs events meanwhile (its own modal box) does not pull
+        // the window from under the click being handled.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        windowLivedThroughTheHandler = !shown.isNull() && !shown->isVisible();
+    };
     window().kavbtnQuitter()->click();
     EXPECT_EQ(manager, nullptr);
     EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
+    EXPECT_TRUE(windowLivedThroughTheHandler);
     // Nothing of the hiding step ran for the ended session.
     EXPECT_TRUE(windows.calls.isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shown.isNull());
 }
 
 TEST_F(HandlerTest, AHostMayEndTheSessionInsideEveryEventAndEveryBox)
@@ -207,24 +218,21 @@ TEST_F(HandlerTest, AHostMayEndTheSessionInsideEveryEventAndEveryBox)
         bool insideABox;
     };
     const Case cases[] = {
-        {"lesson left to the host", [] {},
-         [this] { window().kavbtnLecon()->click(); }, false},
+        {"lesson left to the host", [] {}, [this] { window().kavbtnLecon()->click(); }, false},
         {"module time-out", [this] { evaluation(2, "0:01"); },
-         [this] {
-             answerTP("Temps écoulé");
-             clock.advanceSeconds(62);
-         },
-         false},
+            [this] {
+                answerTP("Temps écoulé");
+                clock.advanceSeconds(62);
+            },
+            false},
         {"time-out message", [this] { evaluation(2, "0:01"); },
-         [this] {
-             answerTP("Temps écoulé");
-             clock.advanceSeconds(62);
-         },
-         true},
-        {"quit confirmation", [this] { evaluation(3); },
-         [this] { window().kavbtnQuitter()->click(); }, true},
-        {"error message of Poursuivre", [] {},
-         [this] { window().kavBtnPoursuivre()->click(); }, true},
+            [this] {
+                answerTP("Temps écoulé");
+                clock.advanceSeconds(62);
+            },
+            true},
+        {"quit confirmation", [this] { evaluation(3); }, [this] { window().kavbtnQuitter()->click(); }, true},
+        {"error message of Poursuivre", [] {}, [this] { window().kavBtnPoursuivre()->click(); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -266,7 +274,7 @@ TEST_F(HandlerTest, ARestartThatFailsEndsTheSession)
     window().kavbtnRecom()->click();
     ASSERT_EQ(boxes.texts().size(), 1);
     EXPECT_TRUE(boxes.texts()[0].startsWith("Erreur n°23")) << boxes.texts()[0].toStdString();
-    EXPECT_EQ(events.raised, QStringList{"BoutonQuitter"});
+    EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
     EXPECT_FALSE(window().isVisible());
     EXPECT_TRUE(window().isEnabled());
     EXPECT_TRUE(host.isVisible());
