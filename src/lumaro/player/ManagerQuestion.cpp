@@ -264,6 +264,9 @@ bool Manager::piGereAffichageQuestion(Module& module)
         const bool interactive = typeDll == 1;
         if (interactive) {
             const QString& folder = question.BaseBis() == QuestionBase ? pisCheminHtml_ : pisCheminHtmlBis_;
+            // The page's name comes from the course data: it stays in the application's folder.
+            if (!platform::paths::staysInside(question.HtmlQuestion()))
+                throw platform::RuntimeError(platform::BadFileName, question.HtmlQuestion());
             window.WebBrowser()->show();
             window.WebBrowser()->setUrl(pageAddress(folder + question.HtmlQuestion()));
         } else {

@@ -238,6 +238,20 @@ TEST_F(SessionTest, AnInteractiveComponentsQuestionShowsItsPageInTheTallLayout)
     EXPECT_EQ(component->calls.value(0).left(1), "5");
 }
 
+TEST_F(SessionTest, AnInteractiveQuestionPageOutsideTheApplicationsFolderIsRefused)
+{
+    registerFake();
+    appli->PathHTML(dir() + "html/");
+    addQuestion(120001, 1, 2, "Tableur")->HtmlQuestion("../../etc/passwd");
+    ASSERT_TRUE(create());
+    EXPECT_FALSE(manager->InitManager(1));
+    EXPECT_EQ(
+        manager->StateEnCours(), basalo::enuFunctionReturnState_Lumaro_Manager_piGereAffichageQuestion_ErreurInconnue);
+    EXPECT_EQ(manager->LastErrorNumber(), platform::BadFileName);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(window().WebBrowser()->url().isEmpty());
+}
+
 TEST_F(SessionTest, PassedCountShowsOnlyWhenTheModuleAsksForIt)
 {
     evaluation(1);
