@@ -1,11 +1,52 @@
 #include "platform/QtMediaPlayer.h"
 
-#include <QVideoWidget>
+#include <QImage>
+#include <QPainter>
+#include <QVideoFrame>
+#include <QVideoSink>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
 
 namespace platform {
+
+namespace {
+
+// Draws the frames of a video sink itself, so that a picture of the window
+// (grab, offscreen) shows the video as the learner sees it; a video widget
+// on a native surface of its own would stay black there.
+class VideoFrameWidget final : public QWidget {
+public:
+    explicit VideoFrameWidget(QWidget* parent) : QWidget(parent), sink_(new QVideoSink(this))
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        QObject::connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
+            frame_ = frame.isValid() ? frame.toImage() : QImage();
+            update();
+        });
+    }
+    QVideoSink* sink() const { return sink_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        if (frame_.isNull())
+            return;
+        const QSize shown = frame_.size().scaled(size(), Qt::KeepAspectRatio);
+        const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, frame_);
+    }
+
+private:
+    QVideoSink* sink_;
+    QImage frame_;
+};
+
+}  // namespace
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent)
 {
@@ -22,7 +63,7 @@ void QtMediaPlayer::Retire::operator()(QMediaPlayer* old) const
     old->disconnect();
     old->stop();
     old->setAudioOutput(nullptr);
-    old->setVideoOutput(nullptr);
+    old->setVideoSink(nullptr);
     old->deleteLater();
 }
 
@@ -31,7 +72,7 @@ void QtMediaPlayer::makePlayer()
     player_.reset(new QMediaPlayer);
     player_->setAudioOutput(&audio_);
     if (videoOutput_)
-        player_->setVideoOutput(videoOutput_.data());
+        player_->setVideoSink(static_cast<VideoFrameWidget*>(videoOutput_.data())->sink());
     QMediaPlayer* const player = player_.get();
     connect(player, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::onMediaStatus);
     connect(player, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::onError);
@@ -147,9 +188,9 @@ void QtMediaPlayer::setVolume(int volume)
 
 QWidget* QtMediaPlayer::createVideoOutput(QWidget* parent)
 {
-    auto* output = new QVideoWidget(parent);
+    auto* output = new VideoFrameWidget(parent);
     videoOutput_ = output;
-    player_->setVideoOutput(output);
+    player_->setVideoSink(output->sink());
     return output;
 }
 

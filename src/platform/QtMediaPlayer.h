@@ -11,7 +11,7 @@
 namespace platform {
 
 // The media player on Qt Multimedia: QMediaPlayer with a QAudioOutput for the
-// sound and a QVideoWidget for the picture.
+// sound and a widget of its own that draws the frames of the picture.
 class QtMediaPlayer final : public MediaPlayer {
     Q_OBJECT
 public:
@@ -49,7 +49,7 @@ private:
         void operator()(QMediaPlayer* old) const;
     };
     std::unique_ptr<QMediaPlayer, Retire> player_;
-    QPointer<QObject> videoOutput_;
+    QPointer<QWidget> videoOutput_;
     OpenState openState_ = OpenState::Closed;
     Error error_ = Error::None;
     QString errorText_;
