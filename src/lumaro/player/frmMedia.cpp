@@ -15,6 +15,7 @@
 #include "platform/Timers.h"
 #include "tracel/ErrorLine.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDomDocument>
 #include <QFrame>
@@ -194,6 +195,13 @@ void frmMedia::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     imgBackground_->setGeometry(rect());
+}
+
+void frmMedia::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (isVisible())
+        imgQuitter_Click();
 }
 
 QString frmMedia::message(const QString& key) const

@@ -101,6 +101,8 @@ public:
     bool isTimerVideoActive() const { return TimerVideo_ && TimerVideo_->isActive(); }
     // The address the viewer was last asked to show, "" before any.
     QUrl viewerAddress() const { return viewerAddress_; }
+    // Shows that address in the viewer ("about:blank" empties it).
+    void navigateViewer(const QUrl& address);
 
 signals:
     // The window is to be closed.
@@ -108,6 +110,9 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Closing the window from its frame is the quit button: the session must
+    // hear of it, or its own windows would stay hidden.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Busy;
@@ -125,7 +130,6 @@ private:
     bool showVideo(const QString& fileName);
     void piPlaceHTMLViewer();
     void piCentreLecteur();
-    void navigate(const QUrl& address);
     void closeMainVideo();
     void showFailure();
     // The looks of the play, pause and stop buttons for one player state.

@@ -113,7 +113,7 @@ bool frmMedia::showBook(const QString& fileName)
     trace.write(tracel::TypeForm, unitName, QStringLiteral("Onveut afficher un livre : ") + address->toString());
     piPlaceHTMLViewer();
     HTMLViewer_->show();
-    navigate(*address);
+    navigateViewer(*address);
     return true;
 }
 
@@ -172,7 +172,7 @@ void frmMedia::piCentreLecteur()
                        roundHalfEven((fraZoneLecteur_->y() - MoviePlayer_->height()) / 2.0));
 }
 
-void frmMedia::navigate(const QUrl& address)
+void frmMedia::navigateViewer(const QUrl& address)
 {
     viewerAddress_ = address;
     HTMLViewer_->setUrl(address);
@@ -222,7 +222,7 @@ void frmMedia::AfficheHelpForKavBarre()
     MediaOpenedForHelpViewer_ = true;
     piPlaceHTMLViewer();
     HTMLViewer_->show();
-    navigate(QUrl(URLHelp_));
+    navigateViewer(QUrl(URLHelp_));
     show();
     HTMLViewer_->setFocus();
 }
@@ -397,14 +397,14 @@ void frmMedia::TimerVideo_Timer()
     tracel::TraceScope scope(context_.trace, tracel::TypeForm, unitName, QStringLiteral("Private Sub TimerVideo_Timer"),
                              2);
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        scope.value(QStringLiteral("-> "), LumaroContext::dateText(context_.localNow()), 2);
+        scope.line(QStringLiteral("-> ") + LumaroContext::dateText(context_.localNow()), 2);
         if (pidteDureeVideo_ <= 0) {
             TimerVideo_->stop();
             return;
         }
         const double r = player_.position() / pidteDureeVideo_;
         if (r < 1) {
-            scope.value(QStringLiteral("Avant la fin : "), QString::number(r), 2);
+            scope.line(QStringLiteral("Avant la fin : ") + QString::number(r), 2);
             sldAvancement_->setValue(roundHalfEven(r * sldAvancement_->maximum()));
             return;
         }
@@ -461,7 +461,7 @@ void frmMedia::imgAide_Click()
             }
             piPlaceHTMLViewer();
             HTMLViewer_->show();
-            navigate(QUrl(URLHelp_));
+            navigateViewer(QUrl(URLHelp_));
         } else {
             if (!piLanceAffichageEnCours()) {
                 busy.release();

@@ -249,6 +249,19 @@ TEST_F(MediaPlaybackTest, ClosingTakesTheSessionsWayBackForEachMode)
     EXPECT_EQ(session.calls, QStringList({"video", "aide", "video"}));
 }
 
+TEST_F(MediaPlaybackTest, ClosingTheWindowFromItsFrameIsTheQuitButton)
+{
+    RecordingSession session;
+    lumaro::connectQuitter(*window, session);
+    ASSERT_TRUE(show(lesson()));
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(player.openState(), platform::MediaPlayer::OpenState::Closed);
+    EXPECT_EQ(session.calls, QStringList({"video"}));
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(session.calls, QStringList({"video"}));
+}
+
 TEST_F(MediaPlaybackTest, QuittingWithTheHelpPageShownRestoresTheBarFirst)
 {
     bool barRestored = false;
