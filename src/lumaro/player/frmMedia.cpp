@@ -142,8 +142,7 @@ void frmMedia::buildBar()
     connect(kavbtnPlay_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(0); });
     connect(kavbtnPause_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(1); });
     connect(kavbtnStop_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(2); });
-    connect(sldAvancement_, &QSlider::sliderPressed, this, [this] { sldAvancement_MouseDown(); });
-    connect(sldAvancement_, &QSlider::sliderReleased, this, [this] { sldAvancement_MouseUp(); });
+    sldAvancement_->installEventFilter(this);
     connect(kavbtnSon_, &common::uctButton::MouseDown, this, [this] { kavbtnSon_->ButtonPosition(2); });
     connect(kavbtnSon_, &common::uctButton::MouseUP, this, [this] { kavbtnSon_->ButtonPosition(1); });
     connect(kavbtnSon_, &common::uctButton::Click, this, [this] { kavbtnSon_Click(); });
@@ -195,6 +194,15 @@ void frmMedia::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     imgBackground_->setGeometry(rect());
+}
+
+bool frmMedia::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sldAvancement_ && event->type() == QEvent::MouseButtonPress)
+        sldAvancement_MouseDown();
+    else if (watched == sldAvancement_ && event->type() == QEvent::MouseButtonRelease)
+        sldAvancement_MouseUp();
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMedia::closeEvent(QCloseEvent* event)

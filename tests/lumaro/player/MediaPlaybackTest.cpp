@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QSlider>
+#include <QTest>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,22 @@ TEST_F(MediaPlaybackTest, TickFollowsThePositionAndTheSliderMovesTheVideo)
     drag(10);
     EXPECT_EQ(player.position(), 12);
     EXPECT_EQ(player.state(), platform::MediaPlayer::State::Playing);
+}
+
+TEST_F(MediaPlaybackTest, MouseOnTheSliderMovesTheVideo)
+{
+    ASSERT_TRUE(show(lesson()));
+    window->show();
+    player.clearCalls();
+    // A click beside the handle, on the right half of the groove, moves the
+    // slider one page on; the video follows when the button is let go.
+    const QPoint right(slider().width() - 5, slider().height() / 2);
+    QTest::mousePress(&slider(), Qt::LeftButton, {}, right);
+    EXPECT_FALSE(window->isTimerVideoActive());
+    QTest::mouseRelease(&slider(), Qt::LeftButton, {}, right);
+    ASSERT_GT(slider().value(), 0);
+    EXPECT_EQ(player.calls(), QStringList({"pause", "seek " + QString::number(slider().value() / 100.0 * 120), "play"}));
+    EXPECT_TRUE(window->isTimerVideoActive());
 }
 
 TEST_F(MediaPlaybackTest, EndOfALessonWithBooksPausesOnceAndKeepsTheWindow)
