@@ -89,16 +89,23 @@ void QtMediaPlayer::makePlayer()
 
 void QtMediaPlayer::open(const QUrl& address)
 {
+    const QPointer<QtMediaPlayer> alive(this);
+    const OpenState before = openState_;
     makePlayer();
     atEnd_ = false;
     error_ = Error::None;
     errorText_.clear();
-    // Qt may report a document it cannot read from inside setSource.
-    setOpenState(address.isEmpty() ? OpenState::Closed : OpenState::Opening);
+    // Qt may report a document it cannot read from inside setSource: the
+    // state says Opening already, and is told once the source is set.
+    openState_ = address.isEmpty() ? OpenState::Closed : OpenState::Opening;
     player_->setSource(address);
+    if (openState_ != before && openState_ != OpenState::Failed)
+        emit openStateChanged(openState_);
+    if (!alive)
+        return;
     reportState();
     // A document that Qt has read at once is open already.
-    if (openState_ == OpenState::Opening)
+    if (alive && openState_ == OpenState::Opening)
         onMediaStatus(player_->mediaStatus());
 }
 
@@ -135,8 +142,9 @@ void QtMediaPlayer::stop()
     atEnd_ = false;
     player_->stop();
     player_->setPosition(0);
+    const QPointer<QtMediaPlayer> alive(this);
     reportState();
-    if (moved && openState_ == OpenState::Open)
+    if (alive && moved && openState_ == OpenState::Open)
         emit positionChanged(0);
 }
 
@@ -202,15 +210,19 @@ void QtMediaPlayer::onMediaStatus(QMediaPlayer::MediaStatus status)
     case QMediaPlayer::BufferedMedia:
     case QMediaPlayer::StalledMedia:
         if (openState_ == OpenState::Opening) {
+            const QPointer<QtMediaPlayer> alive(this);
             setOpenState(OpenState::Open);
-            emit durationChanged(duration());
+            if (alive)
+                emit durationChanged(duration());
         }
         break;
     case QMediaPlayer::EndOfMedia:
         if (openState_ == OpenState::Open) {
+            const QPointer<QtMediaPlayer> alive(this);
             atEnd_ = true;
             emit positionChanged(position());
-            reportState();
+            if (alive)
+                reportState();
         }
         break;
     case QMediaPlayer::InvalidMedia:
@@ -251,10 +263,14 @@ void QtMediaPlayer::fail(Error error, const QString& text)
     error_ = error;
     errorText_ = text.isEmpty() ? QStringLiteral("the document cannot be played") : text;
     atEnd_ = false;
-    setOpenState(OpenState::Failed);
     player_->stop();
-    reportState();
-    emit errorOccurred(error_, errorText_);
+    // Told last: a handler may destroy the player.
+    const QPointer<QtMediaPlayer> alive(this);
+    setOpenState(OpenState::Failed);
+    if (alive)
+        reportState();
+    if (alive)
+        emit errorOccurred(error_, errorText_);
 }
 
 void QtMediaPlayer::setOpenState(OpenState openState)

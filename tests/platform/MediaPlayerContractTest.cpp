@@ -38,20 +38,23 @@ class PlayerHarness {
 public:
     virtual ~PlayerHarness() = default;
     virtual MediaPlayer& player() = 0;
+    // The player goes; player() must not be called again.
+    virtual void destroyPlayer() = 0;
     // Lets the player work until done() holds or the time-out has passed.
     virtual bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) = 0;
 };
 
 class QtHarness final : public PlayerHarness {
 public:
-    MediaPlayer& player() override { return player_; }
+    MediaPlayer& player() override { return *player_; }
+    void destroyPlayer() override { player_.reset(); }
     bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) override
     {
         return platform::waitUntil(done, timeout);
     }
 
 private:
-    platform::QtMediaPlayer player_;
+    std::unique_ptr<platform::QtMediaPlayer> player_ = std::make_unique<platform::QtMediaPlayer>();
 };
 
 // The fake reads documents only when time passes, and plays 0.1 second a step.
@@ -59,28 +62,30 @@ class FakeHarness final : public PlayerHarness {
 public:
     FakeHarness()
     {
-        player_.setOpenAtOnce(false);
-        player_.setMediaDuration(clipSeconds);
+        player_->setOpenAtOnce(false);
+        player_->setMediaDuration(clipSeconds);
     }
-    MediaPlayer& player() override { return player_; }
+    MediaPlayer& player() override { return *player_; }
+    void destroyPlayer() override { player_.reset(); }
     bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) override
     {
-        for (auto passed = 0ms; passed < timeout; passed += 100ms) {
+        for (auto passed = 0ms; passed < timeout && player_; passed += 100ms) {
             if (done())
                 return true;
-            if (player_.openState() == MediaPlayer::OpenState::Opening) {
-                if (player_.address() == missingClip())
-                    player_.failOpening(MediaPlayer::Error::Resource, QStringLiteral("not found"));
+            if (player_->openState() == MediaPlayer::OpenState::Opening) {
+                if (player_->address() == missingClip())
+                    player_->failOpening(MediaPlayer::Error::Resource, QStringLiteral("not found"));
                 else
-                    player_.finishOpening();
+                    player_->finishOpening();
             }
-            player_.advance(0.1);
+            if (player_)
+                player_->advance(0.1);
         }
         return done();
     }
 
 private:
-    testsupport::FakeMediaPlayer player_;
+    std::unique_ptr<testsupport::FakeMediaPlayer> player_ = std::make_unique<testsupport::FakeMediaPlayer>();
 };
 
 struct Implementation {
@@ -243,6 +248,28 @@ TEST_P(MediaPlayerContract, MakesAVideoOutputOwnedByItsParent)
     QWidget* output = player().createVideoOutput(&window);
     ASSERT_NE(output, nullptr);
     EXPECT_EQ(output->parent(), &window);
+}
+
+TEST_P(MediaPlayerContract, AHandlerMayDestroyThePlayer)
+{
+    bool gone = false;
+    const auto destroyOn = [&](auto signal, auto condition) {
+        QObject::connect(&player(), signal, [&, condition](auto value) {
+            if (!gone && condition(value)) {
+                gone = true;
+                harness_->destroyPlayer();
+            }
+        });
+    };
+    destroyOn(&MediaPlayer::errorOccurred, [](MediaPlayer::Error) { return true; });
+    player().open(missingClip());
+    EXPECT_TRUE(waitUntil([&] { return gone; }));
+
+    harness_ = GetParam().make();
+    gone = false;
+    destroyOn(&MediaPlayer::openStateChanged, [](MediaPlayer::OpenState state) { return state == MediaPlayer::OpenState::Open; });
+    player().open(sampleClip());
+    EXPECT_TRUE(waitUntil([&] { return gone; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,6 @@
 #include "support/FakeMediaPlayer.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -14,9 +15,11 @@ void FakeMediaPlayer::open(const QUrl& address)
     error_ = Error::None;
     errorText_.clear();
     position_ = 0;
+    const QPointer<FakeMediaPlayer> alive(this);
     setState(State::Stopped);
-    setOpenState(address.isEmpty() ? OpenState::Closed : OpenState::Opening);
-    if (openAtOnce_ && openState_ == OpenState::Opening)
+    if (alive)
+        setOpenState(address.isEmpty() ? OpenState::Closed : OpenState::Opening);
+    if (alive && openAtOnce_ && openState_ == OpenState::Opening)
         finishOpening();
 }
 
@@ -27,8 +30,10 @@ void FakeMediaPlayer::close()
     error_ = Error::None;
     errorText_.clear();
     position_ = 0;
+    const QPointer<FakeMediaPlayer> alive(this);
     setState(State::Stopped);
-    setOpenState(OpenState::Closed);
+    if (alive)
+        setOpenState(OpenState::Closed);
 }
 
 void FakeMediaPlayer::play()
@@ -36,11 +41,13 @@ void FakeMediaPlayer::play()
     if (!hasDocument())
         return;
     calls_ << QStringLiteral("play");
+    const QPointer<FakeMediaPlayer> alive(this);
     if (state_ == State::Stopped && position_ >= duration_ && openState_ == OpenState::Open) {
         position_ = 0;
         emit positionChanged(0);
     }
-    setState(State::Playing);
+    if (alive)
+        setState(State::Playing);
 }
 
 void FakeMediaPlayer::pause()
@@ -58,8 +65,9 @@ void FakeMediaPlayer::stop()
     calls_ << QStringLiteral("stop");
     const bool moved = position_ != 0;
     position_ = 0;
+    const QPointer<FakeMediaPlayer> alive(this);
     setState(State::Stopped);
-    if (moved)
+    if (alive && moved)
         emit positionChanged(0);
 }
 
@@ -88,8 +96,10 @@ void FakeMediaPlayer::finishOpening()
 {
     if (openState_ != OpenState::Opening)
         return;
+    const QPointer<FakeMediaPlayer> alive(this);
     setOpenState(OpenState::Open);
-    emit durationChanged(duration_);
+    if (alive)
+        emit durationChanged(duration_);
 }
 
 void FakeMediaPlayer::failOpening(Error error, const QString& text)
@@ -99,9 +109,12 @@ void FakeMediaPlayer::failOpening(Error error, const QString& text)
     error_ = error;
     errorText_ = text;
     position_ = 0;
+    const QPointer<FakeMediaPlayer> alive(this);
     setOpenState(OpenState::Failed);
-    setState(State::Stopped);
-    emit errorOccurred(error_, errorText_);
+    if (alive)
+        setState(State::Stopped);
+    if (alive)
+        emit errorOccurred(error_, errorText_);
 }
 
 void FakeMediaPlayer::advance(double seconds)
@@ -109,8 +122,9 @@ void FakeMediaPlayer::advance(double seconds)
     if (openState_ != OpenState::Open || state_ != State::Playing)
         return;
     position_ = std::min(position_ + seconds, duration_);
+    const QPointer<FakeMediaPlayer> alive(this);
     emit positionChanged(position_);
-    if (position_ >= duration_)
+    if (alive && position_ >= duration_)
         setState(State::Stopped);
 }
 
