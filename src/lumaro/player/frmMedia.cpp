@@ -273,6 +273,9 @@ bool frmMedia::Affiche(std::shared_ptr<Video> ioVideo, long ilIndexDepart, const
     scope.value(QStringLiteral("ilIndexDepart"), QString::number(ilIndexDepart));
     scope.value(QStringLiteral("isAdresseMedia"), isAdresseMedia);
     scope.value(QStringLiteral("isExtensionVideo"), isExtensionVideo);
+    // The display reads "no such attribute" from a step code still at 1: one
+    // left over from an earlier operation must not pass for a failure here.
+    context_.pulStateEnCours = enuFunctionReturnState_General_Traitement_OK;
     bool result = false;
     const auto error = platform::trapError(platform::AutomationError, [&] {
         pieTypeVideo_ = ieTypeVideo;

@@ -262,7 +262,6 @@ TEST_F(MediaWindowTest, RefusedDescriptionsLeaveTheirCodeAndPlayNothing)
         if (!c.complement.isEmpty())
             sequences.emplace_back(QStringLiteral("02:00:00"), c.complement);
         player.clearCalls();
-        context.pulStateEnCours = enuFunctionReturnState_General_Traitement_OK;
         EXPECT_FALSE(show(media(sequences))) << c.name;
         EXPECT_EQ(context.pulStateEnCours, c.code) << c.name;
         EXPECT_TRUE(player.calls().isEmpty()) << c.name;
@@ -275,14 +274,14 @@ TEST_F(MediaWindowTest, StartIndexOutsideTheSequencesIsRefused)
     EXPECT_FALSE(show(lesson(), 3));
     EXPECT_EQ(context.pulStateEnCours, enuFunctionReturnState_Lumaro_frmMedia_Affiche_ErreurNbSeq);
     EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(show(lesson()));
+    EXPECT_EQ(context.pulStateEnCours, enuFunctionReturnState_General_Traitement_OK);
 
-    // The session puts the step code back to 1 before each display.
-    context.pulStateEnCours = enuFunctionReturnState_General_Traitement_OK;
+    // The code of the failure before does not fail the next display.
     EXPECT_FALSE(show(lesson(), -1));
     EXPECT_EQ(context.pulStateEnCours, enuFunctionReturnState_Lumaro_frmMedia_piGetInfoXml_ErreurInconnue);
     EXPECT_EQ(context.lastError.number(), 9);
 
-    context.pulStateEnCours = enuFunctionReturnState_General_Traitement_OK;
     EXPECT_FALSE(window->Affiche(nullptr, 0, dir(), QStringLiteral(".avi"), lumaro::TypeLecon));
     EXPECT_EQ(context.pulStateEnCours, enuFunctionReturnState_Lumaro_frmMedia_Affiche_ErreurInconnue);
     EXPECT_EQ(context.lastError.number(), 91);
