@@ -10,7 +10,6 @@
 #include "support/Screenshot.h"
 #include "support/WidgetPart.h"
 
-#include <QComboBox>
 #include <QSlider>
 
 #include <gtest/gtest.h>
@@ -33,7 +32,7 @@ protected:
         QObject::connect(window.get(), &lumaro::frmMedia::Quitter, [this] { ++quitCount; });
     }
 
-    // The sample lesson: the clip, and two complements when asked.
+    // The sample clip; with books, a main book and a complement beside it.
     static std::shared_ptr<lumaro::Video> lesson(const QString& duree, bool withBooks)
     {
         auto video = std::make_shared<lumaro::Video>();
@@ -42,11 +41,9 @@ protected:
                           .arg(duree),
                       1);
         if (withBooks) {
+            video->addSeq(QStringLiteral("01:00:00"),
+                          QStringLiteral("<LIVRE><FILE FileName=\"copier-coller\" Extension=\".htm\"/></LIVRE>"), 2);
             video->addSeq(QStringLiteral("02:00:00"),
-                          QStringLiteral("<LIVRE><FILE FileName=\"copier-coller\" Extension=\".htm\" "
-                                         "Title=\"Copier et coller\"/></LIVRE>"),
-                          2);
-            video->addSeq(QStringLiteral("03:00:00"),
                           QStringLiteral("<LIVRE><FILE FileName=\"raccourcis\" Extension=\".htm\" "
                                          "Title=\"Les raccourcis clavier\"/></LIVRE>"),
                           3);
@@ -84,9 +81,7 @@ TEST_F(MediaRealPlayerTest, PicturesOfTheWindowWithAVideoFrameAndWithABook)
     platform::waitUntil([] { return false; }, 200ms);
     EXPECT_FALSE(testsupport::saveScreenshot(*window, QStringLiteral("media-window-video")).isEmpty());
 
-    auto* complements = testsupport::part<QComboBox>(*window, "cmbComplements");
-    complements->setCurrentIndex(1);
-    window->cmbComplements_Click();
+    window->OptChoix_Click(1);
     EXPECT_FALSE(testsupport::saveScreenshot(*window, QStringLiteral("media-window-book")).isEmpty());
 }
 
