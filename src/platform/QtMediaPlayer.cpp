@@ -54,7 +54,18 @@ QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent)
     makePlayer();
 }
 
-QtMediaPlayer::~QtMediaPlayer() = default;
+QtMediaPlayer::~QtMediaPlayer()
+{
+    // Unless a handler of its own signal destroys us, the last player goes at
+    // once: no event loop may run again to take it.
+    if (player_ && handling_ == 0) {
+        const std::unique_ptr<QMediaPlayer> last(player_.release());
+        last->disconnect(this);
+        last->stop();
+        last->setAudioOutput(nullptr);
+        last->setVideoSink(nullptr);
+    }
+}
 
 // The old player may be the sender of the signal being handled: it goes once
 // control is back in the event loop, silent from now on.
@@ -76,12 +87,17 @@ void QtMediaPlayer::makePlayer()
     QMediaPlayer* const player = player_.get();
     connect(player, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::onMediaStatus);
     connect(player, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::onError);
-    connect(player, &QMediaPlayer::playbackStateChanged, this, [this] { reportState(); });
+    connect(player, &QMediaPlayer::playbackStateChanged, this, [this] {
+        const Handling handling(*this);
+        reportState();
+    });
     connect(player, &QMediaPlayer::positionChanged, this, [this] {
+        const Handling handling(*this);
         if (openState_ == OpenState::Open)
             emit positionChanged(position());
     });
     connect(player, &QMediaPlayer::durationChanged, this, [this] {
+        const Handling handling(*this);
         if (openState_ == OpenState::Open)
             emit durationChanged(duration());
     });
@@ -204,6 +220,7 @@ QWidget* QtMediaPlayer::createVideoOutput(QWidget* parent)
 
 void QtMediaPlayer::onMediaStatus(QMediaPlayer::MediaStatus status)
 {
+    const Handling handling(*this);
     switch (status) {
     case QMediaPlayer::LoadedMedia:
     case QMediaPlayer::BufferingMedia:
@@ -237,6 +254,7 @@ void QtMediaPlayer::onMediaStatus(QMediaPlayer::MediaStatus status)
 
 void QtMediaPlayer::onError(QMediaPlayer::Error error, const QString& text)
 {
+    const Handling handling(*this);
     if (openState_ != OpenState::Opening && openState_ != OpenState::Open)
         return;
     switch (error) {

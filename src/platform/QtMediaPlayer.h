@@ -42,6 +42,24 @@ private:
     void reportState();
     void makePlayer();
 
+    // Held by every reaction to the Qt player's signals: while one runs, the
+    // Qt player is on the stack and must not be deleted at once.
+    class Handling {
+    public:
+        explicit Handling(QtMediaPlayer& player) : player_(&player) { ++player.handling_; }
+        ~Handling()
+        {
+            if (player_)
+                --player_->handling_;
+        }
+        Handling(const Handling&) = delete;
+        Handling& operator=(const Handling&) = delete;
+
+    private:
+        QPointer<QtMediaPlayer> player_;
+    };
+    int handling_ = 0;
+
     QAudioOutput audio_;
     // A new QMediaPlayer for each document: one that has failed may report
     // its old failure again while it reads the next document.
