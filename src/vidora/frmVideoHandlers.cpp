@@ -110,9 +110,9 @@ void frmVideo::applyVolume()
 
 void frmVideo::selectOption(TeleCommande option)
 {
-    if (selected_ == option)
+    // An option the guard refuses stays unselected, so that it works once allowed.
+    if (selected_ == option || !guarded(true))
         return;
-    selected_ = option;
     optTelecommande_Click(option);
 }
 

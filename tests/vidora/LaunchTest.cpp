@@ -59,8 +59,14 @@ TEST_F(PlayerTest, ClearErrorLeavesTheHandlersInertUntilTheNextLaunch)
     video->ClearError();
     EXPECT_EQ(video->StateErrorEnCours(), 0);
     window().kavbtnQuitter_Click();
+    window().kavbtnPause_MouseDown();
     EXPECT_EQ(exits, 0);
     EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(player->state(), testsupport::FakeMediaPlayer::State::Playing);
+
+    ASSERT_EQ(launch(true), -1);
+    window().kavbtnPause_MouseDown();
+    EXPECT_EQ(player->state(), testsupport::FakeMediaPlayer::State::Paused) << "the refused pause was not kept as done";
 }
 
 TEST_F(PlayerTest, TextsGoToTheWindow)
