@@ -124,6 +124,8 @@ short CAsfVideoKav::LanceVideo(const QString& siUrlSource, const QString& siDebu
 
         if (!window.isVisible()) {
             scope->line(QStringLiteral("pioFrmVideo.Show"));
+            // The layout fills the screen.
+            window.setWindowState(window.windowState() | Qt::WindowMaximized);
             window.show();
         }
         window.armExit();

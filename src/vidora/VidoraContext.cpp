@@ -19,7 +19,7 @@ VidoraContext::VidoraContext()
       hasAudioOutput([] { return !QMediaDevices::audioOutputs().isEmpty(); }),
       screenSize([] {
           const QScreen* screen = QGuiApplication::primaryScreen();
-          return screen ? screen->size() : QSize(800, 600);
+          return screen ? screen->availableSize() : QSize(800, 600);
       }),
       temporaryRoot(QDir::tempPath())
 {

@@ -80,7 +80,8 @@ struct VidoraContext {
     std::function<std::unique_ptr<platform::MediaPlayer>()> createPlayer;
     // True when the workstation has an audio output.
     std::function<bool()> hasAudioOutput;
-    // The screen's size in pixels, for the window's layout.
+    // The screen's size in pixels for the window's layout: the part windows
+    // may take.
     std::function<QSize()> screenSize;
     // Where each player makes the private folder of its sequence pages.
     QString temporaryRoot;
