@@ -6,6 +6,8 @@
 #include "vidora/SequencePages.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QSlider>
@@ -211,6 +213,23 @@ TEST_F(PlayerTest, EveryWayOutRaisesExitVideoOnce)
             EXPECT_EQ(exits, 1) << way.what << ": nothing more once out";
         }
     }
+}
+
+TEST_F(PlayerTest, APageThatCannotBeDeletedDoesNotStopTheExit)
+{
+    video->VolumeInitial(20000);
+    ASSERT_EQ(launch(false), -1);
+    // A folder in the page's place: no one, not even root, deletes it as a file.
+    const QString page = window().pages().pagePath(1);
+    ASSERT_TRUE(QFile::remove(page));
+    ASSERT_TRUE(QDir().mkpath(page + QStringLiteral("/inside")));
+    window().kavbtnQuitter_Click();
+    EXPECT_EQ(exits, 1);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(video->VolumeInitial(), 20000);
+    EXPECT_EQ(player->volume(), 65535);
+    video.reset();
+    EXPECT_FALSE(QFileInfo::exists(page)) << "the folder goes with the player";
 }
 
 TEST_F(PlayerTest, HideFrmVideoStopsTheVideoForGood)
