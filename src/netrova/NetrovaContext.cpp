@@ -10,6 +10,8 @@ namespace netrova {
 NetrovaContext::NetrovaContext(const platform::Clock& clock)
     : dataFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Netrova")),
       homeFolder(QDir::homePath()),
+      documentsFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+      lumaroContext(clock),
       createRegistry([] { return std::make_shared<common::KavReg>(); }),
       workstation([] { return platform::currentWorkstation(); }),
       clock_(&clock)

@@ -5,8 +5,10 @@
 #include "common/clsLangue.h"
 
 #include "basalo/clsManager.h"
+#include "lumaro/model/LumaroContext.h"
 #include "platform/Clock.h"
 #include "platform/HttpSession.h"
+#include "platform/WindowSystem.h"
 #include "platform/Workstation.h"
 
 #include <QString>
@@ -57,6 +59,14 @@ public:
     QString dataFolder;
     // The learner's home folder.
     QString homeFolder;
+    // The learner's documents folder, under which the work folder goes when
+    // no one names one; "" when the system has none.
+    QString documentsFolder;
+    // The program's own windows, through which the plug-in finds its host's
+    // window; null: none to find.
+    std::shared_ptr<platform::WindowSystem> windows;
+    // The course model's process-wide state, one per copy of the plug-in.
+    lumaro::LumaroContext lumaroContext;
     // How long every request may take.
     std::chrono::milliseconds requestTimeout = platform::defaultHttpTimeout;
     // Makes the registry component; a test makes it fail.

@@ -1,16 +1,14 @@
 #include "StartRecord.h"
 
+#include "common/ReplyRecords.h"
 #include "platform/Paths.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include <cmath>
 #include <filesystem>
-#include <limits>
 
 namespace netrova {
 
@@ -22,14 +20,7 @@ StartRecord::StartRecord(const QString& reply, const QString& separator) : field
 
 long StartRecord::toWholeNumber(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-    const QString trimmed = text.trimmed();
-    if (!number.match(trimmed).hasMatch())
-        throw platform::RuntimeError(platform::TypeMismatch);
-    const double rounded = std::nearbyint(trimmed.toDouble());
-    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
-        throw platform::RuntimeError(platform::Overflow);
-    return static_cast<long>(rounded);
+    return common::replyWholeNumber(text);
 }
 
 bool StartRecord::toBoolean(const QString& text)

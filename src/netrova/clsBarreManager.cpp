@@ -19,7 +19,8 @@ constexpr long OK = basalo::enuFunctionReturnState_General_Traitement_OK;
 
 }  // namespace
 
-clsBarreManager::clsBarreManager(NetrovaContext& context) : common::ModuleSession(context), context_(context)
+clsBarreManager::clsBarreManager(NetrovaContext& context)
+    : common::ModuleSession(context), context_(context), loading_(context.trace)
 {
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub Class_Initialize"));
@@ -154,19 +155,6 @@ bool clsBarreManager::piMajResultModule(long)
 {
     return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB,
                         QStringLiteral("Public Function piMajResultModule"));
-}
-
-bool clsBarreManager::Init()
-{
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_Init_ErreurKavParc,
-                        QStringLiteral("Public Function Init"));
-}
-
-void clsBarreManager::InetUrl(const std::shared_ptr<clsInetUPL>& transport)
-{
-    const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
-                                   QStringLiteral("Friend Property Set InetUrl"));
-    pioInetUrl = transport;
 }
 
 bool clsBarreManager::InitBarre(const QString&, bool ibLanceDepuisIndex)

@@ -4,23 +4,45 @@
 #include "NetrovaContext.h"
 
 #include "common/ModuleSession.h"
+#include "lumaro/player/LoadingWindowHost.h"
+#include "platform/RuntimeError.h"
 
 #include <QString>
+#include <QUrl>
 
 #include <memory>
+#include <optional>
+#include <vector>
+
+namespace lumaro {
+class Appli;
+class Module;
+}  // namespace lumaro
 
 namespace netrova {
 
 class clsInetUPL;
+
+// What Init decides for the question player: the values it hands to the
+// player's Manager. Unset values were not decided (an evaluation module
+// decides nothing about videos).
+struct QuestionPlayerSettings {
+    std::optional<long> AutoMediaPoint;
+    std::optional<QString> URLServerHelpFile;
+    std::optional<bool> ModeMediaInet;
+    std::optional<QString> ExtensionVideo;
+};
 
 // The plug-in's module session: one per hosting page, reached through
 // clsManager.BarreManager. It holds every value of the session and of the
 // course that the server sends at start, fills and drives the course model,
 // and tells the page through four signals how the learner left the module.
 //
-// The operations that load the course and run the module (Init, StartModule,
-// LanceSequence, InitUrlMedia, InitBarre and the rest) fail with their own step
-// code while the question player they drive is not part of the program.
+// Init turns the course server's replies into a ready course model, showing
+// the loading window meanwhile. The operations that run the module
+// (StartModule, LanceSequence, InitUrlMedia, InitBarre and the rest) fail with
+// their own step code while the question player they drive is not part of the
+// program.
 class clsBarreManager : public common::ModuleSession {
     Q_OBJECT
 
@@ -98,7 +120,42 @@ public:
     bool InitUrlMedia();
     bool puFindCDRom(QString& sPathCDRom);
     bool piMajResultModule(long ilAncienNbQuestReussi);
+    // Makes a fresh course model in simplified mode and fills it with the
+    // application, the module, its questions, their exercise components and,
+    // for a training module, their videos. False on any failure, the cause in
+    // the step code and last error; the loading window is then closed and no
+    // half-loaded model is kept.
     bool Init();
+
+    // The course data loaders, for Init and for the start of a sequence from
+    // the thematic index. Each requests one page of the web service and
+    // returns False with the step code and last error saying why.
+    bool piRenseigneModule();
+    bool piRenseigneQuestionDuModule();
+    bool piRenseigneInfoQuestion(long ilIdQuestion);
+    bool piRenseigneDll(long ilIdDll);
+    bool piRenseigneVideoModule();
+    bool piRenseigneVideo(long ilIdQuestion);
+    // lIdQuestion and sType are set from the reply before the model is touched.
+    bool piRenseigneVideoFromIndex(long ilIdVideo, long& lIdQuestion, QString& sType);
+
+    // The learner's work folder, completed with the product's sub-folder and
+    // created. False when there is no folder to make or it cannot be made.
+    bool piInitPersonalFolder();
+    // Puts the application into the course model with its media roots.
+    bool piRenseigneAppli();
+    // The ids of the program's windows whose title holds isTitre, without
+    // regard to case, from hWndStart (0: every top-level window). Our windows
+    // have no child windows to search; the class text is not compared.
+    long piFindWindowLike(std::vector<long>& alHwnd, long hWndStart, const QString& isTitre,
+                          const QString& isClasse);
+
+    // What Init decided for the question player.
+    const QuestionPlayerSettings& PlayerSettings() const { return playerSettings_; }
+    // The loading window Init shows.
+    const lumaro::LoadingWindowHost& LoadingWindow() const { return loading_; }
+    // True while the loading window shows the download's percentage.
+    bool LoadingAffiche() const { return pibLoadingAffiche; }
 
     // For the plug-in's own classes.
     void InetUrl(const std::shared_ptr<clsInetUPL>& transport);
@@ -120,6 +177,25 @@ signals:
 private:
     // What an operation of a later stage answers until it is part of the program.
     bool notAvailable(long stepCode, const QString& declaration);
+
+    // Init's steps: FinInit, or the tracking code of the step that failed
+    // with the cause stored.
+    eLocationSuivi initSteps(const tracel::TraceScope& scope);
+    // Closes and releases the course model of an earlier Init.
+    void releaseCourseModel(const tracel::TraceScope& scope);
+    // The transport's download progress, as a percentage in the loading window.
+    void onDownloadProgress(long lProgress, long lProgressMax);
+    // A page of the web service for the session, with one further key when given.
+    QUrl servicePage(const QString& page, const QString& key = {}, long value = 0) const;
+    // Requests a page; nothing, with the transport's code as step code, when
+    // the reply did not come.
+    std::optional<QString> requestPage(const QUrl& url, const tracel::TraceScope& scope);
+    // The model's application of this session; error 91 when there is none.
+    std::shared_ptr<lumaro::Appli> currentAppli() const;
+    // The module of the course model; error 91 when there is none.
+    std::shared_ptr<lumaro::Module> currentModule() const;
+    // Records an unexpected error of a loader with the loader's code.
+    void recordLoaderError(const platform::RuntimeError& error, long stepCode, const tracel::TraceScope& scope);
 
     NetrovaContext& context_;
     std::shared_ptr<clsInetUPL> pioInetUrl;
@@ -145,6 +221,11 @@ private:
     long idResModule_ = 0;
     long pilNbQuestionDuModule = 0;
     double pidteDifDateServer = 0.0;
+
+    lumaro::LoadingWindowHost loading_;
+    bool pibLoadingAffiche = false;
+    QuestionPlayerSettings playerSettings_;
+    QMetaObject::Connection progressConnection_;
 };
 
 }  // namespace netrova

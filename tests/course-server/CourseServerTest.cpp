@@ -183,7 +183,7 @@ TEST_P(FaultTest, SpoilsTheRepliesOfItsPageAsManyTimesAsAsked)
     ASSERT_TRUE(fault);
     server_->addFault(*fault);
     const std::string target = "/WS/InfoDll.aspx?sessionid=1&dllid=1";
-    const auto normal = get("/WS/InfoQuestion.aspx?sessionid=1&questionid=1211");
+    const auto normal = get("/WS/InfoQuestion.aspx?sessionid=1&questionid=1212");
     ASSERT_TRUE(normal);
     EXPECT_EQ(normal->body, "#KAV_OK#||") << "another page keeps its reply";
     for (int i = 0; i < 2; ++i) {

@@ -107,8 +107,6 @@ TEST_F(ModuleSessionTest, OperationsOfTheModuleRunFailWithTheirOwnCode)
          basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre},
         {"InitUrlMedia", [&] { return session_->InitUrlMedia(); },
          basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitUrlMedia_ErreurKavParc},
-        {"Init", [&] { return session_->Init(); },
-         basalo::enuFunctionReturnState_Netrova_clsBarreManager_Init_ErreurKavParc},
         {"piMajResultModule", [&] { return session_->piMajResultModule(0); },
          basalo::enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB},
         {"InitVideoOnly", [&] { return session_->InitVideoOnly(); },
