@@ -43,7 +43,7 @@ struct QuestionPlayerSettings {
 // (StartModule, LanceSequence, InitUrlMedia, InitBarre and the rest) fail with
 // their own step code while the question player they drive is not part of the
 // program.
-class clsBarreManager : public common::ModuleSession {
+class clsBarreManager : public common::ModuleSession, public std::enable_shared_from_this<clsBarreManager> {
     Q_OBJECT
 
 public:

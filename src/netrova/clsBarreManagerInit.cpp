@@ -72,7 +72,9 @@ void clsBarreManager::releaseCourseModel(const tracel::TraceScope& scope)
 
 bool clsBarreManager::Init()
 {
-    // The context outlives this object, which the page may end while a request waits.
+    // The page may let go of this session while a request waits: it lives on
+    // until Init is over.
+    const auto keepAlive = weak_from_this().lock();
     NetrovaContext& context = context_;
     const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function Init"));
     if (context.pulLevelSuivi > 0)

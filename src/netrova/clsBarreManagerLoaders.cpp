@@ -49,7 +49,7 @@ QStringList fields(const QString& element, qsizetype needed)
 // status marker; `work` reads the records of a "#KAV_OK#" reply and answers
 // the loader's result. An unexpected error leaves unexpectedCode.
 template <typename Work>
-bool loadPage(NetrovaContext& context, clsInetUPL* transport, const QUrl& url, long serverCode, long unexpectedCode,
+bool loadPage(NetrovaContext& context, std::shared_ptr<clsInetUPL> transport, const QUrl& url, long serverCode, long unexpectedCode,
               ReplyTrace replyTrace, const tracel::TraceScope& scope, Work&& work)
 {
     bool result = false;
@@ -149,7 +149,7 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piRenseigneQuestionDuModule"));
     return loadPage(
-        context_, pioInetUrl.get(), servicePage(QStringLiteral("InfoQuestDuModule.aspx")),
+        context_, pioInetUrl, servicePage(QStringLiteral("InfoQuestDuModule.aspx")),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneQuestionDuModule_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneQuestionDuModule_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
@@ -202,7 +202,7 @@ bool clsBarreManager::piRenseigneInfoQuestion(long ilIdQuestion)
                                    QStringLiteral("Private Function piRenseigneInfoQuestion"));
     context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_Erreur;
     return loadPage(
-        context_, pioInetUrl.get(), servicePage(QStringLiteral("InfoQuestion.aspx"), QStringLiteral("questionid"), ilIdQuestion),
+        context_, pioInetUrl, servicePage(QStringLiteral("InfoQuestion.aspx"), QStringLiteral("questionid"), ilIdQuestion),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
@@ -253,7 +253,7 @@ bool clsBarreManager::piRenseigneDll(long ilIdDll)
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piRenseigneDll"));
     return loadPage(
-        context_, pioInetUrl.get(), servicePage(QStringLiteral("InfoDll.aspx"), QStringLiteral("dllid"), ilIdDll),
+        context_, pioInetUrl, servicePage(QStringLiteral("InfoDll.aspx"), QStringLiteral("dllid"), ilIdDll),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneDll_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneDll_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
@@ -323,7 +323,7 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
                                    QStringLiteral("Private Function piRenseigneVideo"));
     context_.pulStateEnCours = OK;
     return loadPage(
-        context_, pioInetUrl.get(), servicePage(QStringLiteral("InfoVideo.aspx"), QStringLiteral("questionid"), ilIdQuestion),
+        context_, pioInetUrl, servicePage(QStringLiteral("InfoVideo.aspx"), QStringLiteral("questionid"), ilIdQuestion),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_Erreur, ReplyTrace::Never, scope,
         [&](const ReplyRecords& records) {
@@ -357,7 +357,7 @@ bool clsBarreManager::piRenseigneVideoFromIndex(long ilIdVideo, long& lIdQuestio
                                    QStringLiteral("Private Function piRenseigneVideoFromIndex"));
     constexpr long serverCode = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideoFromIndex_ErreurServeur;
     return loadPage(
-        context_, pioInetUrl.get(), servicePage(QStringLiteral("InfoVideoFromIndex.aspx"), QStringLiteral("videoid"), ilIdVideo),
+        context_, pioInetUrl, servicePage(QStringLiteral("InfoVideoFromIndex.aspx"), QStringLiteral("videoid"), ilIdVideo),
         serverCode, serverCode, ReplyTrace::WhenUnrecognised, scope, [&](const ReplyRecords& records) {
             const QStringList record = fields(records.element(1), 5);
             lIdQuestion = replyWholeNumber(record.at(4));

@@ -22,6 +22,7 @@
 #include "support/Screenshot.h"
 
 #include <QLabel>
+#include <QTimer>
 
 #include <ostream>
 
@@ -322,6 +323,20 @@ TEST_F(CourseLoadingTest, StoppedServerFailsWithTheTransportsCode)
     EXPECT_EQ(context_.pulStateEnCours, enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_Erreur);
     EXPECT_EQ(session_->pioKavParc, nullptr);
     EXPECT_EQ(session_->LoadingWindow().window(), nullptr);
+}
+
+TEST_F(CourseLoadingTest, PageEndingThePlugInWhileInitWaitsIsSafe)
+{
+    addFault("slow:InfoVideo");
+    bool ended = false;
+    QTimer::singleShot(50, [&] {
+        manager_->Destroy();
+        ended = true;
+    });
+    EXPECT_FALSE(session_->Init());
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(manager_->BarreManager(), nullptr);
+    session_ = nullptr;
 }
 
 TEST_F(CourseLoadingTest, VideoFromTheIndexReplacesWhatAnEarlierLaunchLoaded)
