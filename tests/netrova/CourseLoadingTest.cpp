@@ -110,9 +110,10 @@ TEST_F(CourseLoadingTest, TrainingModuleBecomesAReadyCourseModel)
     EXPECT_EQ(context_.pulStateEnCours, 1);
     EXPECT_EQ(session_->LoadingWindow().window(), nullptr);
     EXPECT_FALSE(session_->LoadingAffiche());
+    // Each page's download rises to 100; the bar never shows more.
     ASSERT_FALSE(shown.empty());
-    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()) || shown.back() == 100);
-    EXPECT_EQ(*std::max_element(shown.begin(), shown.end()), 100);
+    EXPECT_EQ(shown.back(), 100);
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](long p) { return p >= 1 && p <= 100; }));
 
     const auto model = module();
     ASSERT_TRUE(model);
@@ -198,6 +199,17 @@ TEST_F(CourseLoadingTest, SecondInitStartsFromAFreshModel)
     EXPECT_EQ(firstModule->NbQuest(), 0) << "the earlier module was closed";
     EXPECT_EQ(questionOrder(), (std::vector<long>{1214, 1215, 1221}));
     EXPECT_FALSE(appli()->Question(1211)) << "nothing of the earlier model is left";
+}
+
+TEST_F(CourseLoadingTest, QuestionListedTwiceKeepsItsFirstDataAndOneResult)
+{
+    writeFile(QStringLiteral("server/WS/InfoQuestDuModule/default.txt"),
+              "#KAV_OK#|1211^1^0000:02^^^1^Premier^0|1212^1^0000:02^^^2^x^0|1211^1^0000:09^^^7^Second^3");
+    ASSERT_TRUE(session_->Init());
+    EXPECT_EQ(questionOrder(), (std::vector<long>{1211, 1212}));
+    EXPECT_EQ(appli()->Question(1211)->Intitule(), QStringLiteral("Premier"));
+    EXPECT_EQ(module()->ResultQuestions(1)->TypeAffichage(), lumaro::BravoNuance);
+    EXPECT_EQ(requestCount("InfoQuestion.aspx"), 2u);
 }
 
 TEST_F(CourseLoadingTest, TrackingFollowsInit)
