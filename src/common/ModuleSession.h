@@ -13,6 +13,8 @@ class ContexteManager;
 
 namespace common {
 
+class KavReg;
+
 // The module session of a course plug-in: what the Internet plug-in's and the
 // AICC launcher's session objects share. It keeps the values of the session
 // and of the course that the host or the server gives before a module starts,
@@ -68,6 +70,12 @@ public:
     // The number of results of the course model's current module; without a
     // current module, 0 with error 91 stored.
     long NbQuestionForm();
+
+    // Reads the learner's sound switch and volume for the next video from the
+    // registry ("InitAvecSon", "InitVolSon" under the current user's "Quelvoro
+    // Inet\IHM Client"), writing the defaults (sound on, volume -1) where they
+    // are absent. False, with the error stored, when a value is unreadable.
+    bool piInitSon(KavReg& registry);
 
     // The course model, once the session has made one.
     std::shared_ptr<lumaro::ContexteManager> pioKavParc;

@@ -198,20 +198,31 @@ QString clsInetUPL::submit(const QUrl& pageUrl, const QString& siPage, const Htt
 
 QString clsInetUPL::PostData(const QString& siURL, const QString& siData)
 {
+    QString reply;
+    PostData(reply, siURL, siData);
+    return reply;
+}
+
+long clsInetUPL::PostData(QString& soReturn, const QString& siURL, const QString& siData)
+{
     const tracel::TraceScope scope(state_.trace, tracel::TypeClass, entryModule,
                                    QStringLiteral("Public Function PostData"), 2);
     scope.value(QStringLiteral("siURL"), siURL, 2);
     scope.value(QStringLiteral("siData"), siData, 2);
     if (busy_) {
         scope.line(QStringLiteral("erreur kav requête refusée : une autre requête attend sa réponse"));
-        return {};
+        return profile_.codeFailure;
     }
     const QUrl address = withQuery(siURL, profile_.postDataQuery());
     scope.line(QStringLiteral("Call .Navigate(%1)").arg(address.toString()), 2);
+    long result = profile_.codeFailure;
     const auto reply =
         fetch(HttpRequest::post(address, platform::encodeWindows1252(siData), "application/x-www-form-urlencoded"),
-              scope, profile_.codeTimeOut);
-    return reply ? replyText(*reply) : QString();
+              scope, profile_.codeTimeOut, &result);
+    if (!reply)
+        return result;
+    soReturn = replyText(*reply);
+    return OK;
 }
 
 QString clsInetUPL::puGetDllPackage(const QString& siURL)

@@ -67,6 +67,9 @@ public:
     // Posts siData, in the windows-1252 code page, to siURL with the session's
     // query; the reply, or "" on failure.
     QString PostData(const QString& siURL, const QString& siData);
+    // The same, telling a failed request from an empty reply: the reply in
+    // soReturn and 1, else soReturn unchanged and the time-out or failure code.
+    long PostData(QString& soReturn, const QString& siURL, const QString& siData);
 
     // Fetches the package page at siURL, which must lie on the course server,
     // and every file its links name, each a plain file name beside the page,

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "common/KavReg.h"
+#include "common/SessionState.h"
+#include "common/clsLangue.h"
+
+#include "basalo/clsManager.h"
+#include "lumaro/model/LumaroContext.h"
+#include "platform/Clock.h"
+#include "platform/HttpSession.h"
+#include "platform/MessageBoxes.h"
+#include "platform/MonotonicClock.h"
+#include "platform/Timers.h"
+#include "platform/WindowSystem.h"
+#include "platform/Workstation.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace pelago {
+
+class QuestionPlayer;
+class clsBarreManager;
+
+// What the launcher is doing: nothing yet, waiting for the next run, or running one.
+enum eStateEnCours : long { StateNone = 0, StateReady = 1, StateBusy = 2 };
+
+// The launcher's process-wide state, shared by the entry object, the module
+// session, the transport and the hidden form for the life of the process: the
+// launcher state with its delays, the AICC settings, the step code and last
+// error (SessionState), the trace, and the shared objects. One default
+// instance per process; tests make a fresh one each, with their own clock,
+// timers, servers and message boxes.
+//
+// Delays are measured on the monotonic clock, so that a change of the date or
+// the time zone neither ends a run early nor keeps it for ever.
+class CommonData : public common::SessionState {
+public:
+    using Milliseconds = std::chrono::milliseconds;
+
+    CommonData(platform::Timers& timers, const platform::Clock& clock, const platform::MonotonicClock& monotonic);
+    ~CommonData();
+    CommonData(const CommonData&) = delete;
+    CommonData& operator=(const CommonData&) = delete;
+
+    // The process's own, on Qt's timers and the system clocks.
+    static CommonData& processDefault();
+
+    eStateEnCours StateEnCours = StateNone;
+    // How long the launcher waits, idle and ready, before it ends the process.
+    Milliseconds pudteAttenteDestruction{0};
+    // When the launcher last became ready (monotonic reading).
+    Milliseconds pudteDebutAttenteDestruction{0};
+    Milliseconds pudteAttenteExitAU{std::chrono::seconds(3)};
+    Milliseconds pudteDebutAttenteExitAU{0};
+    Milliseconds pudteAttenteHide{std::chrono::seconds(5)};
+    Milliseconds pudteDebutAttenteHide{0};
+    bool pubWithExitAU = true;
+    bool pubWithSelfClose = false;
+
+    QString PathTracelage;
+    QString VersionSite;
+    QString VersionBdd;
+    QString CfgSite;
+    QString CfgBdd;
+    QString DisplayMessageAicc;
+    QString TitleMessageAicc;
+    // The template: "%1" stands for the error number.
+    QString MessageAicc;
+    QString NoteMaxAicc;
+
+    std::shared_ptr<common::KavReg> puoKavReg;
+    std::shared_ptr<common::clsLangue> oLangue;
+    std::shared_ptr<clsBarreManager> puoBarreManager;
+    std::unique_ptr<basalo::clsManager> constants;
+    basalo::BasaloState basaloState;
+    // The course model's process state.
+    lumaro::LumaroContext lumaro;
+
+    // Where "kavplugin.lng" lies: the program's folder by default.
+    QString languageFolder;
+    // The folder under which the trace log is written.
+    QString traceRoot;
+    // How long every request may take.
+    Milliseconds requestTimeout = platform::defaultHttpTimeout;
+    // Makes the registry component; a test makes it fail.
+    std::function<std::shared_ptr<common::KavReg>()> createRegistry;
+    // Makes the HTTP session of the transport.
+    std::function<std::unique_ptr<platform::HttpSession>()> createHttpSession;
+    // Makes the question player; null while none can be made.
+    std::function<std::unique_ptr<QuestionPlayer>()> createPlayer;
+    // The facts of the workstation log.
+    std::function<platform::WorkstationFacts()> workstation;
+    // Ends the process once everything is torn down.
+    std::function<void()> endProcess;
+    // The message boxes the learner answers, and the windows the launcher can see.
+    platform::MessageBoxes* messageBoxes = nullptr;
+    platform::WindowSystem* windowSystem = nullptr;
+
+    platform::Timers& timers() const { return *timers_; }
+    const platform::Clock& clock() const { return *clock_; }
+    Milliseconds monotonicNow() const { return monotonic_->elapsed(); }
+    // True once more than the delay has passed since the start.
+    bool hasElapsed(Milliseconds start, Milliseconds delay) const { return monotonicNow() - start > delay; }
+
+    // The defaults every new entry object gives the delays and switches.
+    void resetRunSettings();
+    // Creates the registry component, the constants object, the language
+    // reader and the module session; False, with none kept, when one of them
+    // cannot be made.
+    bool puInitObjects(const QString& isLangue);
+    bool VerifLangue(const QString& isLangue);
+    void puPauseChrono();
+    void puPlayChrono();
+    void puExitAU();
+    void puFinModule();
+    // The launcher is ready for the next run: the idle time starts now and
+    // the idle timer runs again.
+    void enterReady();
+    // Tears everything down and ends the process.
+    void puFinDemande();
+    // Starts the trace log once per process: a later call keeps the same file
+    // and writes a new header into it, so that no earlier run's lines are lost.
+    bool puInitTraceLog();
+
+private:
+    platform::Timers* timers_;
+    const platform::Clock* clock_;
+    const platform::MonotonicClock* monotonic_;
+};
+
+}  // namespace pelago
