@@ -146,6 +146,11 @@ void clsBarreManager::piMajResult(bool ibModuleFini)
     const tracel::TraceScope scope(data.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub piMajResult"));
     scope.value(QStringLiteral("ibModuleFini"), ibModuleFini ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
+    if (reportUnderWay_) {
+        scope.line(QStringLiteral("résultat déjà envoyé pour ce passage : ignoré"));
+        return;
+    }
+    reportUnderWay_ = true;
 
     AiccReport report;
     const auto computeError = platform::trapError(platform::AutomationError, [&] {
@@ -238,6 +243,7 @@ void clsBarreManager::piTermineModuleEnCours()
     const tracel::TraceScope scope(data.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Friend Sub piTermineModuleEnCours"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
+        reportUnderWay_ = false;
         pibChargementEnCours = false;
         if (pioKavBarre_)
             pioKavBarre_->TerminateFrmLoading();

@@ -178,19 +178,20 @@ bool clsBarreManager::GereLangueObjet(const QString& isLangue)
     scope.value(QStringLiteral("pisLangueEnCours"), pisLangueEnCours);
     bool result = false;
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        if (!pisLangueEnCours.isEmpty()) {
-            // A bar that could not be built in that language is built again, rather than taken for loaded.
-            if (pisLangueEnCours == isLangue && pioKavBarre_) {
-                scope.line(QStringLiteral("dll langue déja chargée"));
-                result = true;
-                return;
-            }
-            if (const auto old = std::exchange(pioKavBarre_, nullptr))
-                old->Destroy();
+        if (pioKavBarre_ && pisLangueEnCours == isLangue) {
+            scope.line(QStringLiteral("dll langue déja chargée"));
+            result = true;
+            return;
         }
-        pisLangueEnCours = isLangue;
+        if (const auto old = std::exchange(pioKavBarre_, nullptr))
+            old->Destroy();
+        // The language is the bar's only once the bar exists, so that a bar
+        // that failed is built again next time rather than taken for loaded.
+        pisLangueEnCours.clear();
         scope.line(QStringLiteral("Chargement dll langue"));
-        result = piInitBarre(pisLangueEnCours);
+        result = piInitBarre(isLangue);
+        if (pioKavBarre_)
+            pisLangueEnCours = isLangue;
     });
     if (error) {
         data_.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_GereLangueObjet_ErreurInconnue;
@@ -235,7 +236,9 @@ bool clsBarreManager::piInitBarre(const QString& sIdLangue)
         }
         pioKavBarre_ = std::move(player);
         data.pulStateEnCours = OK;
-        result = data.puoKavReg ? piInitSon(*data.puoKavReg) : true;
+        result = piInitSon(platform::require(data.puoKavReg));
+        if (!result)
+            data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_InitBarre_ErreurBarre;
     });
     if (error) {
         data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_InitBarre_ErreurBarre;
@@ -280,6 +283,7 @@ void clsBarreManager::piCheckSyntaxURL()
 void clsBarreManager::beginRun(long idQuestion, const QString& typeFormEval)
 {
     pidteDebutModuleEnCours = data_.monotonicNow();
+    reportUnderWay_ = false;
     pilIdQuestion = idQuestion;
     pisTypeFormEval = typeFormEval;
 }

@@ -110,6 +110,8 @@ public:
     // the evaluation type the loading window shows.
     void beginRun(long idQuestion, const QString& typeFormEval);
     // The result report, when the learner quits (False) or finishes (True).
+    // Once per run: a second report before the run has ended (the quit button
+    // while the first one waits) is ignored, so that it cannot undo the first.
     void piMajResult(bool ibModuleFini);
     void piExitAU();
     void piTermineModuleEnCours();
@@ -159,6 +161,8 @@ private:
     long pilIdQuestion = 0;
     QString pisTypeFormEval;
     bool pibChargementEnCours = false;
+    // From the result report to the end of the run.
+    bool reportUnderWay_ = false;
 };
 
 }  // namespace pelago

@@ -111,12 +111,13 @@ bool clsInetUPL::VerifPresenceFichiers(const QString& isPathFiles, const QString
     if (!form_)
         return false;
     const QPointer<clsInetUPL> self(this);
-    frmInet* form = form_;
+    const QPointer<frmInet> form = form_;
     form->TimerVerifRorova().start(std::chrono::milliseconds(1000));
     for (int attempt = 0; attempt < 3; ++attempt) {
         form->timerFlag = false;
-        data_.timers().waitUntil([form] { return form->timerFlag; }, std::chrono::milliseconds(2000));
-        if (!self || form_ != form)
+        // The form may go while the check waits; the wait then ends at once.
+        data_.timers().waitUntil([&form] { return !form || form->timerFlag; }, std::chrono::milliseconds(2000));
+        if (!self || !form)
             return false;
         if (allThere()) {
             form->TimerVerifRorova().stop();

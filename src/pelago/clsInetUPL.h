@@ -1,7 +1,10 @@
 #pragma once
 
+#include "frmInet.h"
+
 #include "common/clsInetUPL.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -9,7 +12,6 @@
 namespace pelago {
 
 class CommonData;
-class frmInet;
 
 // The launcher's transport: the shared transport with the configuration names
 // "CfgSite" and "CfgBdd" sent with every form post and raw post, the
@@ -39,7 +41,7 @@ public:
 
 private:
     CommonData& data_;
-    frmInet* form_ = nullptr;
+    QPointer<frmInet> form_;
 };
 
 }  // namespace pelago

@@ -2,6 +2,7 @@
 
 #include "platform/Timer.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -16,10 +17,12 @@ class CommonData;
 // report and after the exit step; the idle timer looks every 5 seconds whether
 // the launcher has been ready and idle for longer than the keep-alive delay.
 // Loading the form starts the idle timer.
-class frmInet {
+class frmInet : public QObject {
+    Q_OBJECT
+
 public:
     explicit frmInet(CommonData& data);
-    ~frmInet();
+    ~frmInet() override;
     frmInet(const frmInet&) = delete;
     frmInet& operator=(const frmInet&) = delete;
 

@@ -202,6 +202,25 @@ TEST_F(RunEndTest, MethodIsComparedExactly)
     EXPECT_EQ(lms_.exchanges().front().method, "POST");
 }
 
+TEST_F(RunEndTest, QuitDuringTheEndOfARunDoesNotUndoItsReport)
+{
+    start();
+    playModule();
+    barre().piMajResult(true);
+    clock_.advanceMs(1000);
+    barre().piMajResult(false);
+    runToEnd();
+    EXPECT_EQ(lms_.commands(), (QStringList{QStringLiteral("putparam"), QStringLiteral("exitAU")}));
+    EXPECT_TRUE(lms_.exchanges().front().aiccData.contains(QStringLiteral("Lesson_Status=C")));
+    EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
+
+    // The next run reports again.
+    ASSERT_TRUE(manager_->AskStart(QStringLiteral("1036"), QStringLiteral("00:10:00")));
+    playModule();
+    barre().piMajResult(false);
+    EXPECT_EQ(lms_.commands().size(), 3);
+}
+
 TEST_F(RunEndTest, PageThatAsksToStartFromTheReportIsRefusedAndTheRunGoesOn)
 {
     start(QStringLiteral("scorm"));
@@ -245,6 +264,7 @@ TEST_F(RunEndTest, RefusedAnswersAreReportedAndTheRunStillEnds)
         {"too slow", slow, basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurTimeOut,
          QStringLiteral("Le système de formation n'a pas répondu à temps")},
     };
+    manager_->LevelTracelage(1);
     start();
     for (const Case& c : cases) {
         for (const QString& command : {QStringLiteral("putparam"), QStringLiteral("exitAU")}) {
@@ -259,6 +279,8 @@ TEST_F(RunEndTest, RefusedAnswersAreReportedAndTheRunStillEnds)
             EXPECT_EQ(manager_->StateErrorEnCours(), code);
             EXPECT_EQ(manager_->LastErrorNumber(), c.number);
             EXPECT_EQ(manager_->LastError(), c.text);
+            // The trace marks the line "erreur kav" as an error anchor.
+            EXPECT_TRUE(traceText().contains(QStringLiteral("</B></FONT> %1 : ").arg(c.number)));
             EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
             ASSERT_TRUE(manager_->AskStart(QStringLiteral("1036"), QStringLiteral("00:10:00")));
         }
