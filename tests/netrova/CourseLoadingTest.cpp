@@ -147,7 +147,8 @@ TEST_F(CourseLoadingTest, TrainingModuleBecomesAReadyCourseModel)
     EXPECT_EQ(lesson->IdVideo(), 31);
     EXPECT_EQ(lesson->FichierVideo(), QStringLiteral("lecon12"));
     EXPECT_EQ(lesson->DureeVideo(), QStringLiteral("00:03:20"));
-    EXPECT_EQ(lesson->TempsSeq(), QStringList(3, QStringLiteral("00:00:00-00:03:20")));
+    EXPECT_EQ(lesson->TempsSeq(), (QStringList{QStringLiteral("00:00:00-00:03:20"), QStringLiteral("02:00:00-02:00:00"),
+                                            QStringLiteral("03:00:00-03:00:00")}));
     EXPECT_EQ(lesson->IdSeq(1), 312);
     EXPECT_TRUE(lesson->HtmSeq().value(2).contains(QStringLiteral("FileName=\"raccourcis\"")));
     EXPECT_FALSE(lesson->PasSansSon());
