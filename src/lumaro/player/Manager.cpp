@@ -5,6 +5,7 @@
 #include "LumaroLangue.h"
 #include "ManagerEvents.h"
 #include "frmClient.h"
+#include "frmMedia.h"
 #include "kavMsgBoxStyle.h"
 
 #include "basalo/clsManager.h"
@@ -16,6 +17,7 @@
 #include "lumaro/model/Question.h"
 #include "lumaro/model/ResultQuestion.h"
 #include "platform/ErrorTrap.h"
+#include "platform/MediaPlayer.h"
 #include "platform/MonotonicClock.h"
 #include "platform/QtTimers.h"
 #include "platform/QtWindowSystem.h"
@@ -58,6 +60,7 @@ Manager::Manager(LumaroContext& context, ManagerServices services)
     , boxes_(services.boxes ? *services.boxes : *ownBoxes_)
     , screenSize_(services.screenSize ? std::move(services.screenSize) : primaryScreenSize)
     , loading_(context.trace)
+    , makeMediaPlayer_(services.mediaPlayer ? std::move(services.mediaPlayer) : std::function(defaultMediaPlayer))
 {
     context_.managerStarted();
 }
@@ -67,6 +70,7 @@ Manager::~Manager()
     alive_.reset();
     setHourglass(false);
     releaseQuestionWindow();
+    releaseMediaWindow();
     context_.managerEnded();
 }
 
@@ -368,6 +372,7 @@ void Manager::Destroy()
     langue_.reset();
     basalo_.reset();
     releaseQuestionWindow();
+    releaseMediaWindow();
 }
 
 void Manager::releaseQuestionWindow()

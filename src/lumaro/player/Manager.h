@@ -2,6 +2,7 @@
 
 #include "LoadingWindowHost.h"
 #include "ManagerServices.h"
+#include "MediaSession.h"
 #include "SessionEnumerations.h"
 
 #include "lumaro/model/Enumerations.h"
@@ -19,6 +20,7 @@ class clsManager;
 }
 
 namespace platform {
+class MediaPlayer;
 class MessageBoxes;
 class RuntimeError;
 } // namespace platform
@@ -36,6 +38,7 @@ class Module;
 class ResultQuestion;
 class Video;
 class frmClient;
+class frmMedia;
 
 // A question session: the host plays the current module of the course model
 // question by question in the question window, and answers the session's
@@ -50,10 +53,10 @@ class frmClient;
 //
 // The events are raised synchronously; a handler may destroy the Manager, and
 // the session then touches nothing of itself again.
-class Manager final {
+class Manager final : public MediaSession {
 public:
     explicit Manager(LumaroContext& context, ManagerServices services = {});
-    ~Manager();
+    ~Manager() override;
     Manager(const Manager&) = delete;
     Manager& operator=(const Manager&) = delete;
 
@@ -105,11 +108,28 @@ public:
     void SetPourcentLoading(long ilPourcent) { loading_.SetPourcentLoading(ilPourcent); }
     void TerminateFrmLoading() { loading_.TerminateFrmLoading(); }
 
+    // The media window: created by the first of these or of the question
+    // window's help, lesson and solution requests, kept until Destroy.
+    void setUrlMedias(const QString& isURLMediaLivre, const QString& isURLMediaVideo);
+    // Shows a media chosen outside the question flow, always as a lesson; its
+    // closing raises FinVideo instead of bringing the question window back.
+    bool LanceNewMedia(
+        std::shared_ptr<Video> ioVideo, long ilIndexSequence, const QString& isAdresseMedia, const QString& isExtensionVideo);
+    // The ways back from the help page and from a media.
+    bool RetourAfficherAideManager() override;
+    bool RetourAfficherVideoManager() override;
+    void RetourAfficherAide() { RetourAfficherAideManager(); }
+    void RetourAfficherVideo() { RetourAfficherVideoManager(); }
+    // Hides the question window while a media is up.
+    void CacherBarrePourVideo();
+
     // The program's message box: 1 OK, 2 Cancel.
     long AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle);
 
     // The question window, null before CreateManager and after Destroy.
     frmClient* questionWindow() const { return piFrmBarre_.get(); }
+    // The media window, null until first needed and after Destroy.
+    frmMedia* mediaWindow() const { return piFrmMedia_.get(); }
     const LoadingWindowHost& loadingWindow() const { return loading_; }
 
 private:
@@ -177,8 +197,12 @@ private:
     bool piRecommencer();
 
     // The media window.
-    bool piAfficheAide();
-    bool piAfficheVideo(const Video& video, long ieTypeVideo);
+    static std::unique_ptr<platform::MediaPlayer> defaultMediaPlayer();
+    frmMedia& mediaWindowCreated();
+    void releaseMediaWindow();
+    void piAfficheAide();
+    bool piAfficheVideo(const std::shared_ptr<Video>& video, long ieTypeVideo);
+    void restoreAfterMedia();
 
     // The error convention of the session's steps: the error stored and
     // traced, and the step's code set, always or only over a step code of 1.
@@ -235,6 +259,14 @@ private:
     std::shared_ptr<LumaroLangue> langue_;
     std::unique_ptr<frmClient> piFrmBarre_;
     LoadingWindowHost loading_;
+    std::function<std::unique_ptr<platform::MediaPlayer>()> makeMediaPlayer_;
+    // The player outlives the window, which closes its video when it goes.
+    std::unique_ptr<platform::MediaPlayer> mediaPlayer_;
+    std::unique_ptr<frmMedia> piFrmMedia_;
+    // True while the media on display was opened by LanceNewMedia.
+    bool pibMediaDepuisIndex_ = false;
+    // The ways back in progress: the media window may be on the stack.
+    int mediaReturns_ = 0;
 };
 
 } // namespace lumaro

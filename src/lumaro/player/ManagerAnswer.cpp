@@ -131,20 +131,4 @@ bool Manager::piAfficheReponse(long typeDll)
     return false;
 }
 
-// The media window is not built yet: help cannot be shown.
-bool Manager::piAfficheAide()
-{
-    context_.trace.write(
-        tracel::TypeClass, unitName, QStringLiteral("URLHelp = ") + urlServerHelpFile_ + QStringLiteral("&plug_hlp=1"));
-    return false;
-}
-
-// The media window is not built yet: no video can be shown in it.
-bool Manager::piAfficheVideo(const Video& video, long ieTypeVideo)
-{
-    (void)video;
-    (void)ieTypeVideo;
-    return false;
-}
-
 } // namespace lumaro

@@ -186,7 +186,7 @@ void Manager::piFrmBarre_kavBtnVideoClick(long ieTypeVideo)
                 scope.line((lecon ? QStringLiteral("C'est la leçon de la question ")
                                   : QStringLiteral("C'est le corrigé de la question "))
                     + QString::number(id));
-                if (!piAfficheVideo(*video, ieTypeVideo) && !piMessageErreur(true)) {
+                if (!piAfficheVideo(video, ieTypeVideo) && !piMessageErreur(true)) {
                     alive = false;
                     return;
                 }
@@ -200,6 +200,7 @@ void Manager::piFrmBarre_kavBtnVideoClick(long ieTypeVideo)
                     return;
                 }
             }
+            pibMediaDepuisIndex_ = false;
             enableWindow();
         });
 }

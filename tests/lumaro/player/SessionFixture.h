@@ -10,6 +10,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/RegisteredWindow.h"
+#include "support/FakeMediaPlayer.h"
 #include "support/FakeTimers.h"
 
 #include <QStringList>
@@ -66,6 +67,7 @@ public:
     {
         record(QStringLiteral("VisuVideo %1 %2 %3").arg(ilIdQuestion).arg(ieTypeVideo).arg(isTitreFenetre));
     }
+    void FinVideo() override { record(QStringLiteral("FinVideo")); }
 
 private:
     void record(const QString& event)
@@ -117,6 +119,11 @@ protected:
         services.clock = &clock;
         services.boxes = &boxes;
         services.screenSize = [] { return QSize(1024, 768); };
+        services.mediaPlayer = [this] {
+            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
+            mediaPlayer = made.get();
+            return made;
+        };
         manager = std::make_unique<lumaro::Manager>(context, services);
         manager->setEvents(&events);
         manager->LNGFilePath(path(QStringLiteral("Lumaro.lng")));
@@ -138,7 +145,8 @@ protected:
             "FRMbarre_RefQuest=Réf. %1\n"
             "FRMbarre_errReference=Erreur n° \n"
             "FRMbarre_ConfirmQuit=Quitter l'évaluation ?%1Vos réponses seront perdues.\n"
-            "FRMbarre_TITREFENETREFORMATION=Formation\n");
+            "FRMbarre_TITREFENETREFORMATION=Formation\n"
+            "GENERAL_kavlblSystemeMedia=Système média\n");
     }
 
     // A question of the module on the exercise engine, its exercise file that
@@ -172,6 +180,8 @@ protected:
     LoggingWindowSystem windows;
     platform::ScriptedMessageBoxes boxes;
     RecordingEvents events;
+    // The media window's player, once the session made one.
+    testsupport::FakeMediaPlayer* mediaPlayer = nullptr;
     QWidget host;
     std::unique_ptr<platform::RegisteredWindow> hostRegistration;
     std::unique_ptr<lumaro::Manager> manager;
