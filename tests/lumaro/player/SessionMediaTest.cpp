@@ -125,14 +125,17 @@ TEST_F(SessionMediaTest, AMediaOfTheIndexRaisesFinVideoOnceAndLeavesTheQuestionW
     EXPECT_TRUE(windows.calls.isEmpty()) << windows.calls.join(", ").toStdString();
     EXPECT_EQ(manager->mediaWindow()->viewerAddress(), QUrl("about:blank"));
 
-    // A lesson opened and closed afterwards is the question's own again.
+    // The host's own video played afterwards brings the question window back.
+    EXPECT_TRUE(manager->RetourAfficherVideoManager());
+    EXPECT_EQ(events.raised, QStringList {"FinVideo"});
+    EXPECT_EQ(windows.calls, (QStringList {"show barre", "topmost barre", "bringToTop app"}));
+
+    // So does a lesson opened and closed by the learner.
+    ASSERT_TRUE(manager->LanceNewMedia(indexMedia(), 0, dir(), ".avi"));
     window().kavbtnLecon()->click();
     closeMedia();
     EXPECT_EQ(events.raised, QStringList {"FinVideo"});
     EXPECT_TRUE(window().isVisible());
-    // A host answering again without a new media raises nothing more.
-    EXPECT_TRUE(manager->RetourAfficherVideoManager());
-    EXPECT_EQ(events.raised, QStringList {"FinVideo"});
 }
 
 TEST_F(SessionMediaTest, AMediaOfTheIndexThatCannotBeShownIsNotTheIndexsOnClosing)
