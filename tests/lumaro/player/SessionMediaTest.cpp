@@ -10,6 +10,7 @@
 #include "common/uctButton.h"
 #include "lumaro/model/Video.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
@@ -30,7 +31,7 @@ QString videoDescription(const QString& file)
 
 class SessionMediaTest : public SessionTest {
 protected:
-    void start()
+    void start(const QString& lesson = videoDescription("lecon12"))
     {
         if (module->TypeModule() != TYPEevaluation)
             module->TypeModule(TYPEformation);
@@ -41,7 +42,7 @@ protected:
         writeFile(QStringLiteral("lecon12.avi"), "clip");
         writeFile(QStringLiteral("index7.avi"), "clip");
         appli->addVideo(120001, QStringLiteral("Y"));
-        appli->VideoByType(120001, QStringLiteral("Y"))->addSeq(QStringLiteral("00:00:00"), videoDescription("lecon12"), 1);
+        appli->VideoByType(120001, QStringLiteral("Y"))->addSeq(QStringLiteral("00:00:00"), lesson, 1);
         manager->URLServerHelpFile(QStringLiteral("http://127.0.0.1:9/aide?session=4"));
         manager->ExtensionVideo(QStringLiteral(".avi"));
         ASSERT_TRUE(create());
@@ -87,6 +88,19 @@ TEST_F(SessionMediaTest, TheLessonOpensTheMediaWindowAndClosingItGivesTheQuestio
     EXPECT_EQ(media->viewerAddress(), QUrl("about:blank"));
     EXPECT_TRUE(events.raised.isEmpty());
     EXPECT_EQ(manager->StateEnCours(), ok);
+}
+
+TEST_F(SessionMediaTest, ALessonThatCannotBeShownSaysSoAndKeepsTheQuestionWindow)
+{
+    // No FILE in the description.
+    start(QStringLiteral("<VIDEO><TITRE/></VIDEO>"));
+    window().kavbtnLecon()->click();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Erreur n°")) << boxes.texts()[0].toStdString();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isEnabled());
+    EXPECT_FALSE(manager->mediaWindow()->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(SessionMediaTest, HelpInAnEvaluationStopsTheCountdownUntilTheHelpPageIsLeft)
