@@ -6,7 +6,7 @@ CMAKE_EXTRA := -DSANITIZE=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run clean
+.PHONY: deps configure build test run fuzz clean
 
 deps:
 	./scripts/install-deps
@@ -27,5 +27,15 @@ run:
 	@$(MAKE) --no-print-directory build
 	./scripts/run-sample $(BUILD_DIR)
 
+# Builds the libFuzzer targets with clang (installed on request) and runs each
+# for FUZZ_SECONDS seconds; see the README for running one target longer.
+FUZZ_SECONDS ?= 60
+fuzz:
+	./scripts/install-deps --fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBUILD_FUZZERS=ON -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	./scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

@@ -1,0 +1,12 @@
+#include "FuzzSupport.h"
+
+#include <QtGlobal>
+
+namespace fuzzsupport {
+
+void silenceQtMessages()
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+}
+
+}  // namespace fuzzsupport

@@ -1,0 +1,18 @@
+// Pages from a course server as the transport reads them: the first form with
+// its controls and what a submission would send, and the page's links.
+
+#include "FuzzSupport.h"
+
+#include "common/HtmlPage.h"
+#include "platform/TextCodec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString page = platform::decodeText(fuzzsupport::bytes(data, size));
+    if (const auto form = common::firstForm(page)) {
+        for (const common::FormControl& control : form->controls)
+            control.isSubmitted();
+    }
+    common::pageLinks(page);
+    return 0;
+}
