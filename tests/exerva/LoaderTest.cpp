@@ -5,6 +5,7 @@
 #include "EngineFixture.h"
 
 #include "exerva/ExerciseControl.h"
+#include "support/CaseName.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -51,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"tools-escape.xml", 1, 23018}, FileCase{"call-deep-16.xml", 1, 1},
                       FileCase{"call-deep-17.xml", 1, 23014}, FileCase{"information-flag-bad.xml", 1, 23008},
                       // The host's own file names are looked up without regard to case.
-                      FileCase{"QUESTION.XML", 1, 1}));
+                      FileCase{"QUESTION.XML", 1, 1}),
+    [](const ::testing::TestParamInfo<FileCase>& info) {
+        const QString file = QString::fromUtf8(info.param.file).section(u'.', 0, 0);
+        return testsupport::caseName(info.param.instance == 1 ? file : file + u"_instance" + QString::number(info.param.instance));
+    });
 
 TEST_F(EngineTest, QuestionFileBuildsTheWindowFromItsFormNode)
 {

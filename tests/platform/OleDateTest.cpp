@@ -1,4 +1,5 @@
 #include "platform/OleDate.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(Serials, OleDateConversion,
                                            SerialCase{-1.25, at(1899, 12, 29, 6)},
                                            SerialCase{-1.0, at(1899, 12, 29)},
                                            SerialCase{-657434.0, at(100, 1, 1)},
-                                           SerialCase{2958465.0, at(9999, 12, 31)}));
+                                           SerialCase{2958465.0, at(9999, 12, 31)}),
+    [](const ::testing::TestParamInfo<SerialCase>& info) {
+                             return testsupport::caseName(QString::number(info.param.serial).replace(u'-', u"Minus"));
+                         });
 
 TEST(OleDate, RefusesDatesOutsideTheRange)
 {
@@ -148,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Clocks that go forward at midnight skip the start of the day: a date with no time part.
         GapCase{"America/Sao_Paulo", QDate(2018, 1, 1), QDate(2018, 11, 4), QTime(0, 0), QDate(2018, 11, 4), QTime(1, 0)},
         // A whole day skipped when the zone crossed the date line.
-        GapCase{"Pacific/Apia", QDate(2011, 7, 1), QDate(2011, 12, 30), QTime(12, 0), QDate(2011, 12, 31), QTime(12, 0)}));
+        GapCase{"Pacific/Apia", QDate(2011, 7, 1), QDate(2011, 12, 30), QTime(12, 0), QDate(2011, 12, 31), QTime(12, 0)}),
+    [](const ::testing::TestParamInfo<GapCase>& info) { return testsupport::caseName(QString::fromUtf8(info.param.zone)); });
 
 TEST(OleDate, DaysCountOnTheWallClockAcrossDaylightSavingChanges)
 {

@@ -2,6 +2,7 @@
 #include "lumaro/model/EntreeIndex.h"
 #include "lumaro/model/LettreIndex.h"
 #include "lumaro/model/SeqThemeIndex.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(AlphabeticalLabels, AddEntreeByLabel,
                                            LabelCase{"[crochet]", "["}, LabelCase{"ıle", "I"},
                                            LabelCase{"École", nullptr}, LabelCase{"1er", nullptr},
                                            LabelCase{"", nullptr}, LabelCase{"\\x", nullptr},
-                                           LabelCase{" Espace", nullptr}, LabelCase{"𝐀 gras", nullptr}));
+                                           LabelCase{" Espace", nullptr}, LabelCase{"𝐀 gras", nullptr}),
+    [](const ::testing::TestParamInfo<LabelCase>& info) { return testsupport::caseName(QString::fromUtf8(info.param.label)); });
 
 TEST(AlphabeticalIndex, RefusedEntryLeavesNothingBehind)
 {

@@ -1,6 +1,7 @@
 #include "lumaro/model/EntreePrincipale.h"
 #include "lumaro/model/IndexThematique.h"
 #include "lumaro/model/LettresEntrees.h"
+#include "support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(ThematicLabels, AddEntreePrincipaleByLabel,
                          ::testing::Values(LibelleCase{"Abaque", 65}, LibelleCase{"abc", 0},
                                            LibelleCase{"École", 201}, LibelleCase{"école", 0},
                                            LibelleCase{"😀 Émoticônes", 0x1F600}, LibelleCase{"1er", 49},
-                                           LibelleCase{"", 0}, LibelleCase{"Zoom", 0}));
+                                           LibelleCase{"", 0}, LibelleCase{"Zoom", 0}),
+    [](const ::testing::TestParamInfo<LibelleCase>& info) { return testsupport::caseName(QString::fromUtf8(info.param.libelle)); });
 
 TEST(ThematicIndex, LetterOfACharacterOutsideTheBasicPlaneIsThatOneCharacter)
 {
