@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QString trimmed = line.trimmed();
         // Every message reads the whole file: a few keep an input well under
         // the second that counts as a hang, even on a busy machine.
-        if (trimmed.startsWith(QLatin1Char('[')) && languages.size() < 3)
+        if (trimmed.startsWith(QLatin1Char('[')) && languages.size() < 2)
             languages << trimmed.mid(1).section(QLatin1Char(']'), 0, 0).section(QLatin1Char('_'), -1);
-        else if (trimmed.contains(QLatin1Char('=')) && keys.size() < 4)
+        else if (trimmed.contains(QLatin1Char('=')) && keys.size() < 3)
             keys << trimmed.section(QLatin1Char('='), 0, 0);
         common::clsLangue::fillPlaceholders(trimmed, values);
     }
