@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"QUESTION.XML", 1, 1}),
     [](const ::testing::TestParamInfo<FileCase>& info) {
         const QString file = QString::fromUtf8(info.param.file).section(u'.', 0, 0);
-        return testsupport::caseName(info.param.instance == 1 ? file : file + u"_instance" + QString::number(info.param.instance));
+        return testsupport::caseName(info.param.instance == 1 ? file : file + QStringLiteral("_instance") + QString::number(info.param.instance));
     });
 
 TEST_F(EngineTest, QuestionFileBuildsTheWindowFromItsFormNode)

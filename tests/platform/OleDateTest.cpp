@@ -1,6 +1,8 @@
 #include "platform/OleDate.h"
 #include "support/CaseName.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -42,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Serials, OleDateConversion,
                                            SerialCase{-657434.0, at(100, 1, 1)},
                                            SerialCase{2958465.0, at(9999, 12, 31)}),
     [](const ::testing::TestParamInfo<SerialCase>& info) {
-                             return testsupport::caseName(QString::number(info.param.serial).replace(u'-', u"Minus"));
+                             return testsupport::caseName(QString::number(info.param.serial, 'f', QLocale::FloatingPointShortest).replace(u'-', QStringLiteral("Minus")));
                          });
 
 TEST(OleDate, RefusesDatesOutsideTheRange)
