@@ -7,6 +7,8 @@
 #include "platform/RuntimeError.h"
 #include "platform/TextCodec.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -229,7 +231,8 @@ INSTANTIATE_TEST_SUITE_P(Fields, NumberTest,
                                            NumberCase{"12abc", std::nullopt, 12},
                                            NumberCase{"1 2", std::nullopt, 12},
                                            NumberCase{"\t-3x", std::nullopt, -3},
-                                           NumberCase{"1e2", std::nullopt, 100}));
+                                           NumberCase{"1e2", std::nullopt, 100}),
+                         [](const auto& info) { return testsupport::caseName(QString::fromUtf8(info.param.field)); });
 
 TEST(ReplyRecordsTest, NumbersBeyond32BitsOverflow)
 {
