@@ -12,8 +12,9 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 // The web engine's own library frees with a sized delete of another type, and
-// it and the system libraries it loads keep allocations for the life of the
-// process. Neither is the project's.
+// it and the system libraries it loads (the sound server's client library of
+// the media player among them) keep allocations for the life of the process.
+// Neither is the project's.
 extern "C" const char* __asan_default_options()
 {
     return "new_delete_type_mismatch=0";
@@ -21,7 +22,7 @@ extern "C" const char* __asan_default_options()
 
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libQt6WebEngineCore\nleak:libfontconfig\nleak:libudev\nleak:libglib\nleak:libgobject\n";
+    return "leak:libQt6WebEngineCore\nleak:libfontconfig\nleak:libudev\nleak:libglib\nleak:libgobject\nleak:libpulse\n";
 }
 #endif
 
