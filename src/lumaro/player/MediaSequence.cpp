@@ -4,7 +4,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lumaro {
 
@@ -53,7 +55,13 @@ QString withTitleSpelling(QString description)
 
 int roundHalfEven(double value)
 {
-    return static_cast<int>(std::nearbyint(value));
+    // A value beyond int's range has no int to convert to: take the nearest
+    // one instead of leaving the result undefined, and 0 for no number.
+    const double rounded = std::nearbyint(value);
+    if (std::isnan(rounded))
+        return 0;
+    return static_cast<int>(std::clamp(rounded, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 std::optional<QUrl> documentAddress(const QString& base, const QString& fileName)

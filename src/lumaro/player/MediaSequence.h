@@ -28,7 +28,7 @@ inline constexpr QSize defaultPlayerSize{800, 550};
 QString withTitleSpelling(QString description);
 
 // The whole number nearest to the value, halves to even, as positions and
-// places are rounded.
+// places are rounded; beyond int's range the nearest int, 0 for no number.
 int roundHalfEven(double value);
 
 // The address of a document: the base and the file name, as one text. A base

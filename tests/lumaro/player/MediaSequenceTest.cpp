@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <limits>
+
 namespace {
 
 TEST(MediaSequenceTest, StartValueIsTheLongestLeadingNumber)
@@ -38,6 +41,20 @@ TEST(MediaSequenceTest, AddressesStayInsideTheirBase)
               QUrl::fromLocalFile(QStringLiteral("/cours/media/v.avi")));
     for (const char* name : {"../v.avi", "a/../../v.avi", "/etc/passwd", "C:\\v.avi", "..\\v.avi", ""})
         EXPECT_FALSE(lumaro::documentAddress(QStringLiteral("http://h/Media/"), QString::fromLatin1(name))) << name;
+}
+
+TEST(MediaSequenceTest, RoundingKeepsToTheIntRange)
+{
+    // Positions computed from a sequence's texts can be any number: beyond
+    // int's range the conversion must saturate, not be undefined.
+    const std::pair<double, int> cases[] = {
+        {0.5, 0},           {1.5, 2},           {2.5, 2},          {-2.5, -2},
+        {1e103, INT_MAX},   {-1e103, INT_MIN},  {2147483647.4, INT_MAX},
+        {std::numeric_limits<double>::infinity(), INT_MAX},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    for (const auto& [value, rounded] : cases)
+        EXPECT_EQ(lumaro::roundHalfEven(value), rounded) << value;
 }
 
 }  // namespace
