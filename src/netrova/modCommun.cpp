@@ -12,12 +12,6 @@ namespace {
 
 constexpr const char* version = "1.1.0";
 
-bool isPlainFileName(const QString& name)
-{
-    return platform::paths::staysInside(name) && !platform::paths::fromData(name).contains(u'/')
-           && name != QLatin1String(".");
-}
-
 }  // namespace
 
 QString traceFolderFor(const NetrovaContext& context, const QString& pathTracel)
@@ -32,7 +26,7 @@ bool puInitTraceLog(NetrovaContext& context)
 {
     const QString asked = context.PathTracel;
     const QString folder = traceFolderFor(context, asked);
-    const QString fileName = isPlainFileName(context.FileTracel) ? context.FileTracel : QStringLiteral("Netrova");
+    const QString fileName = platform::paths::isPlainFileName(context.FileTracel) ? context.FileTracel : QStringLiteral("Netrova");
     if (!QDir().mkpath(folder))
         return false;
     const QString now = context.clock().now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));

@@ -102,18 +102,7 @@ protected:
     }
 
     // Everything the trace log holds.
-    QString traceText() const
-    {
-        QString text;
-        QDirIterator files(path(QStringLiteral("data/traces")), {QStringLiteral("*.htm")}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            QFile file(files.next());
-            if (file.open(QIODevice::ReadOnly))
-                text += QString::fromUtf8(file.readAll());
-        }
-        return text;
-    }
+    QString traceText() const { return traceTextUnder(QStringLiteral("data/traces")); }
 
     QString languageFile() const { return QString::fromUtf8(readFile(QStringLiteral("data/kavplugin.lng"))); }
 

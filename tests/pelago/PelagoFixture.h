@@ -15,7 +15,6 @@
 #include "lumaro/model/ResultQuestion.h"
 #include "platform/MessageBoxes.h"
 
-#include <QDirIterator>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -131,18 +130,7 @@ protected:
     // Lets the whole end of a run pass: the delays and a tick each.
     void runToEnd() { clock_.advanceSeconds(20); }
 
-    QString traceText() const
-    {
-        QString text;
-        QDirIterator files(path(QStringLiteral("traces")), {QStringLiteral("*.htm")}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            QFile file(files.next());
-            if (file.open(QIODevice::ReadOnly))
-                text += QString::fromUtf8(file.readAll());
-        }
-        return text;
-    }
+    QString traceText() const { return traceTextUnder(QStringLiteral("traces")); }
 
     testsupport::ManualClock clock_;
     testsupport::FakeTimers timers_{clock_};

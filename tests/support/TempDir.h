@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -34,6 +35,20 @@ protected:
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();
+    }
+
+    // Everything the HTML trace logs under that folder (its sub-folders
+    // included) hold so far.
+    QString traceTextUnder(const QString& relativeFolder) const
+    {
+        QString text;
+        QDirIterator files(path(relativeFolder), {QStringLiteral("*.htm")}, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            if (file.open(QIODevice::ReadOnly))
+                text += QString::fromUtf8(file.readAll());
+        }
+        return text;
     }
 
 private:
