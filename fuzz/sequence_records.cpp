@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "common/ReplyRecords.h"
-#include "netrova/SequenceRecords.h"
+#include "common/SequenceRecords.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextCodec.h"
 #include "tracel/TraceChannel.h"
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (qsizetype k = 1; k + 1 < reply.count(); k += 2) {
         for (const bool withQuestion : {false, true}) {
             try {
-                netrova::readVideoRecord(reply.element(k), reply.element(k + 1), withQuestion, scope);
+                common::readVideoRecord(reply.element(k), reply.element(k + 1), withQuestion, scope);
             } catch (const platform::RuntimeError&) {
             }
         }

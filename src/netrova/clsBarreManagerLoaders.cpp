@@ -4,10 +4,10 @@
 
 #include "clsBarreManager.h"
 
-#include "SequenceRecords.h"
 #include "clsInetUPL.h"
 
 #include "common/ReplyRecords.h"
+#include "common/SequenceRecords.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"
@@ -28,6 +28,8 @@ namespace {
 
 using namespace basalo;
 using common::ReplyRecords;
+using common::VideoRecord;
+using common::readVideoRecord;
 using common::replyWholeNumber;
 using platform::require;
 

@@ -1,6 +1,6 @@
 #include "SequenceRecords.h"
 
-#include "common/ReplyRecords.h"
+#include "ReplyRecords.h"
 #include "platform/RuntimeError.h"
 
 #include <QDomDocument>
@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace netrova {
+namespace common {
 namespace {
 
 const QString noSequence = QStringLiteral("NO_SEQ");
@@ -115,4 +115,4 @@ VideoRecord readVideoRecord(const QString& record, const QString& sequences, boo
     return result;
 }
 
-}  // namespace netrova
+}  // namespace common

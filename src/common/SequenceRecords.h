@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace netrova {
+namespace common {
 
 // The video player plays at most this many sequences of one video.
 inline constexpr qsizetype maxSequencesPerVideo = 20;
@@ -28,4 +28,4 @@ struct VideoRecord {
 VideoRecord readVideoRecord(const QString& record, const QString& sequences, bool withQuestion,
                             const tracel::TraceScope& scope);
 
-}  // namespace netrova
+}  // namespace common
