@@ -1,6 +1,7 @@
 #include "CourseServer.h"
 
 #include "CourseFiles.h"
+#include "SampleLms.h"
 
 #include "basalo/clsManager.h"
 #include "platform/OleDate.h"
@@ -208,6 +209,11 @@ QString CourseServer::trackingFile() const
     return options_.recordFolder + QStringLiteral("/tracking.jsonl");
 }
 
+QString CourseServer::aiccFile() const
+{
+    return options_.recordFolder + QStringLiteral("/aicc.jsonl");
+}
+
 void CourseServer::route(const httplib::Request& request, httplib::Response& response)
 {
     if (request.path == "/__ready") {
@@ -252,6 +258,14 @@ CourseServer::Reply CourseServer::answer(const httplib::Request& request)
     path.erase(0, path.find_first_not_of('/'));
     if (!isSafeRelativePath(path))
         return Reply::notFound();
+    if (SampleLms::handles(path)) {
+        SampleLms::Fields fields;
+        for (const auto& [name, value] : request.params)
+            fields.emplace(name, value);
+        SampleLms lms(options_.dataFolder, aiccFile(), [this](QByteArray bytes) { return fillPlaceholders(std::move(bytes)); });
+        auto lmsAnswer = lms.answer(request.method, path, fields);
+        return {lmsAnswer.status, std::move(lmsAnswer.body), std::move(lmsAnswer.contentType), {}};
+    }
     const bool webService = lower(path).rfind("ws/", 0) == 0 && endsWith(path, ".aspx");
     const std::string page = webService ? path.substr(3, path.size() - 3 - 5) : std::string();
     if (request.method == "POST")

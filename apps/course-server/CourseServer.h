@@ -92,6 +92,8 @@ public:
     // The files the posted records go to.
     QString resultsFile() const;
     QString trackingFile() const;
+    // The file the learning management system's putparam and exitAU requests go to.
+    QString aiccFile() const;
 
 private:
     struct Reply;

@@ -244,6 +244,7 @@ void clsBarreManager::piTermineModuleEnCours()
                                    QStringLiteral("Friend Sub piTermineModuleEnCours"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
         reportUnderWay_ = false;
+        runUnderWay_ = false;
         pibChargementEnCours = false;
         if (pioKavBarre_)
             pioKavBarre_->TerminateFrmLoading();

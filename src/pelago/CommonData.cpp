@@ -1,5 +1,6 @@
 #include "CommonData.h"
 
+#include "LumaroPlayer.h"
 #include "QuestionPlayer.h"
 #include "clsBarreManager.h"
 
@@ -9,6 +10,8 @@
 #include "platform/Paths.h"
 #include "platform/QtHttpSession.h"
 #include "platform/QtTimers.h"
+
+#include "lumaro/player/ExervaEngine.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,6 +38,14 @@ CommonData::CommonData(platform::Timers& timers, const platform::Clock& clock,
       monotonic_(&monotonic)
 {
     createHttpSession = [this] { return std::make_unique<platform::QtHttpSession>(requestTimeout); };
+    createPlayer = [this]() -> std::unique_ptr<QuestionPlayer> {
+        lumaro::ManagerServices services;
+        services.windows = windowSystem;
+        services.timers = timers_;
+        services.clock = monotonic_;
+        services.boxes = messageBoxes;
+        return std::make_unique<LumaroPlayer>(lumaro, std::move(services));
+    };
 }
 
 CommonData::~CommonData()
@@ -47,6 +58,12 @@ CommonData& CommonData::processDefault()
 {
     static platform::QtTimers timers;
     static CommonData data(timers, platform::SystemClock::instance(), platform::SteadyClock::instance());
+    static const bool engineInstalled = [] {
+        // The launcher's "EXERVA" questions play on the real exercise engine.
+        lumaro::ExervaEngine::install(data.lumaro);
+        return true;
+    }();
+    (void)engineInstalled;
     return data;
 }
 

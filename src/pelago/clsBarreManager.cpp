@@ -10,6 +10,7 @@
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/ContexteManager.h"
+#include "lumaro/player/ManagerEvents.h"
 #include "platform/ErrorTrap.h"
 #include "platform/OleDate.h"
 
@@ -30,6 +31,7 @@ QString delayText(std::chrono::milliseconds delay)
 
 clsBarreManager::clsBarreManager(CommonData& data) : common::ModuleSession(data), data_(data)
 {
+    barEvents_ = makeBarEvents();
     const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub Class_Initialize"));
 }
@@ -160,6 +162,8 @@ bool clsBarreManager::Create(const QString& isLangue)
         frmInet_ = std::make_unique<frmInet>(data);
         pioInetUrl_ = std::make_shared<clsInetUPL>(data, [this] { return urlBaseServer_; });
         pioInetUrl_->SetInetForm(frmInet_.get());
+        connect(pioInetUrl_.get(), &common::clsInetUPL::DownloadProgressChange, this,
+                &clsBarreManager::pioInetUrl_DownloadProgressChange, Qt::DirectConnection);
         result = true;
     });
     if (error) {
@@ -183,8 +187,10 @@ bool clsBarreManager::GereLangueObjet(const QString& isLangue)
             result = true;
             return;
         }
-        if (const auto old = std::exchange(pioKavBarre_, nullptr))
+        if (const auto old = std::exchange(pioKavBarre_, nullptr)) {
+            old->setEvents(nullptr);
             old->Destroy();
+        }
         // The language is the bar's only once the bar exists, so that a bar
         // that failed is built again next time rather than taken for loaded.
         pisLangueEnCours.clear();
@@ -213,6 +219,7 @@ bool clsBarreManager::piInitBarre(const QString& sIdLangue)
         if (!player)
             throw platform::RuntimeError(platform::CannotCreateObject,
                                          QStringLiteral("Le lecteur de questions ne peut être créé"));
+        player->setEvents(barEvents_.get());
         player->LNGFilePath(data.oLangue ? data.oLangue->LNGFilePath() : QString());
         if (data.trace.isActive()) {
             scope.line(QStringLiteral("initialisation du débogage sur Lumaro.Manager"));
@@ -252,8 +259,10 @@ bool clsBarreManager::Destroy()
 {
     const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Function Destroy"));
     platform::trapError(platform::AutomationError, [&] {
-        if (const auto player = std::exchange(pioKavBarre_, nullptr))
+        if (const auto player = std::exchange(pioKavBarre_, nullptr)) {
+            player->setEvents(nullptr);
             player->Destroy();
+        }
     });
     platform::trapError(platform::AutomationError, [&] {
         if (const auto model = std::exchange(pioKavParc, nullptr))

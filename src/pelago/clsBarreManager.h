@@ -4,12 +4,21 @@
 
 #include "common/ModuleSession.h"
 
+#include "lumaro/model/Enumerations.h"
+
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 
 #include <chrono>
 #include <memory>
 #include <optional>
+
+namespace lumaro {
+class Appli;
+class ManagerEvents;
+class Module;
+}  // namespace lumaro
 
 namespace pelago {
 
@@ -30,6 +39,14 @@ class frmInet;
 // Every run reaches its end, whatever the system answers: a refusal or a
 // failed request leaves its step code and the system's text as the last
 // error.
+//
+// A run starts with StartQuestion or StartModule, once AskStart has granted
+// it: the course data come from the management system's pages into the
+// course model, and the question window opens at the first question. A start
+// that fails throws the course model away, so that nothing half loaded is
+// ever taken for loaded by a later run; what a run loaded whole stays for the
+// next ones. The application's media roots are worked out afresh at every run
+// from the host's media properties.
 //
 // With Method "scorm" the report and the exit step are signals to the launch
 // page (FinModule, ExitAU); SelfClose tells it the run has ended. A handler
@@ -93,6 +110,17 @@ public:
 
     void PauseChrono();
     void PlayChrono();
+    // Start a run of one question or of a whole module of application
+    // isIdAppli; isTypeFormEval "F" is training, anything else evaluation.
+    // True once the question window shows the first question. False, with the
+    // step code and last error to read from clsManager, when the launcher has
+    // not granted a run (AskStart) or one is under way (21509), or when a step
+    // fails; the launcher is then ready for the next AskStart.
+    bool StartQuestion(const QVariant& isIdAppli, const QVariant& isIdQuestion, const QVariant& isTypeFormEval);
+    bool StartModule(const QVariant& isIdAppli, const QVariant& isIdModule, const QVariant& isTypeFormEval);
+    // The root of the first CD-ROM drive: none is ever found on this system.
+    bool puFindCDRom(QString& sPathMediaAppli) const;
+
     // Looks for the launch page's window by a title pattern ("*", "?", "#",
     // "[...]"); True while a window is held, the one found or an earlier one.
     bool SetHandleAppelant(const QString& isTitreFenetre);
@@ -119,6 +147,7 @@ public:
     void piCheckSyntaxURL();
 
     QuestionPlayer* pioKavBarre() const { return pioKavBarre_.get(); }
+    bool QuestionExerva() const { return pibQuestionExerva; }
     frmInet* Form() const { return frmInet_.get(); }
     std::shared_ptr<clsInetUPL> InetUrl() const { return pioInetUrl_; }
     QString LangueEnCours() const { return pisLangueEnCours; }
@@ -130,6 +159,46 @@ signals:
     void SelfClose();
 
 private:
+    class BarEvents;
+    friend class BarEvents;
+    std::unique_ptr<lumaro::ManagerEvents> makeBarEvents();
+    // A run has started and not yet ended: the player's events then count.
+    bool playing() const { return runUnderWay_ && !startInProgress_; }
+    enum class RunKind { Question, Module };
+
+    bool start(RunKind kind, const QVariant& isIdAppli, const QVariant& isId, const QVariant& isTypeFormEval);
+    bool startSteps(RunKind kind, const QVariant& isIdAppli, const QVariant& isId, const QVariant& isTypeFormEval,
+                    const tracel::TraceScope& scope);
+    bool checkVideoFolder(RunKind kind, const tracel::TraceScope& scope);
+    // The end of a failed start: the course model thrown away, the launcher ready again.
+    void startFailed(const tracel::TraceScope& scope);
+    void renewCourseModel();
+
+    // The course data (the management system's pages).
+    bool piRenseigneQuestion();
+    bool piRenseigneQuestionDuModule();
+    bool piRenseigneDll(long ilIdDll);
+    bool piRenseigneInfoQuestion(long ilIdQuestion);
+    bool piRenseigneVideo(long ilIdQuestion);
+    // Enters one question record into the application; false with the step code on failure.
+    bool enterQuestion(const QStringList& record, const tracel::TraceScope& scope);
+    std::shared_ptr<lumaro::Appli> currentAppli() const;
+    std::shared_ptr<lumaro::Module> currentModule() const;
+
+    // The application, the single question's module and the work files.
+    bool piRenseigneAppli();
+    bool piRenseigneModule();
+    bool piGereFichiersLocaux();
+    bool piInitPersonalFolder();
+    void applyModuleKind(lumaro::Module& module) const;
+
+    // The question player's events.
+    void pioKavBarre_BoutonQuitter();
+    void pioKavBarre_FinModule();
+    void pioKavBarre_VisuVideo(long ilIdQuestion, lumaro::TypeVideo ieTypeVideo, const QString& isTitreFenetre);
+    void pioInetUrl_DownloadProgressChange(long lProgress, long lProgressMax);
+    QString message(const QString& key) const;
+
     bool piInitBarre(const QString& sIdLangue);
     // The request text of a command, url-encoded.
     QString request(const QString& command, const QString& aiccData) const;
@@ -141,6 +210,7 @@ private:
     std::optional<std::chrono::milliseconds> parseDelay(const QString& value, const QString& declaration) const;
 
     CommonData& data_;
+    std::unique_ptr<lumaro::ManagerEvents> barEvents_;
     std::unique_ptr<QuestionPlayer> pioKavBarre_;
     std::unique_ptr<frmInet> frmInet_;
     std::shared_ptr<clsInetUPL> pioInetUrl_;
@@ -160,7 +230,17 @@ private:
     std::chrono::milliseconds pidteDebutModuleEnCours{0};
     long pilIdQuestion = 0;
     QString pisTypeFormEval;
+    long pilIdAppli = 0;
+    long pilIdModule = 0;
+    long pilNbQuestion = 0;
     bool pibChargementEnCours = false;
+    bool pibQuestionExerva = false;
+    // The extension the question player gives the run's videos: the host's
+    // for streamed videos, ".avi" for files, whatever the host's property says.
+    QString videoExtension_;
+    // From a start's first step to the end of its run.
+    bool runUnderWay_ = false;
+    bool startInProgress_ = false;
     // From the result report to the end of the run.
     bool reportUnderWay_ = false;
 };

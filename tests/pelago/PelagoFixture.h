@@ -13,9 +13,11 @@
 #include "lumaro/model/ContexteManager.h"
 #include "lumaro/model/Module.h"
 #include "lumaro/model/ResultQuestion.h"
+#include "lumaro/player/ManagerEvents.h"
 #include "platform/MessageBoxes.h"
 
 #include <QFile>
+#include <QVariantMap>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,13 @@ struct PlayerLog {
     QStringList calls;
     // CreateManager answers False for these languages.
     QStringList failingLanguages;
+    bool initManagerSucceeds = true;
+    // What the launcher handed the player for the run.
+    QVariantMap settings;
+    QList<long> percents;
+    QStringList boxes;
+    // Where the player's events go.
+    lumaro::ManagerEvents* events = nullptr;
 };
 
 // A question player that records what the launcher asks of it.
@@ -53,7 +62,28 @@ public:
     }
     void PrepareFrmLoading(const QString& type) override { log_->calls.append(QStringLiteral("PrepareFrmLoading ") + type); }
     void SetMessageLoading(const QString& text) override { log_->calls.append(QStringLiteral("SetMessageLoading ") + text); }
+    void SetPourcentLoading(long percent) override { log_->percents.append(percent); }
     void TerminateFrmLoading() override { log_->calls.append(QStringLiteral("TerminateFrmLoading")); }
+    void setEvents(lumaro::ManagerEvents* events) override { log_->events = events; }
+    void ModeMediaInet(bool value) override { log_->settings[QStringLiteral("ModeMediaInet")] = value; }
+    void ExtensionVideo(const QString& value) override { log_->settings[QStringLiteral("ExtensionVideo")] = value; }
+    void PersonalFolder(const QString& value) override { log_->settings[QStringLiteral("PersonalFolder")] = value; }
+    void AutoMediaPoint(long value) override { log_->settings[QStringLiteral("AutoMediaPoint")] = qlonglong(value); }
+    void URLServerHelpFile(const QString& value) override { log_->settings[QStringLiteral("URLServerHelpFile")] = value; }
+    void XmlCheminServeur(const QString& value) override { log_->settings[QStringLiteral("XmlCheminServeur")] = value; }
+    void XmlModeInet(bool value) override { log_->settings[QStringLiteral("XmlModeInet")] = value; }
+    bool InitManager(long first) override
+    {
+        log_->calls.append(QStringLiteral("InitManager ") + QString::number(first));
+        return log_->initManagerSucceeds;
+    }
+    void CacherBarrePourVideo() override { log_->calls.append(QStringLiteral("CacherBarrePourVideo")); }
+    void RetourAfficherVideo() override { log_->calls.append(QStringLiteral("RetourAfficherVideo")); }
+    long AfficheMessageBoxBarre(const QString& text, long style) override
+    {
+        log_->boxes.append(text + QStringLiteral(" / ") + QString::number(style));
+        return 1;
+    }
 
 private:
     std::shared_ptr<PlayerLog> log_;

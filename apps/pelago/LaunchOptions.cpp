@@ -1,0 +1,141 @@
+#include "LaunchOptions.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <map>
+
+namespace pelagoapp {
+namespace {
+
+ParsedOptions refuse(const QString& problem)
+{
+    return {std::nullopt, problem};
+}
+
+bool wholeNumber(const QString& text)
+{
+    bool number = false;
+    text.toLong(&number);
+    return number;
+}
+
+}  // namespace
+
+QString launchUsage()
+{
+    return QStringLiteral(
+        "usage: pelago [--launch URL | --aicc-sid SID --aicc-url URL] --lms-url URL --application ID\n"
+        "              (--module ID | --question ID) [options]\n"
+        "Plays one module or one question of a course for a learning management system\n"
+        "(AICC), reports the score, status and time to it, and ends by itself.\n"
+        "  --launch URL        a launch address whose query holds aicc_sid and aicc_url\n"
+        "  --aicc-sid SID      the AICC session identifier\n"
+        "  --aicc-url URL      the AICC address of the management system\n"
+        "  --lms-url URL       the management system's base address (its pages under WS/,\n"
+        "                      the exercise files under Download/)\n"
+        "  --application ID    the taught application\n"
+        "  --module ID         the module to play, or\n"
+        "  --question ID       the single question to play\n"
+        "  --type F|E          F for training (default), anything else for evaluation\n"
+        "  --language ID       the language identifier, a whole number (default 1036)\n"
+        "  --cfg-site NAME, --cfg-bdd NAME\n"
+        "                      the configuration names sent with every request\n"
+        "  --method post|get|scorm\n"
+        "                      how the result is reported (default post)\n"
+        "  --note-max N        the maximum score (default 100)\n"
+        "  --media-folder DIR  the folder of the lesson and solution videos\n"
+        "  --media-url URL     the address the videos are streamed from instead\n"
+        "  --keep-alive HH:MM:SS\n"
+        "                      how long the launcher waits after the run (default 00:00:05)\n"
+        "  --language-folder DIR\n"
+        "                      the folder of kavplugin.lng (default: the program's)\n"
+        "  --trace-level N     writes the trace log Pelago.htm from level 1\n"
+        "  --help              this text\n"
+        "Exit status: 0 once the management system accepted the run's result; otherwise 1,\n"
+        "with the step code and the error on standard error.\n");
+}
+
+ParsedOptions parseLaunchOptions(const QStringList& arguments)
+{
+    LaunchOptions options;
+    QString launch;
+    QString sid;
+    QString url;
+    const std::map<QString, QString*> texts = {
+        {QStringLiteral("--launch"), &launch},
+        {QStringLiteral("--aicc-sid"), &sid},
+        {QStringLiteral("--aicc-url"), &url},
+        {QStringLiteral("--lms-url"), &options.lmsUrl},
+        {QStringLiteral("--application"), &options.idAppli},
+        {QStringLiteral("--module"), &options.idModule},
+        {QStringLiteral("--question"), &options.idQuestion},
+        {QStringLiteral("--type"), &options.typeFormEval},
+        {QStringLiteral("--language"), &options.langue},
+        {QStringLiteral("--cfg-site"), &options.cfgSite},
+        {QStringLiteral("--cfg-bdd"), &options.cfgBdd},
+        {QStringLiteral("--method"), &options.method},
+        {QStringLiteral("--note-max"), &options.noteMax},
+        {QStringLiteral("--media-folder"), &options.mediaFolder},
+        {QStringLiteral("--media-url"), &options.mediaUrl},
+        {QStringLiteral("--keep-alive"), &options.keepAlive},
+        {QStringLiteral("--language-folder"), &options.languageFolder},
+    };
+    QString traceLevel;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.help = true;
+            return {options, QString()};
+        }
+        QString* target = nullptr;
+        if (const auto found = texts.find(argument); found != texts.end())
+            target = found->second;
+        else if (argument == QLatin1String("--trace-level"))
+            target = &traceLevel;
+        if (!target) {
+            if (argument.startsWith(u'-') || !launch.isEmpty())
+                return refuse(QStringLiteral("unknown argument: ") + argument);
+            launch = argument;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return refuse(argument + QStringLiteral(" needs a value"));
+        *target = arguments[++i];
+    }
+    if (!launch.isEmpty()) {
+        const QUrl address(launch, QUrl::TolerantMode);
+        if (!address.isValid())
+            return refuse(QStringLiteral("the launch address cannot be read"));
+        const QUrlQuery query(address);
+        for (const auto& [name, value] : query.queryItems(QUrl::FullyDecoded)) {
+            if (name.compare(QLatin1String("aicc_sid"), Qt::CaseInsensitive) == 0 && sid.isEmpty())
+                sid = value;
+            else if (name.compare(QLatin1String("aicc_url"), Qt::CaseInsensitive) == 0 && url.isEmpty())
+                url = value;
+        }
+    }
+    options.aiccSid = sid;
+    options.aiccUrl = url;
+    if (options.aiccSid.isEmpty() || options.aiccUrl.isEmpty())
+        return refuse(QStringLiteral("the AICC session identifier and address are both needed"));
+    if (options.lmsUrl.isEmpty())
+        return refuse(QStringLiteral("--lms-url is needed"));
+    if (!wholeNumber(options.idAppli))
+        return refuse(QStringLiteral("--application needs a whole number"));
+    if (options.idModule.isEmpty() == options.idQuestion.isEmpty())
+        return refuse(QStringLiteral("give either --module or --question"));
+    if (!wholeNumber(options.idModule.isEmpty() ? options.idQuestion : options.idModule))
+        return refuse(QStringLiteral("the module or question needs a whole number"));
+    if (!wholeNumber(options.langue))
+        return refuse(QStringLiteral("--language needs a whole number"));
+    if (!traceLevel.isEmpty()) {
+        bool number = false;
+        options.traceLevel = traceLevel.toLong(&number);
+        if (!number || options.traceLevel < 0)
+            return refuse(QStringLiteral("--trace-level needs a whole number"));
+    }
+    return {options, QString()};
+}
+
+}  // namespace pelagoapp

@@ -1,0 +1,70 @@
+#include "LaunchRun.h"
+
+#include "pelago/CommonData.h"
+#include "pelago/clsBarreManager.h"
+#include "pelago/clsManager.h"
+
+namespace pelagoapp {
+
+LaunchRun::LaunchRun(pelago::CommonData& data, LaunchOptions options)
+    : data_(data), options_(std::move(options))
+{
+    if (!options_.languageFolder.isEmpty())
+        data_.languageFolder = options_.languageFolder;
+    data_.endProcess = [this] {
+        // The step code of the last operation tells whether the run went through.
+        if (data_.pulStateEnCours != 1 && problem_.isEmpty())
+            fail(QStringLiteral("the end of the run"));
+        emit finished(problem_.isEmpty() ? 0 : 1);
+    };
+    manager_ = std::make_unique<pelago::clsManager>(data_);
+}
+
+LaunchRun::~LaunchRun() = default;
+
+void LaunchRun::fail(const QString& step)
+{
+    problem_ = QStringLiteral("%1 failed: step code %2, error %3 : %4")
+                   .arg(step)
+                   .arg(data_.pulStateEnCours)
+                   .arg(data_.pulErrorNumber)
+                   .arg(data_.pusErrorDescription);
+}
+
+bool LaunchRun::begin()
+{
+    manager_->LevelTracelage(options_.traceLevel);
+    if (!manager_->AskStart(options_.langue, options_.keepAlive)) {
+        fail(QStringLiteral("AskStart"));
+        return false;
+    }
+    pelago::clsBarreManager& barre = *manager_->BarreManager();
+    barre.AiccSid(options_.aiccSid);
+    barre.AiccUrl(options_.aiccUrl);
+    barre.Method(options_.method);
+    barre.CfgSite(options_.cfgSite);
+    barre.CfgBdd(options_.cfgBdd);
+    barre.NoteMaxAicc(options_.noteMax);
+    barre.URLBaseServer(options_.lmsUrl);
+    barre.URLClientFolder(options_.lmsUrl.endsWith(u'/') ? options_.lmsUrl : options_.lmsUrl + u'/');
+    barre.HasLecon(true);
+    barre.HasCorrige(true);
+    barre.TypeChrono(1);
+    if (!options_.mediaUrl.isEmpty()) {
+        barre.ModeMediaInet(true);
+        barre.URLMediaAppli(options_.mediaUrl);
+        barre.ExtensionFichierVideo(QStringLiteral(".avi"));
+    } else {
+        barre.PathMediaAppli(options_.mediaFolder);
+    }
+    const bool started = options_.idModule.isEmpty()
+        ? barre.StartQuestion(options_.idAppli, options_.idQuestion, options_.typeFormEval)
+        : barre.StartModule(options_.idAppli, options_.idModule, options_.typeFormEval);
+    if (!started) {
+        fail(options_.idModule.isEmpty() ? QStringLiteral("StartQuestion") : QStringLiteral("StartModule"));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace pelagoapp

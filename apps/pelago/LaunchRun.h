@@ -1,0 +1,45 @@
+#pragma once
+
+#include "LaunchOptions.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace pelago {
+class CommonData;
+class clsManager;
+}  // namespace pelago
+
+namespace pelagoapp {
+
+// One launch as a launch page makes it: AskStart, the session's properties,
+// the start of the module or question; then the learner plays, the launcher
+// reports the result and, once the keep-alive delay has passed, ends.
+class LaunchRun : public QObject {
+    Q_OBJECT
+
+public:
+    LaunchRun(pelago::CommonData& data, LaunchOptions options);
+    ~LaunchRun() override;
+
+    // Asks for the run and starts it; false, with problem() to tell, when
+    // the launcher refuses or the start fails.
+    bool begin();
+    QString problem() const { return problem_; }
+
+signals:
+    // The launcher has ended: 0 when every step of the run succeeded, 1 otherwise.
+    void finished(int status);
+
+private:
+    void fail(const QString& step);
+
+    pelago::CommonData& data_;
+    LaunchOptions options_;
+    std::unique_ptr<pelago::clsManager> manager_;
+    QString problem_;
+};
+
+}  // namespace pelagoapp

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "PelagoFixture.h"
+
+#include "CourseServer.h"
+
+#include "lumaro/model/Appli.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pelagotest {
+
+// A launcher against the sample course server playing the learning management
+// system: its AICC end point, its course-data pages and its exercise files.
+// The question player is the fake one unless a test says otherwise.
+class LaunchTest : public PelagoTest {
+protected:
+    void SetUp() override
+    {
+        PelagoTest::SetUp();
+        writeFile(QStringLiteral("program/kavplugin.lng"),
+                  "[Pelago_Langue_1036]\nMESSAGE_ErrOccuppe=Une formation est déjà en cours.\n"
+                  "MESSAGE_Loading1=Chargement du module en cours.\nMESSAGE_Loading2=Veuillez patienter...\n"
+                  "MESSAGE_Loading3=Préparation des fichiers de travail...\n"
+                  "MESSAGE_ErrModule=Le module n'a pas pu être créé.\n"
+                  "ERR_VIDEO_NOT_FOUND=La vidéo %1 est introuvable sur le CD-ROM.\n"
+                  "ERR_VIDEO_NOT_FOUND_UNC=La vidéo %1 est introuvable sur le réseau.\n"
+                  "ERR_CONNUE=\"Erreur connue : \"\nERR_INCONNUE=\"Erreur inconnue : \"\n");
+        startServer(QStringLiteral(SAMPLE_SERVER_DIR));
+    }
+
+    void TearDown() override
+    {
+        // The transport's open connections go first, so that the server need
+        // not wait for them to time out.
+        if (data_.puoBarreManager)
+            data_.puoBarreManager->Destroy();
+        PelagoTest::TearDown();
+        for (const auto& server : retired_)
+            server->stop();
+        if (server_)
+            server_->stop();
+    }
+
+    void startServer(const QString& dataFolder)
+    {
+        // An earlier server stops with the others at the end, once the
+        // transport's connections to it are closed.
+        if (server_)
+            retired_.push_back(std::move(server_));
+        courseserver::ServerOptions options;
+        options.dataFolder = dataFolder;
+        options.recordFolder = path(QStringLiteral("records"));
+        QDir().mkpath(options.recordFolder);
+        server_ = std::make_unique<courseserver::CourseServer>(options);
+        ASSERT_TRUE(server_->start());
+    }
+
+    QString lmsBase() const { return QString::fromStdString(server_->baseUrl()) + QStringLiteral("LMS/"); }
+
+    // AskStart, then the session pointed at the sample system for session `sid`.
+    void launch(const QString& sid = QStringLiteral("SID-1"))
+    {
+        ASSERT_TRUE(manager_->AskStart(QString::fromLatin1(langue), QStringLiteral("00:10:00")));
+        pelago::clsBarreManager& session = barre();
+        session.AiccUrl(lmsBase() + QStringLiteral("aicc"));
+        session.AiccSid(sid);
+        session.Method(QStringLiteral("post"));
+        session.CfgSite(QStringLiteral("site1"));
+        session.CfgBdd(QStringLiteral("bdd1"));
+        session.NoteMaxAicc(QStringLiteral("20"));
+        session.URLBaseServer(lmsBase());
+        session.URLClientFolder(lmsBase());
+        session.PathMediaAppli(QStringLiteral(SAMPLES_DIR "/media"));
+        session.PersonalFolder(path(QStringLiteral("learner")));
+        session.HasLecon(true);
+        session.HasCorrige(true);
+    }
+
+    // The page names the launcher asked for, in order, without the address.
+    QStringList pages() const
+    {
+        QStringList names;
+        for (const auto& request : server_->requests()) {
+            const QString path = QString::fromStdString(request.path);
+            if (path.contains(QStringLiteral("/LMS/WS/")))
+                names.append(path.section(u'/', -1));
+        }
+        return names;
+    }
+    qsizetype requestsOf(const QString& page) const { return pages().count(page); }
+
+    // The AICC requests the system stored (putparam, exitAU), in order.
+    QList<QJsonObject> stored() const
+    {
+        QList<QJsonObject> records;
+        QFile file(server_->aiccFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return records;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (!line.isEmpty())
+                records.append(QJsonDocument::fromJson(line).object());
+        }
+        return records;
+    }
+
+    std::shared_ptr<lumaro::Appli> appli()
+    {
+        return barre().pioKavParc ? barre().pioKavParc->Appli(12) : nullptr;
+    }
+
+    std::unique_ptr<courseserver::CourseServer> server_;
+    std::vector<std::unique_ptr<courseserver::CourseServer>> retired_;
+};
+
+}  // namespace pelagotest
