@@ -1,0 +1,82 @@
+// A run on the course model's own question player and the real exercise
+// engine, against the sample management system: the question window at the
+// first question, the learner's actions, the result reported.
+
+#include "LaunchFixture.h"
+
+#include "pelago/LumaroPlayer.h"
+
+#include "support/FakeMediaPlayer.h"
+#include "support/Screenshot.h"
+
+#include "common/uctButton.h"
+#include "exerva/ExervaContext.h"
+#include "exerva/frmCT.h"
+#include "lumaro/player/ExervaEngine.h"
+#include "lumaro/player/Manager.h"
+#include "lumaro/player/frmClient.h"
+#include "platform/QtWindowSystem.h"
+
+namespace {
+
+class PlayerRunTest : public pelagotest::LaunchTest {
+protected:
+    void SetUp() override
+    {
+        LaunchTest::SetUp();
+        // The sample language file, its French sections under the launcher's numeric language.
+        QFile sample(QStringLiteral(SAMPLES_DIR "/lng/kavplugin.lng"));
+        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+        writeFile(QStringLiteral("program/kavplugin.lng"), sample.readAll().replace("_FR]", "_1036]"));
+        lumaro::ExervaEngine::install(data_.lumaro, engineContext_);
+        data_.windowSystem = &windows_;
+        data_.createPlayer = [this]() -> std::unique_ptr<pelago::QuestionPlayer> {
+            lumaro::ManagerServices services;
+            services.windows = &windows_;
+            services.timers = &timers_;
+            services.clock = &clock_;
+            services.boxes = &boxes_;
+            services.screenSize = [] { return QSize(1024, 768); };
+            services.mediaPlayer = [] { return std::make_unique<testsupport::FakeMediaPlayer>(); };
+            auto player = std::make_unique<pelago::LumaroPlayer>(data_.lumaro, std::move(services));
+            manager = &player->manager();
+            return player;
+        };
+    }
+
+    lumaro::frmClient* questionWindow() const { return manager ? manager->questionWindow() : nullptr; }
+
+    exerva::ExervaContext engineContext_;
+    platform::QtWindowSystem windows_;
+    lumaro::Manager* manager = nullptr;
+};
+
+TEST_F(PlayerRunTest, ModuleOpensTheFirstQuestionAndQuittingReportsAnIncompleteRun)
+{
+    launch();
+    ASSERT_TRUE(barre().StartModule(QStringLiteral("12"), QStringLiteral("1201"), QStringLiteral("F")))
+        << manager_->StateErrorEnCours() << " " << manager_->LastError().toStdString();
+
+    lumaro::frmClient* window = questionWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    // The exercise came from the system's exercise files.
+    auto* exercise = exerva::frmCT::fromWindowId(appli()->HandleApplicationInteractive());
+    ASSERT_NE(exercise, nullptr);
+    EXPECT_TRUE(exercise->isVisible());
+    EXPECT_FALSE(server_->requestsFor("X1211.xml").empty());
+    testsupport::saveScreenshot(*window, QStringLiteral("pelago-first-question-bar"));
+    testsupport::saveScreenshot(*exercise, QStringLiteral("pelago-first-question-exercise"));
+
+    clock_.advanceSeconds(42);
+    window->kavbtnQuitter()->click();
+    runToEnd();
+    const auto records = stored();
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records.at(0).value("fields").toObject().value("aicc_data").toString(),
+              QStringLiteral("[Core]\r\nScore=0\r\nLesson_Status=I\r\nTime=00:00:42"));
+    EXPECT_EQ(records.at(1).value("command").toString(), QStringLiteral("exitau"));
+    EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
+}
+
+}  // namespace
