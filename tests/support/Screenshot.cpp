@@ -5,11 +5,14 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace testsupport {
 
@@ -56,14 +59,9 @@ void waitForPage(QWebEngineView& view)
     loop.exec();
 }
 
-}  // namespace
-
-QString saveScreenshot(QWidget& widget, const QString& name)
+// Lets each shown web view of the widget draw its page first.
+void waitForPages(QWidget& widget)
 {
-    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
-    if (!QDir().mkpath(folder))
-        return {};
-    const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
     widget.ensurePolished();
     QList<QWebEngineView*> views = widget.findChildren<QWebEngineView*>();
     if (auto* view = qobject_cast<QWebEngineView*>(&widget))
@@ -72,7 +70,44 @@ QString saveScreenshot(QWidget& widget, const QString& name)
         if (view->isVisible() && !view->url().isEmpty())
             waitForPage(*view);
     }
+}
+
+QString screenshotFile(const QString& name)
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    if (!QDir().mkpath(folder))
+        return {};
+    return folder + QLatin1Char('/') + name + QStringLiteral(".png");
+}
+
+}  // namespace
+
+QString saveScreenshot(QWidget& widget, const QString& name)
+{
+    const QString file = screenshotFile(name);
+    if (file.isEmpty())
+        return {};
+    waitForPages(widget);
     return widget.grab().save(file, "PNG") ? file : QString();
+}
+
+QString saveSideBySide(QWidget& left, QWidget& right, const QString& name)
+{
+    const QString file = screenshotFile(name);
+    if (file.isEmpty())
+        return {};
+    waitForPages(left);
+    waitForPages(right);
+    const QPixmap leftPicture = left.grab();
+    const QPixmap rightPicture = right.grab();
+    constexpr int gap = 16;
+    QPixmap both(leftPicture.width() + gap + rightPicture.width(), std::max(leftPicture.height(), rightPicture.height()));
+    both.fill(QColor(0x60, 0x60, 0x60));
+    QPainter painter(&both);
+    painter.drawPixmap(0, 0, leftPicture);
+    painter.drawPixmap(leftPicture.width() + gap, 0, rightPicture);
+    painter.end();
+    return both.save(file, "PNG") ? file : QString();
 }
 
 }  // namespace testsupport

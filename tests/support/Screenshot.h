@@ -22,4 +22,8 @@ constexpr std::chrono::milliseconds webViewTimeout{15000};
 // waits that long).
 QString saveScreenshot(QWidget& widget, const QString& name);
 
+// Saves the two windows side by side, as the learner sees them on one screen
+// (the left one, a gap, the right one), under the same rules as saveScreenshot.
+QString saveSideBySide(QWidget& left, QWidget& right, const QString& name);
+
 }  // namespace testsupport

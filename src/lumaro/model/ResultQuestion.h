@@ -42,6 +42,7 @@ public:
     // the process's last error.
     void LettreReponse(const QString& lettre);
     long IdReponse() const { return idReponse_; }
+    void IdReponse(long id) { idReponse_ = id; }
     long TypeReponse() const { return typeReponse_; }
     void TypeReponse(long type) { typeReponse_ = type; }
     QString MessageEcranAffiche() const { return messageEcranAffiche_; }

@@ -314,11 +314,7 @@ bool Manager::startSession(tracel::TraceScope& scope, long ilQuestionDebut, Modu
         windows_.bringToTop(handleApplication_);
     }
     module.StartModule();
-    if (autoMediaPoint_ == 1) {
-        const std::weak_ptr<void> token = guard();
-        piFrmBarre_kavBtnVideoClick(TypeLecon);
-        alive = !token.expired();
-    }
+    alive = openLessonAutomatically(module);
     return true;
 }
 

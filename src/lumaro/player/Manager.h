@@ -188,6 +188,13 @@ private:
     bool endAfterFailure(Module& module);
     // BoutonQuitter, then the hiding step; false when the host destroyed the session.
     bool leave();
+    // The lesson of the question on display opened as if the learner asked for
+    // it, when AutoMediaPoint asks for that, the question has a lesson and the
+    // module is no evaluation; false when the host destroyed the session.
+    bool openLessonAutomatically(Module& module);
+    // A result marked as run out of time: a general error of letter "TP", with
+    // no answer designated when the question's component has none for it.
+    void markTimedOut(ResultQuestion& result);
 
     // Answer, reaction and end of module.
     ReactionReponse piGereReponse(bool& alive);

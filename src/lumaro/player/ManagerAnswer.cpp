@@ -1,20 +1,31 @@
-// Closing a question, moving on to the next one or to the end of the module,
-// starting a question again; and where the scoring's reaction, the feedback
-// pane and the media window come in.
+// The scored answer: its reaction, the feedback pane; closing a question,
+// moving on to the next one or to the end of the module, starting a question
+// again.
 
 #include "Manager.h"
 
+#include "Complements.h"
 #include "ManagerEvents.h"
+#include "PageAddress.h"
 #include "frmClient.h"
+#include "kavMsgBoxStyle.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "common/uctButton.h"
 #include "lumaro/model/Appli.h"
+#include "lumaro/model/Dll.h"
 #include "lumaro/model/LumaroContext.h"
 #include "lumaro/model/Module.h"
+#include "lumaro/model/ModuleInterractif.h"
 #include "lumaro/model/Question.h"
+#include "lumaro/model/Reponse.h"
+#include "lumaro/model/ReponseGenerale.h"
 #include "lumaro/model/ResultQuestion.h"
 #include "platform/ErrorTrap.h"
 #include "tracel/TraceChannel.h"
+
+#include <QLabel>
+#include <QWebEngineView>
 
 namespace lumaro {
 
@@ -30,14 +41,18 @@ bool Manager::piFermerQuestion()
     tracel::TraceScope scope(
         context_.trace, tracel::TypeClass, unitName, QStringLiteral("Private Function piFermerQuestion"));
     bool closed = false;
-    const auto error = platform::trapError(platform::AutomationError, [&] {
-        Module& module = platform::require(moduleEnCours());
+    auto error = platform::trapError(platform::AutomationError, [&] {
         const auto question = platform::require(currentResult()).Question();
         platform::require(question).Fermer();
         closed = context_.pulStateEnCours == traitementOk;
-        const auto appli = module.Appli();
+    });
+    // The application's window is unlocked however the closing went.
+    const auto unlockError = platform::trapError(platform::AutomationError, [&] {
+        const auto appli = platform::require(moduleEnCours()).Appli();
         platform::require(appli).UnlockWindow();
     });
+    if (!error)
+        error = unlockError;
     if (error)
         return fail(scope, *error, basalo::enuFunctionReturnState_Lumaro_Manager_piFermerQuestion_ErreurInconnue, true);
     return closed;
@@ -111,24 +126,145 @@ bool Manager::piRecommencer()
     return restarted;
 }
 
-// The scoring's outcome and its reaction are not built yet: every answer is
-// reported as a reference error with the step's code, so that the learner sees
-// the question player's error message instead of a wrong verdict.
 ReactionReponse Manager::piGereReponse(bool& alive)
 {
-    (void)alive;
     tracel::TraceScope scope(
         context_.trace, tracel::TypeClass, unitName, QStringLiteral("Private Function piGereReponse"));
-    context_.pulStateEnCours = basalo::enuFunctionReturnState_Lumaro_Manager_piGereReponse_ErreurInconnue;
-    context_.lastError.store(platform::RuntimeError(platform::MemberNotSupported));
-    return ErreurReference;
+    ReactionReponse reaction = ErreurReference;
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        const auto resultObject = currentResult();
+        ResultQuestion& result = platform::require(resultObject);
+        const auto questionObject = result.Question();
+        const Question& question = platform::require(questionObject);
+        const auto dllObject = question.Dll();
+        const Dll& dll = platform::require(dllObject);
+        const QString letter = dll.PointCauseErreur();
+
+        if (dll.PointErreurGenerale()) {
+            const QString text = platform::require(dll.GetReponse(letter)).Message();
+            scope.line(QStringLiteral("ErreurGenerale ") + letter + QStringLiteral(" : ") + text);
+            const std::weak_ptr<void> token = guard();
+            AfficheMessageBoxBarre(text, kavOk);
+            if (token.expired()) {
+                alive = false;
+                return;
+            }
+            if (letter.contains(u'#')) {
+                result.TypeReponse(ErreurGenerale);
+                result.LettreReponse(letter);
+                reaction = SuivanteAuto;
+                scope.line(QStringLiteral("piGereReponse = SuivanteAuto"));
+            } else if (letter.contains(u'%')) {
+                reaction = RetourAuto;
+                scope.line(QStringLiteral("piGereReponse = RetourAuto"));
+            } else {
+                reaction = RecommencerAuto;
+                scope.line(QStringLiteral("piGereReponse = RecommencerAuto"));
+            }
+            return;
+        }
+        if (dll.PointBravoNuance() || dll.PointBravo()) {
+            result.TypeReponse(dll.PointBravoNuance() ? BravoNuance : Bravo);
+            result.LettreReponse(QString());
+            reaction = AfficherReponse;
+            scope.line(QStringLiteral("piGereReponse = AfficherReponse"));
+            return;
+        }
+
+        result.TypeReponse(ErreurParticuliere);
+        result.LettreReponse(letter);
+        scope.line(QStringLiteral("LettreReponse : ") + letter);
+        result.MessageEcranAffiche(platform::require(question.GetReponse(letter)).MessageEcran());
+        if (dll.TypeDll() == 1) {
+            const auto complements = platform::require(dll.DllInterractive()).Complement();
+            if (complements && complements->Count() > 0) {
+                scope.line(QStringLiteral("Complement.Count > 0"));
+                result.MessageEcranAffiche(piRemplaceComplements(result.MessageEcranAffiche(), *complements));
+            }
+        }
+        scope.line(QStringLiteral("MessageEcranAffiche : ") + result.MessageEcranAffiche());
+        reaction = AfficherReponse;
+        scope.line(QStringLiteral("piGereReponse = AfficherReponse"));
+    });
+    if (!alive)
+        return reaction;
+    if (error) {
+        fail(scope, *error, basalo::enuFunctionReturnState_Lumaro_Manager_piGereReponse_ErreurInconnue, false);
+        return ErreurReference;
+    }
+    return reaction;
 }
 
-// The feedback pane is not built yet: nothing is shown.
 bool Manager::piAfficheReponse(long typeDll)
 {
-    (void)typeDll;
-    return false;
+    tracel::TraceScope scope(
+        context_.trace, tracel::TypeClass, unitName, QStringLiteral("Private Function piAfficheReponse"));
+    scope.value(QStringLiteral("TypeDll"), QString::number(typeDll));
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        frmClient& window = platform::require(piFrmBarre_);
+        const auto resultObject = currentResult();
+        ResultQuestion& result = platform::require(resultObject);
+        const auto questionObject = result.Question();
+        const Question& question = platform::require(questionObject);
+        window.kavBtnCorrige()->setVisible(question.HasVideoCorrige());
+        window.kavbtnLecon()->hide();
+
+        QWidget* const label = window.lblReponse();
+        QWidget* const background = window.lblFond();
+        QWidget* const browser = window.WebBrowserReponse();
+        const auto showPictures = [&](bool success) {
+            window.ImageVictory()->setVisible(success);
+            window.ImageCloud()->setVisible(!success);
+        };
+        switch (result.TypeReponse()) {
+        case Bravo:
+            scope.line(QStringLiteral("TypeResultatQuestion.Bravo"));
+            window.lblReponse()->setText(message(QStringLiteral("FRMhtml_lblReponseBravo")));
+            browser->hide();
+            label->show();
+            background->show();
+            showPictures(true);
+            break;
+        case BravoNuance: {
+            scope.line(QStringLiteral("TypeResultatQuestion.BravoNuance"));
+            // A bis question's page is in the bis folder, as its other files are.
+            const QString& folder = question.BaseBis() == QuestionBis ? pisCheminHtmlBis_ : pisCheminHtml_;
+            const QUrl address = pageAddress(folder, question.HtmlBravo());
+            browser->show();
+            window.WebBrowserReponse()->setUrl(address);
+            label->hide();
+            background->hide();
+            showPictures(true);
+            break;
+        }
+        default: {
+            scope.line(QStringLiteral("erreur particulière"));
+            showPictures(false);
+            QString text = result.MessageEcranAffiche();
+            while (text.endsWith(u' '))
+                text.chop(1);
+            window.lblReponse()->setText(text);
+            browser->hide();
+            label->show();
+            background->show();
+            break;
+        }
+        }
+
+        const bool interactive = typeDll == 1;
+        const int top = interactive ? 245 : 93;
+        for (QWidget* part : {static_cast<QWidget*>(window.ImageCloud()), static_cast<QWidget*>(window.ImageVictory()),
+                 background, browser})
+            part->move(part->x(), top);
+        label->move(label->x(), top + 2);
+        window.showBackground(interactive ? QStringLiteral("Interactif_R") : QStringLiteral("Exerva_R"));
+        window.setFixedHeight(interactive ? 367 : 213);
+        if (!interactive)
+            windows_.setTopmost(window.windowId(), true);
+    });
+    if (error)
+        return fail(scope, *error, basalo::enuFunctionReturnState_Lumaro_Manager_piAfficheReponse_ErreurInconnue, true);
+    return true;
 }
 
 } // namespace lumaro

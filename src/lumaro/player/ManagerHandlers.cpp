@@ -31,6 +31,12 @@ namespace {
     const QString unitName = QStringLiteral("Manager");
     constexpr long traitementOk = basalo::enuFunctionReturnState_General_Traitement_OK;
 
+    // What a time-out says when the course gives no text of its own.
+    QString defaultTimeOutText()
+    {
+        return QStringLiteral("Le temps prévu est écoulé.");
+    }
+
 } // namespace
 
 void Manager::handle(const std::function<void()>& handler)
@@ -138,6 +144,19 @@ bool Manager::leave()
     return true;
 }
 
+bool Manager::openLessonAutomatically(Module& module)
+{
+    if (autoMediaPoint_ != 1 || module.TypeModule() == TYPEevaluation || pilResultQuestionEnCours_ > module.NbQuest())
+        return true;
+    const auto result = currentResult();
+    const auto question = result ? result->Question() : nullptr;
+    if (!question || !question->HasVideoLecon())
+        return true;
+    const std::weak_ptr<void> token = guard();
+    piFrmBarre_kavBtnVideoClick(TypeLecon);
+    return !token.expired();
+}
+
 long Manager::currentTypeDll() const
 {
     const auto result = currentResult();
@@ -213,6 +232,11 @@ void Manager::piFrmBarre_kavbtnQuitterClick()
             const std::weak_ptr<void> token = guard();
             Module& module = platform::require(moduleEnCours());
             if (module.TypeModule() != TYPEformation) {
+                // The time stands still while the learner decides, so that it
+                // cannot run out, and end the module, under the question.
+                usrTimeBar& countdown = *platform::require(piFrmBarre_).timeBar();
+                const bool counting = countdown.isCounting();
+                countdown.ChronoStop();
                 const QString text = message(QStringLiteral("FRMbarre_ConfirmQuit"))
                                          .replace(QStringLiteral("%1"), QStringLiteral("\r\n"));
                 const long answer = AfficheMessageBoxBarre(text, kavOk + kavAnnuler + kavAlert);
@@ -222,9 +246,10 @@ void Manager::piFrmBarre_kavbtnQuitterClick()
                 }
                 if (answer == platform::MessageBoxes::Cancel) {
                     scope.line(QStringLiteral("Annulation du quitter en évaluation"));
+                    if (counting && piFrmBarre_)
+                        piFrmBarre_->timeBar()->ChronoStart();
                     return;
                 }
-                platform::require(piFrmBarre_).timeBar()->ChronoStop();
                 clearResults(module);
             } else if (pieModeTest_ == ModeReponse) {
                 module.MajResultQuest(pilResultQuestionEnCours_);
@@ -267,12 +292,15 @@ void Manager::piFrmBarre_kavbtnRecomClick()
 
 void Manager::piFrmBarre_kavbtnSuivClick()
 {
+    bool evaluation = false;
+    // Set while the countdown is paused and the question still waits for an answer.
+    bool questionStaysOpen = false;
     // Every way out that leaves the session alive enables the window again.
     const bool alive = runHandler(QStringLiteral("Private Sub piFrmBarre_kavbtnSuivClick"),
         basalo::enuFunctionReturnState_Lumaro_Manager_kavbtnSuivClick_ErreurInconnue, true,
         [&](tracel::TraceScope& scope, bool& alive) {
             Module& module = platform::require(moduleEnCours());
-            const bool evaluation = module.TypeModule() == TYPEevaluation;
+            evaluation = module.TypeModule() == TYPEevaluation;
             disableWindow();
             if (evaluation)
                 platform::require(piFrmBarre_).timeBar()->ChronoStop();
@@ -284,11 +312,8 @@ void Manager::piFrmBarre_kavbtnSuivClick()
                     return;
                 if (ok) {
                     enableWindow();
-                    if (openLesson && pilResultQuestionEnCours_ <= module.NbQuest() && autoMediaPoint_ == 1) {
-                        const std::weak_ptr<void> token = guard();
-                        piFrmBarre_kavBtnVideoClick(TypeLecon);
-                        alive = !token.expired();
-                    }
+                    if (openLesson)
+                        alive = openLessonAutomatically(module);
                     return;
                 }
                 alive = endAfterFailure(module);
@@ -301,6 +326,7 @@ void Manager::piFrmBarre_kavbtnSuivClick()
             }
             dressPoursuivre(true);
             scope.line(QStringLiteral("pieModeTest = ModeTest.ModeQuestion"));
+            questionStaysOpen = true;
             const auto question = platform::require(currentResult()).Question();
             const auto dll = platform::require(question).Dll();
             if (!platform::require(dll).TestePoint()) {
@@ -308,27 +334,24 @@ void Manager::piFrmBarre_kavbtnSuivClick()
                 alive = piMessageErreur();
                 return;
             }
-            switch (piGereReponse(alive)) {
+            const ReactionReponse reaction = piGereReponse(alive);
+            if (!alive)
+                return;
+            questionStaysOpen = reaction == RetourAuto || reaction == ErreurReference;
+            switch (reaction) {
             case SuivanteAuto:
-                if (!alive)
-                    return;
                 scope.line(QStringLiteral("ReactionReponse.SuivanteAuto"));
                 goOn(true);
                 break;
             case RecommencerAuto:
-                if (!alive)
-                    return;
                 scope.line(QStringLiteral("ReactionReponse.RecommencerAuto"));
                 if (!piRecommencer())
                     alive = endAfterFailure(module);
                 break;
             case RetourAuto:
-                if (alive)
-                    scope.line(QStringLiteral("ReactionReponse.RetourAuto"));
+                scope.line(QStringLiteral("ReactionReponse.RetourAuto"));
                 break;
             case AfficherReponse:
-                if (!alive)
-                    return;
                 scope.line(QStringLiteral("ReactionReponse.AfficherReponse"));
                 if (evaluation) {
                     scope.line(QStringLiteral("TYPEevaluation"));
@@ -336,45 +359,72 @@ void Manager::piFrmBarre_kavbtnSuivClick()
                 } else {
                     scope.line(QStringLiteral("TYPEformation"));
                     pieModeTest_ = ModeReponse;
-                    piAfficheReponse(currentTypeDll());
+                    if (!piAfficheReponse(currentTypeDll())) {
+                        // The learner is told that the feedback could not be
+                        // shown; Poursuivre still goes on to the next question.
+                        scope.line(QStringLiteral("piAfficheReponse retourne false"));
+                        alive = piMessageErreur();
+                    }
                 }
                 break;
             case ErreurReference:
-                if (!alive)
-                    return;
                 scope.line(QStringLiteral("ReactionReponse.ErreurReference"));
                 alive = piMessageErreur();
                 break;
             }
         });
-    if (alive)
-        enableWindow();
+    if (!alive)
+        return;
+    enableWindow();
+    // The time of an evaluation runs on for as long as the question stays open.
+    if (evaluation && questionStaysOpen && piFrmBarre_)
+        piFrmBarre_->timeBar()->ChronoStart();
+}
+
+void Manager::markTimedOut(ResultQuestion& result)
+{
+    const auto question = result.Question();
+    const auto dll = question ? question->Dll() : nullptr;
+    const bool answered = dll && dll->GetReponse(QStringLiteral("TP"));
+    result.TypeReponse(ErreurGenerale);
+    if (answered) {
+        result.LettreReponse(QStringLiteral("TP"));
+        return;
+    }
+    // Without an answer "TP" the letter designates none: that is no error of
+    // the learner's, and the host must not read it as one.
+    const long number = context_.lastError.number();
+    const QString text = context_.lastError.text();
+    result.LettreReponse(QStringLiteral("TP"));
+    context_.lastError.store(number, text);
+    result.IdReponse(-1);
 }
 
 void Manager::piFrmBarre_usrTimeBarTimeFinish()
 {
     runHandler(QStringLiteral("Private Sub piFrmBarre_usrTimeBarTimeFinish"),
         basalo::enuFunctionReturnState_Lumaro_Manager_usrTimeBarTimeFinish_ErreurInconnue, true,
-        [&](tracel::TraceScope&, bool& alive) {
+        [&](tracel::TraceScope& scope, bool& alive) {
             const std::weak_ptr<void> token = guard();
             Module& module = platform::require(moduleEnCours());
-            const auto result = currentResult();
-            const auto question = platform::require(result).Question();
-            const auto dll = platform::require(question).Dll();
-            const auto reponse = platform::require(dll).GetReponse(QStringLiteral("TP"));
-            AfficheMessageBoxBarre(platform::require(reponse).Message(), kavOk);
+            const auto resultObject = currentResult();
+            ResultQuestion& result = platform::require(resultObject);
+            const auto question = result.Question();
+            const auto dll = question ? question->Dll() : nullptr;
+            const auto reponse = dll ? dll->GetReponse(QStringLiteral("TP")) : nullptr;
+            if (!reponse)
+                scope.line(QStringLiteral("Pas de réponse générale TP"));
+            AfficheMessageBoxBarre(reponse ? reponse->Message() : defaultTimeOutText(), kavOk);
             if (token.expired()) {
                 alive = false;
                 return;
             }
-            result->TypeReponse(ErreurGenerale);
-            result->LettreReponse(QStringLiteral("TP"));
+            markTimedOut(result);
             switch (module.GlobPropModEval().lGPETypeChrono) {
             case 2:
                 for (long i = pilResultQuestionEnCours_ + 1; i <= module.NbQuest(); ++i) {
-                    const auto following = module.ResultQuestions(i);
-                    platform::require(following).TypeReponse(ErreurGenerale);
-                    following->LettreReponse(QStringLiteral("TP"));
+                    if (const auto following = module.ResultQuestions(i))
+                        markTimedOut(*following);
                 }
                 if (!piFermerQuestion()) {
                     if (!piMessageErreur()) {

@@ -3,6 +3,7 @@
 
 #include "Manager.h"
 
+#include "PageAddress.h"
 #include "frmClient.h"
 #include "usrTimeBar.h"
 
@@ -58,15 +59,6 @@ namespace {
         }
         if (!out.commit())
             throw platform::RuntimeError(platform::BadFileName, destination);
-    }
-
-    // A page named by the course data: a server address as it is, else a local file.
-    QUrl pageAddress(const QString& path)
-    {
-        const QUrl url(path);
-        if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
-            return url;
-        return QUrl::fromLocalFile(platform::paths::findExisting(platform::paths::fromData(path)));
     }
 
 } // namespace
@@ -264,11 +256,9 @@ bool Manager::piGereAffichageQuestion(Module& module)
         const bool interactive = typeDll == 1;
         if (interactive) {
             const QString& folder = question.BaseBis() == QuestionBase ? pisCheminHtml_ : pisCheminHtmlBis_;
-            // The page's name comes from the course data: it stays in the application's folder.
-            if (!platform::paths::staysInside(question.HtmlQuestion()))
-                throw platform::RuntimeError(platform::BadFileName, question.HtmlQuestion());
+            const QUrl address = pageAddress(folder, question.HtmlQuestion());
             window.WebBrowser()->show();
-            window.WebBrowser()->setUrl(pageAddress(folder + question.HtmlQuestion()));
+            window.WebBrowser()->setUrl(address);
         } else {
             window.WebBrowser()->hide();
         }

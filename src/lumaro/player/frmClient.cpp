@@ -9,6 +9,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRadialGradient>
 #include <QWebEngineView>
 
 namespace lumaro {
@@ -26,6 +27,15 @@ namespace {
         QFont font(QStringLiteral("Arial"));
         font.setPointSizeF(points);
         font.setBold(bold);
+        return font;
+    }
+
+    // Plain, not the window's bold.
+    QFont tahoma(qreal points)
+    {
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPointSizeF(points);
+        font.setBold(false);
         return font;
     }
 
@@ -76,9 +86,30 @@ namespace {
         return picture;
     }
 
-    QPixmap feedbackPicture(common::ButtonGlyph glyph)
+    // The pictures beside the feedback: a green disc with a tick for a right
+    // answer, a red one with a cross for a wrong one. Drawn at twice their size
+    // so that they stay smooth once the label scales them down.
+    QPixmap feedbackPicture(bool success)
     {
-        return common::buttonPictures(glyph, QSize(32, 32)).up;
+        QPixmap picture(64, 64);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QRadialGradient disc(QPointF(26, 22), 40);
+        disc.setColorAt(0, success ? QColor(0x6C, 0xC2, 0x5A) : QColor(0xE8, 0x6A, 0x5C));
+        disc.setColorAt(1, success ? QColor(0x2E, 0x86, 0x2A) : QColor(0xB3, 0x2A, 0x22));
+        painter.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 0xC0), 2));
+        painter.setBrush(disc);
+        painter.drawEllipse(QRectF(3, 3, 58, 58));
+        painter.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (success) {
+            const QPointF tick[] = {{18, 33}, {28, 43}, {46, 22}};
+            painter.drawPolyline(tick, 3);
+        } else {
+            painter.drawLine(QPointF(22, 22), QPointF(42, 42));
+            painter.drawLine(QPointF(42, 22), QPointF(22, 42));
+        }
+        return picture;
     }
 
 } // namespace
@@ -100,8 +131,7 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
     , WebBrowser_(new QWebEngineView(this))
     , WebBrowserReponse_(new QWebEngineView(this))
     , lblFond_(makeLabel(this, "lblFond", QRect(52, 246, 273, 114), arial(9, false), Qt::black))
-    , lblReponse_(
-          makeLabel(this, "lblReponse", QRect(56, 248, 266, 108), QFont(QStringLiteral("Tahoma"), 9), Qt::black))
+    , lblReponse_(makeLabel(this, "lblReponse", QRect(56, 248, 266, 108), tahoma(9), Qt::black))
     , ImageVictory_(makeLabel(this, "ImageVictory", QRect(12, 252, 32, 32), QFont(), Qt::black))
     , ImageCloud_(makeLabel(this, "ImageCloud", QRect(12, 252, 32, 32), QFont(), Qt::black))
     , imgBtnPoursuivre1_(pictureList(common::ButtonGlyph::Next, QSize(30, 26)))
@@ -137,9 +167,9 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
     lblReponse_->setAutoFillBackground(true);
     lblReponse_->setPalette(white);
     ImageVictory_->setScaledContents(true);
-    ImageVictory_->setPixmap(feedbackPicture(common::ButtonGlyph::Check));
+    ImageVictory_->setPixmap(feedbackPicture(true));
     ImageCloud_->setScaledContents(true);
-    ImageCloud_->setPixmap(feedbackPicture(common::ButtonGlyph::Quit));
+    ImageCloud_->setPixmap(feedbackPicture(false));
     lblFond_->lower();
     for (QWidget* feedback : {static_cast<QWidget*>(WebBrowser_), static_cast<QWidget*>(WebBrowserReponse_),
              static_cast<QWidget*>(lblFond_), static_cast<QWidget*>(lblReponse_), static_cast<QWidget*>(ImageVictory_),

@@ -12,6 +12,7 @@
 #include "platform/RegisteredWindow.h"
 #include "support/FakeMediaPlayer.h"
 #include "support/FakeTimers.h"
+#include "support/RecordingManagerEvents.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -54,29 +55,8 @@ private:
     platform::QtWindowSystem real_;
 };
 
-// The host's side of the events: each one written down with its arguments,
-// and an optional action run inside the handler (as a host ending the session).
-class RecordingEvents final : public lumaro::ManagerEvents {
-public:
-    QStringList raised;
-    std::function<void()> inside;
-
-    void BoutonQuitter() override { record(QStringLiteral("BoutonQuitter")); }
-    void FinModule() override { record(QStringLiteral("FinModule")); }
-    void VisuVideo(long& ilIdQuestion, lumaro::TypeVideo& ieTypeVideo, QString& isTitreFenetre) override
-    {
-        record(QStringLiteral("VisuVideo %1 %2 %3").arg(ilIdQuestion).arg(ieTypeVideo).arg(isTitreFenetre));
-    }
-    void FinVideo() override { record(QStringLiteral("FinVideo")); }
-
-private:
-    void record(const QString& event)
-    {
-        raised << event;
-        if (inside)
-            inside();
-    }
-};
+// The host's side of the events, written down.
+using RecordingEvents = testsupport::RecordingManagerEvents;
 
 // A session over a module of application 12 played on the real exercise
 // engine, with a host window, the language file of the test, a 1024 x 768
@@ -146,6 +126,7 @@ protected:
             "FRMbarre_errReference=Erreur n° \n"
             "FRMbarre_ConfirmQuit=Quitter l'évaluation ?%1Vos réponses seront perdues.\n"
             "FRMbarre_TITREFENETREFORMATION=Formation\n"
+            "FRMhtml_lblReponseBravo=Bravo !\n"
             "GENERAL_kavlblSystemeMedia=Système média\n");
     }
 
