@@ -8,11 +8,13 @@
 
 #include "basalo/enuFunctionReturnState.h"
 #include "common/uctButton.h"
+#include "lumaro/model/Reponse.h"
 #include "lumaro/model/Video.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -86,6 +88,35 @@ TEST_F(SessionMediaTest, TheLessonOpensTheMediaWindowAndClosingItGivesTheQuestio
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(windows.calls, (QStringList {"show barre", "topmost barre", "bringToTop app"}));
     EXPECT_EQ(media->viewerAddress(), QUrl("about:blank"));
+    EXPECT_TRUE(events.raised.isEmpty());
+    EXPECT_EQ(manager->StateEnCours(), ok);
+}
+
+TEST_F(SessionMediaTest, TheSolutionOpensOnceTheAnswerWasCheckedAndTheFeedbackStaysOnReturn)
+{
+    start();
+    writeFile(QStringLiteral("corrige12.avi"), "clip");
+    appli->addVideo(120001, QStringLiteral("Z"));
+    appli->VideoByType(120001, QStringLiteral("Z"))->addSeq(QStringLiteral("00:00:00"), videoDescription("corrige12"), 1);
+    q1->HasVideoCorrige(true);
+    // Nothing chosen: the engine's letter "N".
+    q1->AddReponse("N");
+    q1->GetReponse("N")->MessageEcran("Choisissez une réponse.");
+    window().kavBtnPoursuivre()->click();
+    ASSERT_TRUE(window().kavBtnCorrige()->isVisible());
+
+    window().kavBtnCorrige()->click();
+    frmMedia* media = manager->mediaWindow();
+    ASSERT_NE(media, nullptr);
+    EXPECT_TRUE(media->isVisible());
+    ASSERT_NE(mediaPlayer, nullptr);
+    EXPECT_EQ(mediaPlayer->address(), QUrl::fromLocalFile(dir() + "corrige12.avi"));
+    EXPECT_FALSE(window().isVisible());
+
+    closeMedia();
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().lblReponse()->text(), "Choisissez une réponse.");
+    EXPECT_TRUE(window().lblReponse()->isVisible());
     EXPECT_TRUE(events.raised.isEmpty());
     EXPECT_EQ(manager->StateEnCours(), ok);
 }
