@@ -7,6 +7,7 @@
 #include "platform/ErrorTrap.h"
 
 #include <cmath>
+#include <optional>
 
 namespace common {
 
@@ -26,38 +27,56 @@ long ModuleSession::NbQuestionForm()
     return count;
 }
 
+namespace {
+
+// The sound switch as stored: "True", "False" or a number; nothing otherwise.
+std::optional<bool> readSwitch(const QString& text)
+{
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool number = false;
+    const double value = text.toDouble(&number);
+    if (!number || !std::isfinite(value))
+        return std::nullopt;
+    return value != 0.0;
+}
+
+// The volume as stored, rounded half to even; nothing when it is no number of the Long range.
+std::optional<long> readVolume(const QString& text)
+{
+    bool number = false;
+    const double value = text.toDouble(&number);
+    if (!number || !std::isfinite(value) || std::fabs(value) > 2147483647.0)
+        return std::nullopt;
+    return static_cast<long>(std::nearbyint(value));
+}
+
+}  // namespace
+
 bool ModuleSession::piInitSon(KavReg& registry)
 {
     const tracel::TraceScope scope(state_.trace, tracel::TypeClass, QStringLiteral("clsBarreManager"),
                                    QStringLiteral("Private Function piInitSon"));
     const QString key = QStringLiteral("Quelvoro Inet\\IHM Client");
-    const auto error = platform::trapError(platform::TypeMismatch, [&] {
+    const auto error = platform::trapError(platform::AutomationError, [&] {
         const QString withSound = registry.GetValue(KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), 0);
-        if (withSound.isEmpty()) {
+        const auto sound = readSwitch(withSound);
+        if (!sound) {
+            if (!withSound.isEmpty())
+                scope.line(QStringLiteral("erreur kav InitAvecSon illisible : ") + withSound);
             registry.SetValue(KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), QStringLiteral("True"), 0);
-            pibAvecSon = true;
-        } else if (withSound.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
-            pibAvecSon = true;
-        } else if (withSound.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
-            pibAvecSon = false;
-        } else {
-            bool number = false;
-            const double value = withSound.toDouble(&number);
-            if (!number)
-                throw platform::RuntimeError(platform::TypeMismatch);
-            pibAvecSon = value != 0.0;
         }
-        const QString volume = registry.GetValue(KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), 0);
-        if (volume.isEmpty()) {
+        pibAvecSon = sound.value_or(true);
+        const QString volumeText = registry.GetValue(KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), 0);
+        const auto volume = readVolume(volumeText);
+        if (!volume) {
+            if (!volumeText.isEmpty())
+                scope.line(QStringLiteral("erreur kav InitVolSon illisible : ") + volumeText);
             registry.SetValue(KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), QStringLiteral("-1"), 0);
-            pilNiveauVolume = -1;
-        } else {
-            bool number = false;
-            const double value = volume.toDouble(&number);
-            if (!number || !std::isfinite(value) || std::fabs(value) > 2147483647.0)
-                throw platform::RuntimeError(platform::TypeMismatch);
-            pilNiveauVolume = static_cast<long>(std::nearbyint(value));
         }
+        pilNiveauVolume = volume.value_or(-1);
     });
     if (!error)
         return true;

@@ -14,6 +14,7 @@ class ContexteManager;
 namespace common {
 
 class KavReg;
+class VideoDisplay;
 
 // The module session of a course plug-in: what the Internet plug-in's and the
 // AICC launcher's session objects share. It keeps the values of the session
@@ -74,21 +75,25 @@ public:
     // Reads the learner's sound switch and volume for the next video from the
     // registry ("InitAvecSon", "InitVolSon" under the current user's "Quelvoro
     // Inet\IHM Client"), writing the defaults (sound on, volume -1) where they
-    // are absent. False, with the error stored, when a value is unreadable.
+    // are absent or unreadable, so that one bad value does not spoil every
+    // later video. False, with the error stored, only on an unexpected error.
     bool piInitSon(KavReg& registry);
 
     // The course model, once the session has made one.
     std::shared_ptr<lumaro::ContexteManager> pioKavParc;
 
 protected:
+    // The video display reads and keeps the sound settings.
+    friend class VideoDisplay;
+
     SessionState& state_;
 
     // -1 while the last thing shown came from the thematic index, else 0.
     long pilLanceDepuisIndex = 0;
     long pilHandleAppelant = 0;
     // The video player's volume and sound switch, kept for the next video.
-    long pilNiveauVolume = 0;
-    bool pibAvecSon = false;
+    long pilNiveauVolume = -1;
+    bool pibAvecSon = true;
 
     QString pisPersonalFolder;
     QString pisExtensionFichierVideo;

@@ -43,18 +43,44 @@ QByteArray formCharset(const HttpReply& page)
     return page.contentType.toLower().contains("utf-8") ? QByteArray("utf-8") : QByteArray("windows-1252");
 }
 
-// A file of a package: named by a link of the package page, it must be a plain
-// file name beside the page.
-std::optional<QString> packageFileName(const QString& link)
+}  // namespace
+
+std::optional<QStringList> packageFiles(const QString& pageText, QString& refused)
 {
-    const QString name = QUrl::fromPercentEncoding(link.toUtf8());
-    if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\') || name.contains(u':')
-        || name.contains(u'?') || name.contains(u'#') || name.contains(QChar(0)) || !platform::paths::staysInside(name))
-        return std::nullopt;
-    return name;
+    QStringList names;
+    for (const QString& link : pageLinks(pageText)) {
+        // A file of a package must be a plain file name beside the page.
+        const QString name = QUrl::fromPercentEncoding(link.toUtf8());
+        if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\')
+            || name.contains(u':') || name.contains(u'?') || name.contains(u'#') || name.contains(QChar(0))
+            || !platform::paths::staysInside(name)) {
+            refused = link;
+            return std::nullopt;
+        }
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
 }
 
-}  // namespace
+QString writePackageFiles(SessionState& state, const QString& folder, const QStringList& names,
+                          const QList<QByteArray>& contents, const tracel::TraceScope& scope)
+{
+    const QString target = platform::paths::withTrailingSeparator(folder);
+    if (target.isEmpty() || !QDir().mkpath(target)) {
+        state.recordError(platform::RuntimeError(platform::FileNotFound, target), scope);
+        return {};
+    }
+    for (qsizetype i = 0; i < names.size() && i < contents.size(); ++i) {
+        QSaveFile out(target + names[i]);
+        if (!out.open(QIODevice::WriteOnly) || out.write(contents[i]) != contents[i].size() || !out.commit()) {
+            state.recordError(platform::RuntimeError(platform::FileNotFound, out.errorString()), scope);
+            return {};
+        }
+        scope.line(QStringLiteral("Fichier reçu : ") + names[i], 3);
+    }
+    return target;
+}
 
 clsInetUPL::clsInetUPL(SessionState& state, TransportProfile profile, std::unique_ptr<platform::HttpSession> session)
     : state_(state), profile_(std::move(profile)), session_(std::move(session))
@@ -245,18 +271,14 @@ QString clsInetUPL::puGetDllPackage(const QString& siURL)
     if (!page)
         return {};
 
-    QStringList names;
-    for (const QString& link : pageLinks(page->text)) {
-        const auto name = packageFileName(link);
-        if (!name) {
-            state_.recordError(
-                platform::RuntimeError(platform::BadFileName, QStringLiteral("Nom de fichier refusé : ") + link),
-                scope);
-            return {};
-        }
-        if (!names.contains(*name, Qt::CaseInsensitive))
-            names.append(*name);
+    QString refused;
+    const auto listed = packageFiles(page->text, refused);
+    if (!listed) {
+        state_.recordError(
+            platform::RuntimeError(platform::BadFileName, QStringLiteral("Nom de fichier refusé : ") + refused), scope);
+        return {};
     }
+    const QStringList& names = *listed;
 
     // Every file arrives before any is written, so that a failure leaves the folder as it was.
     QList<QByteArray> contents;
@@ -267,19 +289,9 @@ QString clsInetUPL::puGetDllPackage(const QString& siURL)
             return {};
         contents.append(file->bytes);
     }
-    const QString folder = platform::paths::withTrailingSeparator(profile_.componentFolder());
-    if (!QDir().mkpath(folder)) {
-        state_.recordError(platform::RuntimeError(platform::FileNotFound, folder), scope);
+    const QString folder = writePackageFiles(state_, profile_.componentFolder(), names, contents, scope);
+    if (folder.isEmpty())
         return {};
-    }
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        QSaveFile out(folder + names[i]);
-        if (!out.open(QIODevice::WriteOnly) || out.write(contents[i]) != contents[i].size() || !out.commit()) {
-            state_.recordError(platform::RuntimeError(platform::FileNotFound, out.errorString()), scope);
-            return {};
-        }
-        scope.line(QStringLiteral("Fichier reçu : ") + names[i], 3);
-    }
     scope.line(QStringLiteral("ACTIVEX_CACHE_FOLDER = ") + folder, 3);
     return folder;
 }

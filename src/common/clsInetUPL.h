@@ -10,12 +10,24 @@
 #include <QString>
 #include <QUrl>
 
+#include <QList>
+#include <QStringList>
+
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace common {
+
+// The files a package page names by its links, each once: plain file names
+// beside the page. Nothing when a link names anything else; refused then holds it.
+std::optional<QStringList> packageFiles(const QString& pageText, QString& refused);
+// Writes a package's files, already all read, into the folder (made when
+// missing). The folder with a final "/", or "" with the error stored.
+QString writePackageFiles(SessionState& state, const QString& folder, const QStringList& names,
+                          const QList<QByteArray>& contents, const tracel::TraceScope& scope);
 
 // What differs between the plug-in's transport and the launcher's: how a
 // request names the session to the server and which step codes a failure
