@@ -12,6 +12,7 @@
 #include "lumaro/model/Reponse.h"
 #include "lumaro/model/ReponseGenerale.h"
 #include "support/ModuleLearner.h"
+#include "support/Screenshot.h"
 
 #include <QLabel>
 #include <QRegularExpression>
@@ -49,6 +50,7 @@ protected:
         appli->PathHTML(dir() + "html/");
         appli->PathHTMLBis(dir() + "htmlbis/");
         const auto question = addQuestion(id, instance, 2, QStringLiteral("Tableur"));
+        question->Intitule(QStringLiteral("Question %1").arg(id));
         question->HtmlQuestion("question.htm");
         question->HtmlBravo("bravo.htm");
         questions.push_back(question);
@@ -203,14 +205,15 @@ TEST_F(AnswerTest, TheFeedbackReplacesTheQuestionLayoutByComponentKind)
 {
     struct Case {
         const char* name;
+        const char* screenshot;
         bool interactive;
         const char* background;
         int height;
         int pictureTop;
         bool topmostAgain;
     };
-    for (const Case& c : {Case {"engine", false, "Exerva_R", 213, 93, true},
-             Case {"interactive component", true, "Interactif_R", 367, 245, false}}) {
+    for (const Case& c : {Case {"engine", "feedback-engine", false, "Exerva_R", 213, 93, true},
+             Case {"interactive component", "feedback-interactive", true, "Interactif_R", 367, 245, false}}) {
         SCOPED_TRACE(c.name);
         freshModule();
         if (c.interactive) {
@@ -240,6 +243,7 @@ TEST_F(AnswerTest, TheFeedbackReplacesTheQuestionLayoutByComponentKind)
         EXPECT_FALSE(window().kavbtnLecon()->isVisible());
         EXPECT_EQ(windows.calls.contains("topmost barre"), c.topmostAgain);
         EXPECT_EQ(window().kavBtnPoursuivre()->toolTip(), "Question suivante");
+        EXPECT_FALSE(testsupport::saveScreenshot(window(), c.screenshot).isEmpty());
 
         // The next Poursuivre goes on, with the question layout back.
         window().kavBtnPoursuivre()->click();
