@@ -385,18 +385,17 @@ void Manager::markTimedOut(ResultQuestion& result)
 {
     const auto question = result.Question();
     const auto dll = question ? question->Dll() : nullptr;
-    const bool answered = dll && dll->GetReponse(QStringLiteral("TP"));
-    result.TypeReponse(ErreurGenerale);
-    if (answered) {
+    if (dll && dll->GetReponse(QStringLiteral("TP"))) {
+        result.TypeReponse(ErreurGenerale);
         result.LettreReponse(QStringLiteral("TP"));
         return;
     }
-    // Without an answer "TP" the letter designates none: that is no error of
-    // the learner's, and the host must not read it as one.
-    const long number = context_.lastError.number();
-    const QString text = context_.lastError.text();
+    // Without an answer "TP" the letter designates none. It is stored before
+    // the type, so that no answer is looked for and no error recorded: the
+    // course lacks a text, the learner made no mistake.
+    result.TypeReponse(NonInitialise);
     result.LettreReponse(QStringLiteral("TP"));
-    context_.lastError.store(number, text);
+    result.TypeReponse(ErreurGenerale);
     result.IdReponse(-1);
 }
 
