@@ -478,6 +478,9 @@ TEST_F(AnswerTest, TheLessonOpensByItselfOnlyForAQuestionWithALessonOutsideEvalu
         score("#S", true);
         window().kavBtnPoursuivre()->click();
         EXPECT_EQ(events.raised, c.raised);
+        // Past the last question there is no lesson to open.
+        window().kavBtnPoursuivre()->click();
+        EXPECT_EQ(events.raised, c.raised + QStringList {"FinModule"});
     }
 }
 
