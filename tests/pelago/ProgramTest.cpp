@@ -1,0 +1,130 @@
+// The launcher's program: its command line, its run as a launch page makes
+// it, and --help without a display.
+
+#include "LaunchFixture.h"
+
+#include "LaunchOptions.h"
+#include "LaunchRun.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSignalSpy>
+
+namespace {
+
+using pelagoapp::parseLaunchOptions;
+
+QStringList words(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+TEST(LaunchOptionsTest, SessionComesFromTheLaunchAddressOrTheOptions)
+{
+    struct Case {
+        const char* arguments;
+        const char* sid;
+        const char* url;
+    };
+    const Case cases[] = {
+        {"--launch http://lms/launch?AICC_SID=S1&aicc_url=http%3A%2F%2Flms%2Faicc", "S1", "http://lms/aicc"},
+        {"http://lms/launch?aicc_sid=S1&aicc_url=http://lms/aicc", "S1", "http://lms/aicc"},
+        {"--aicc-sid S2 --launch http://lms/launch?aicc_sid=S1&aicc_url=http://lms/aicc", "S2", "http://lms/aicc"},
+        {"--aicc-sid S3 --aicc-url http://other/aicc", "S3", "http://other/aicc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const auto parsed = parseLaunchOptions(words(c.arguments)
+                                               + words("--lms-url http://lms/ --application 12 --module 1201"));
+        ASSERT_TRUE(parsed.options) << parsed.problem.toStdString();
+        EXPECT_EQ(parsed.options->aiccSid, QString::fromUtf8(c.sid));
+        EXPECT_EQ(parsed.options->aiccUrl, QString::fromUtf8(c.url));
+    }
+}
+
+TEST(LaunchOptionsTest, IncompleteOrUnreadableCommandLinesAreRefused)
+{
+    const char* const cases[] = {
+        "--lms-url http://lms/ --application 12 --module 1201",
+        "--aicc-sid S --aicc-url http://lms/aicc --application 12 --module 1201",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --module 1201",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1 --question 2",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12x --module 1201",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --language FR",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --bogus 1",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module",
+    };
+    for (const char* arguments : cases) {
+        SCOPED_TRACE(arguments);
+        const auto parsed = parseLaunchOptions(words(arguments));
+        EXPECT_FALSE(parsed.options);
+        EXPECT_FALSE(parsed.problem.isEmpty());
+    }
+    EXPECT_TRUE(parseLaunchOptions({QStringLiteral("--help")}).options->help);
+}
+
+TEST(LaunchProgramTest, HelpNeedsNoDisplay)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(PELAGO_PROGRAM), {QStringLiteral("--help")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QString usage = QString::fromUtf8(process.readAllStandardOutput());
+    for (const char* option : {"--aicc-sid", "--aicc-url", "--launch", "--language", "--application", "--module",
+                               "--question", "--lms-url"})
+        EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+
+    process.start(QStringLiteral(PELAGO_PROGRAM), {QStringLiteral("--module")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_NE(process.exitCode(), 0);
+}
+
+class LaunchRunTest : public pelagotest::LaunchTest {
+protected:
+    pelagoapp::LaunchOptions options(const QString& module)
+    {
+        pelagoapp::LaunchOptions options;
+        options.aiccSid = QStringLiteral("SID-9");
+        options.aiccUrl = lmsBase() + QStringLiteral("aicc");
+        options.lmsUrl = lmsBase();
+        options.idAppli = QStringLiteral("12");
+        options.idModule = module;
+        options.mediaFolder = QStringLiteral(SAMPLES_DIR "/media");
+        options.keepAlive = QStringLiteral("00:00:05");
+        return options;
+    }
+};
+
+TEST_F(LaunchRunTest, RunEndsTheProgramWithSuccessOnceTheKeepAliveHasPassed)
+{
+    manager_.reset();
+    pelagoapp::LaunchRun run(data_, options(QStringLiteral("1201")));
+    QSignalSpy finished(&run, &pelagoapp::LaunchRun::finished);
+    ASSERT_TRUE(run.begin()) << run.problem().toStdString();
+    players_->events->FinModule();
+    clock_.advanceMs(3200);
+    clock_.advanceMs(5200);
+    ASSERT_EQ(data_.StateEnCours, pelago::StateReady);
+    EXPECT_TRUE(finished.isEmpty()) << "the keep-alive delay runs from the end of the run";
+    clock_.advanceSeconds(10);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(stored().size(), 2);
+}
+
+TEST_F(LaunchRunTest, FailedStartTellsItsStepCode)
+{
+    manager_.reset();
+    pelagoapp::LaunchRun run(data_, options(QStringLiteral("9999")));
+    EXPECT_FALSE(run.begin());
+    EXPECT_TRUE(run.problem().startsWith(QStringLiteral("StartModule failed: step code 21553")))
+        << run.problem().toStdString();
+}
+
+}  // namespace
