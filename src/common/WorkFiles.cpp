@@ -275,7 +275,9 @@ long WorkFiles::piTypeATelecharger(long mask, lumaro::Appli& appli, long idAppli
     const tracel::TraceScope scope(state_.trace, tracel::TypeClass, settings_.moduleName,
                                    QStringLiteral("Private Function piTypeATelecharger"));
     scope.value(QStringLiteral("ilTypeMask"), QString::number(mask));
-    if (mask == (TYPE_BASE | TYPE_EXO_APP | TYPE_BIS))
+    // The launcher lists the application exercise among the packages: every
+    // kind then stands on its own, and none refuses the others.
+    if (!settings_.listExoApp && mask == (TYPE_BASE | TYPE_EXO_APP | TYPE_BIS))
         return -7;
     const QString id = QString::number(idAppli);
     long result = 0;
@@ -313,11 +315,25 @@ long WorkFiles::piTypeATelecharger(long mask, lumaro::Appli& appli, long idAppli
         }
     }
     if (mask & TYPE_EXO_APP) {
-        const QString dll = registryValue(clientKey + id + QStringLiteral("F"), QStringLiteral("Dll"));
-        if (dll.isEmpty() && result == 0)
-            return -2;
-        if (result != 0)
-            result |= TYPE_EXO_APP;
+        const QString key = clientKey + id + QStringLiteral("F");
+        const QString dll = registryValue(key, QStringLiteral("Dll"));
+        if (settings_.listExoApp) {
+            // Without a full installation the application exercise is fetched
+            // like any package; with one, it comes from there.
+            if (dll.isEmpty()) {
+                result |= TYPE_EXO_APP;
+            } else if (!(mask & TYPE_BASE)) {
+                scope.line(QStringLiteral("version client-serveur installée : ") + key);
+                appli.PathDll(folderOf(dll));
+                appli.PathFiles(folderOf(registryValue(key, QStringLiteral("Files"))));
+                appli.PathHTML(folderOf(registryValue(key, QStringLiteral("Html"))));
+            }
+        } else {
+            if (dll.isEmpty() && result == 0)
+                return -2;
+            if (result != 0)
+                result |= TYPE_EXO_APP;
+        }
     }
     return result;
 }

@@ -28,7 +28,8 @@ enum WorkFileKind : long {
 // What differs between the plug-in's work files and the launcher's.
 struct WorkFilesSettings {
     QString moduleName = QStringLiteral("clsBarreManager");
-    // The launcher also lists the module's application exercise.
+    // The launcher also lists the module's application exercise, and fetches
+    // it like any package when no full installation provides it.
     bool listExoApp = false;
     // The step code of the whole operation, and its two refusals.
     long codeErreur = 0;
@@ -96,8 +97,8 @@ public:
     bool piGereFichiersLocaux(lumaro::Module& module, lumaro::Appli& appli, const WorkFilesSource& source,
                               bool& moduleExerva);
     // The mask of the kinds that must be fetched; the folders of an installed
-    // product go to the application. -7 for all three kinds at once, -2 when
-    // the application exercises are missing.
+    // product go to the application. For the plug-in, -7 for all three kinds
+    // at once, -2 when the application exercises are missing.
     long piTypeATelecharger(long mask, lumaro::Appli& appli, long idAppli);
     // A single-user installation found beside: its folder is only named in the
     // trace, nothing is unregistered or removed.

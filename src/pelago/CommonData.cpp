@@ -178,15 +178,20 @@ void CommonData::puFinDemande()
         endProcess();
 }
 
+QString CommonData::traceFolder() const
+{
+    QString folder = traceRoot;
+    if (!PathTracelage.isEmpty() && platform::paths::staysInside(PathTracelage))
+        folder = QDir::cleanPath(traceRoot + u'/' + platform::paths::fromData(PathTracelage));
+    return platform::paths::withTrailingSeparator(folder);
+}
+
 bool CommonData::puInitTraceLog()
 {
     const QString now = clock().now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     const QString title = QStringLiteral("Pelago - Lanceur de cours AICC - ") + now;
     if (!trace.isStarted()) {
-        QString folder = traceRoot;
-        if (!PathTracelage.isEmpty() && platform::paths::staysInside(PathTracelage))
-            folder = QDir::cleanPath(traceRoot + u'/' + platform::paths::fromData(PathTracelage));
-        folder = platform::paths::withTrailingSeparator(folder);
+        const QString folder = traceFolder();
         if (!QDir().mkpath(folder) || !trace.start(folder, QStringLiteral("Pelago"), title, clock()))
             return false;
     } else {

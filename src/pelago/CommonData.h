@@ -20,6 +20,10 @@
 #include <functional>
 #include <memory>
 
+namespace vidora {
+struct VidoraContext;
+}
+
 namespace pelago {
 
 class QuestionPlayer;
@@ -90,12 +94,15 @@ public:
     std::function<std::shared_ptr<common::KavReg>()> createRegistry;
     // Makes the HTTP session of the transport.
     std::function<std::unique_ptr<platform::HttpSession>()> createHttpSession;
-    // Makes the question player; null while none can be made.
+    // Makes the question player: by default the course model's own player, on
+    // the launcher's timers, clock, windows and message boxes.
     std::function<std::unique_ptr<QuestionPlayer>()> createPlayer;
     // The facts of the workstation log.
     std::function<platform::WorkstationFacts()> workstation;
     // Ends the process once everything is torn down.
     std::function<void()> endProcess;
+    // The video player's process state; null: the process's own.
+    vidora::VidoraContext* vidora = nullptr;
     // The message boxes the learner answers, and the windows the launcher can see.
     platform::MessageBoxes* messageBoxes = nullptr;
     platform::WindowSystem* windowSystem = nullptr;
@@ -125,6 +132,9 @@ public:
     // Starts the trace log once per process: a later call keeps the same file
     // and writes a new header into it, so that no earlier run's lines are lost.
     bool puInitTraceLog();
+    // The folder the trace log is written to (PathTracelage kept inside the
+    // trace root), with a final separator.
+    QString traceFolder() const;
 
 private:
     platform::Timers* timers_;

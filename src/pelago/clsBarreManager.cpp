@@ -6,6 +6,8 @@
 #include "clsInetUPL.h"
 #include "frmInet.h"
 
+#include "common/VideoDisplay.h"
+#include "common/WorkFiles.h"
 #include "common/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
@@ -164,6 +166,7 @@ bool clsBarreManager::Create(const QString& isLangue)
         pioInetUrl_->SetInetForm(frmInet_.get());
         connect(pioInetUrl_.get(), &common::clsInetUPL::DownloadProgressChange, this,
                 &clsBarreManager::pioInetUrl_DownloadProgressChange, Qt::DirectConnection);
+        makeSharedUnits();
         result = true;
     });
     if (error) {
@@ -268,6 +271,8 @@ bool clsBarreManager::Destroy()
         if (const auto model = std::exchange(pioKavParc, nullptr))
             model->Destroy();
     });
+    videoDisplay_.reset();
+    workFiles_.reset();
     pioInetUrl_.reset();
     frmInet_.reset();
     return true;

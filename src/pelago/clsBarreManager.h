@@ -20,6 +20,12 @@ class ManagerEvents;
 class Module;
 }  // namespace lumaro
 
+namespace common {
+class VideoDisplay;
+class WorkFiles;
+enum class VideoOrigin;
+}  // namespace common
+
 namespace pelago {
 
 class QuestionPlayer;
@@ -147,6 +153,7 @@ public:
     void piCheckSyntaxURL();
 
     QuestionPlayer* pioKavBarre() const { return pioKavBarre_.get(); }
+    common::VideoDisplay* videoDisplay() const { return videoDisplay_.get(); }
     bool QuestionExerva() const { return pibQuestionExerva; }
     frmInet* Form() const { return frmInet_.get(); }
     std::shared_ptr<clsInetUPL> InetUrl() const { return pioInetUrl_; }
@@ -197,6 +204,9 @@ private:
     void pioKavBarre_FinModule();
     void pioKavBarre_VisuVideo(long ilIdQuestion, lumaro::TypeVideo ieTypeVideo, const QString& isTitreFenetre);
     void pioInetUrl_DownloadProgressChange(long lProgress, long lProgressMax);
+    void pioVVidora_ExitVideo(common::VideoOrigin origin);
+    // The video display and the work files, made with the session's companions.
+    void makeSharedUnits();
     QString message(const QString& key) const;
 
     bool piInitBarre(const QString& sIdLangue);
@@ -214,6 +224,8 @@ private:
     std::unique_ptr<QuestionPlayer> pioKavBarre_;
     std::unique_ptr<frmInet> frmInet_;
     std::shared_ptr<clsInetUPL> pioInetUrl_;
+    std::unique_ptr<common::VideoDisplay> videoDisplay_;
+    std::unique_ptr<common::WorkFiles> workFiles_;
 
     QString nomUser_;
     QString prenomUser_;

@@ -5,7 +5,13 @@
 
 #include "QuestionPlayer.h"
 
+#include "common/VideoDisplay.h"
+
+#include "basalo/enuFunctionReturnState.h"
+#include "lumaro/model/Appli.h"
+#include "lumaro/model/ContexteManager.h"
 #include "lumaro/player/ManagerEvents.h"
+#include "lumaro/player/kavMsgBoxStyle.h"
 #include "platform/ErrorTrap.h"
 
 #include <algorithm>
@@ -14,6 +20,23 @@ namespace pelago {
 namespace {
 
 const QString moduleName = QStringLiteral("clsBarreManager");
+
+// The question player as the video display sees it: the window that steps
+// aside while a video plays and comes back after it.
+class PlayerWindow final : public common::QuestionWindow {
+public:
+    explicit PlayerWindow(QuestionPlayer& player) : player_(player) {}
+
+    void CacherBarrePourVideo() override { player_.CacherBarrePourVideo(); }
+    long AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle) override
+    {
+        return player_.AfficheMessageBoxBarre(isMessage, iMsgBoxStyle);
+    }
+    void RetourAfficherVideoManager() override { player_.RetourAfficherVideo(); }
+
+private:
+    QuestionPlayer& player_;
+};
 
 }  // namespace
 
@@ -29,6 +52,13 @@ public:
     void VisuVideo(long& ilIdQuestion, lumaro::TypeVideo& ieTypeVideo, QString& isTitreFenetre) override
     {
         owner_.pioKavBarre_VisuVideo(ilIdQuestion, ieTypeVideo, isTitreFenetre);
+    }
+    // With or without the help file's name, the launcher shows no help of its own.
+    void AfficherAide(QString& isFichier) override
+    {
+        const tracel::TraceScope scope(owner_.data_.trace, tracel::TypeClass, moduleName,
+                                       QStringLiteral("Private Sub pioKavBarre_AfficherAide"));
+        scope.value(QStringLiteral("isFichier"), isFichier);
     }
 
 private:
@@ -79,9 +109,48 @@ void clsBarreManager::pioInetUrl_DownloadProgressChange(long lProgress, long lPr
     pioKavBarre_->SetPourcentLoading(percent);
 }
 
-void clsBarreManager::pioKavBarre_VisuVideo(long, lumaro::TypeVideo, const QString&)
+void clsBarreManager::pioKavBarre_VisuVideo(long ilIdQuestion, lumaro::TypeVideo ieTypeVideo,
+                                            const QString& isTitreFenetre)
 {
-    // Played by the shared video display: see the work in progress.
+    CommonData& data = data_;
+    const QPointer<clsBarreManager> self(this);
+    const tracel::TraceScope scope(data.trace, tracel::TypeClass, moduleName,
+                                   QStringLiteral("Private Sub pioKavBarre_VisuVideo"));
+    scope.value(QStringLiteral("ilIdQuestion"), QString::number(ilIdQuestion));
+    scope.value(QStringLiteral("ieTypeVideo"), QString::number(ieTypeVideo));
+    if (!pioKavBarre_)
+        return;
+    PlayerWindow window(*pioKavBarre_);
+    std::shared_ptr<lumaro::Video> video;
+    const auto error = platform::trapError(platform::AutomationError, [&] {
+        const auto appli = platform::require(pioKavParc).Appli(pilIdAppli);
+        const lumaro::Appli& held = platform::require(appli);
+        video = ieTypeVideo == lumaro::TypeCorrige ? held.Corrige(ilIdQuestion) : held.Lecon(ilIdQuestion);
+    });
+    if (!error && video) {
+        platform::require(videoDisplay_).VisuVideo(video, isTitreFenetre, window);
+        return;
+    }
+    // No video to play: the learner is told so, and gets the question window back.
+    data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_piInitVVidora_ErreurInconnue;
+    data.recordError(error ? *error
+                           : platform::RuntimeError(platform::ObjectNotSet,
+                                                    QStringLiteral("La question %1 n'a pas cette vidéo").arg(ilIdQuestion)),
+                     scope);
+    window.AfficheMessageBoxBarre(message(QStringLiteral("ERR_CONNUE")) + QString::number(data.pulStateEnCours)
+                                      + QStringLiteral(" : ") + data.pusErrorDescription,
+                                  lumaro::kavOk + lumaro::kavAlert);
+    if (self && pioKavBarre_)
+        pioKavBarre_->RetourAfficherVideo();
+}
+
+void clsBarreManager::pioVVidora_ExitVideo(common::VideoOrigin origin)
+{
+    const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName,
+                                   QStringLiteral("Private Sub pioVVidora_ExitVideo"));
+    // The learner's sound settings are kept already; the question window comes back.
+    if (origin == common::VideoOrigin::Question && pioKavBarre_)
+        pioKavBarre_->RetourAfficherVideo();
 }
 
 }  // namespace pelago

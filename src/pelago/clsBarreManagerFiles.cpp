@@ -1,14 +1,22 @@
-// The work files of a run and the learner's folder.
+// The work files of a run, the learner's folder, and the shared units that
+// carry the work files and the video display.
 
 #include "clsBarreManager.h"
 
+#include "QuestionPlayer.h"
+#include "clsInetUPL.h"
+
+#include "common/VideoDisplay.h"
+#include "common/WorkFiles.h"
+#include "common/clsLangue.h"
+#include "common/modGereFich.h"
+
 #include "basalo/enuFunctionReturnState.h"
+#include "lumaro/model/Appli.h"
 #include "lumaro/model/ContexteManager.h"
-#include "lumaro/model/Dll.h"
 #include "lumaro/model/Module.h"
-#include "lumaro/model/Question.h"
-#include "lumaro/model/ResultQuestion.h"
 #include "platform/ErrorTrap.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -16,27 +24,80 @@
 namespace pelago {
 namespace {
 
-const QString moduleName = QStringLiteral("clsBarreManager");
+using namespace basalo;
 
 }  // namespace
+
+void clsBarreManager::makeSharedUnits()
+{
+    CommonData& data = data_;
+    const auto message = [&data](const QString& key) { return data.oLangue ? data.oLangue->GetMessage(key) : QString(); };
+    const auto registry = [&data] { return data.puoKavReg; };
+
+    common::WorkFilesSettings files;
+    files.listExoApp = true;
+    files.codeErreur = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_Erreur;
+    files.codeTypeExoApp = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_ErreurTYPE_EXO_APP;
+    files.codeHouston = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_ErreurHOUSTON;
+    common::WorkFilesServices fileServices;
+    fileServices.message = message;
+    fileServices.registry = registry;
+    fileServices.fetchPackage = [this](const QString& page) {
+        // Held here, so that the transport outlives the fetch whatever happens meanwhile.
+        const std::shared_ptr<clsInetUPL> transport = pioInetUrl_;
+        return transport ? transport->puGetDllPackage(page) : QString();
+    };
+    fileServices.setMessageLoading = [this](const QString& text) {
+        if (pioKavBarre_)
+            pioKavBarre_->SetMessageLoading(text);
+    };
+    fileServices.loadingAffiche = [this](bool shown) { pibChargementEnCours = shown; };
+    workFiles_ = std::make_unique<common::WorkFiles>(data, files, std::move(fileServices));
+
+    common::VideoDisplaySettings video;
+    // A video read from a folder is always an ".avi", whatever the host's extension.
+    video.localExtension = QStringLiteral(".avi");
+    // The sound settings are read once, when the bar is built.
+    video.readSoundEachVideo = false;
+    video.keepPlayerStepCode = true;
+    video.codeBadCDRomVideo = enuFunctionReturnState_Pelago_clsBarreManager_piAfficheVideo_BadCDRomVideo;
+    video.codeBadUNCVideo = enuFunctionReturnState_Pelago_clsBarreManager_piAfficheVideo_BadUNCVideo;
+    video.codeShowFrmVideo = enuFunctionReturnState_Pelago_clsBarreManager_piAfficheVideo_ErreurShowFrmVideo;
+    video.codeLanceVideo = enuFunctionReturnState_Pelago_clsBarreManager_piAfficheVideo_ErreurLanceVideo;
+    video.codeCreatePlayer = enuFunctionReturnState_Pelago_clsBarreManager_piInitVVidora_ErreurInconnue;
+    video.codeCreatePlayerUnexpected = enuFunctionReturnState_Pelago_clsBarreManager_piInitVVidora_ErreurInconnue;
+    video.codeInitSon = enuFunctionReturnState_Pelago_clsBarreManager_InitBarre_ErreurBarre;
+    common::VideoDisplayServices videoServices;
+    videoServices.vidora = data.vidora;
+    videoServices.message = message;
+    videoServices.registry = registry;
+    videoServices.traceLevel = [&data] { return data.trace.level(); };
+    videoServices.traceFolder = [&data] { return data.trace.isStarted() ? data.traceFolder() : QString(); };
+    videoDisplay_ = std::make_unique<common::VideoDisplay>(*this, data, video, std::move(videoServices));
+    connect(videoDisplay_.get(), &common::VideoDisplay::ExitVideo, this, &clsBarreManager::pioVVidora_ExitVideo);
+}
 
 bool clsBarreManager::piGereFichiersLocaux()
 {
     CommonData& data = data_;
-    const tracel::TraceScope scope(data.trace, tracel::TypeClass, moduleName,
+    const tracel::TraceScope scope(data.trace, tracel::TypeClass, QStringLiteral("clsBarreManager"),
                                    QStringLiteral("Private Function piGereFichiersLocaux"));
     bool result = false;
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_Erreur;
+        data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_Erreur;
         const auto module = currentModule();
-        const auto first = module->ResultQuestions(1);
-        if (!first)
+        // Nothing could be played: the start fails here rather than in the player.
+        if (module->NbQuest() < 1)
             throw platform::RuntimeError(platform::ObjectNotSet, QStringLiteral("Le module n'a aucune question"));
-        const auto question = platform::require(first).Question();
-        const auto dll = platform::require(question).Dll();
-        pibQuestionExerva = platform::require(dll).Nom().toUpper() == QLatin1String("EXERVA");
-        data.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
-        result = true;
+        common::WorkFilesSource source;
+        source.typeDownload = 0;
+        source.serverBase = urlBaseServer_;
+        source.typeFormEval = pisTypeFormEval;
+        source.nomAppli = NomAppli();
+        source.idAppli = pilIdAppli;
+        bool exerva = false;
+        result = platform::require(workFiles_).piGereFichiersLocaux(*module, *currentAppli(), source, exerva);
+        pibQuestionExerva = exerva;
     });
     if (error) {
         data.recordError(*error, scope);
@@ -47,16 +108,33 @@ bool clsBarreManager::piGereFichiersLocaux()
 
 bool clsBarreManager::piInitPersonalFolder()
 {
-    const tracel::TraceScope scope(data_.trace, tracel::TypeClass, QStringLiteral("clsMonoManager"),
+    CommonData& data = data_;
+    const tracel::TraceScope scope(data.trace, tracel::TypeClass, QStringLiteral("clsMonoManager"),
                                    QStringLiteral("Private Function piInitPersonalFolder"));
     QString folder = pisPersonalFolder;
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty()) {
+        data.recordError(platform::RuntimeError(platform::FileNotFound,
+                                                QStringLiteral("pas de dossier de documents pour l'apprenant")),
+                         scope);
         return false;
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
+    }
+    common::puAddTrailingBackslash(folder);
+    // The product's sub-folder, once, when its name is a plain folder name.
+    const QString product = message(QStringLiteral("Divers_PersonnalFolder"));
+    if (!product.isEmpty() && !platform::paths::isPlainFileName(product)) {
+        scope.line(QStringLiteral("erreur kav Divers_PersonnalFolder n'est pas un nom de dossier : ") + product);
+    } else if (!product.isEmpty() && !folder.contains(product)) {
+        folder += product;
+        common::puAddTrailingBackslash(folder);
+    }
+    if (!QDir().mkpath(platform::paths::fromData(folder))) {
+        data.recordError(platform::RuntimeError(platform::FileNotFound, folder), scope);
+        return false;
+    }
     pisPersonalFolder = folder;
+    scope.value(QStringLiteral("PersonalFolder"), pisPersonalFolder);
     return true;
 }
 

@@ -256,20 +256,48 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{"NothingAsked", 0, {}, 0}),
     [](const auto& info) { return testsupport::caseName(QString::fromLatin1(info.param.name)); });
 
-TEST_F(WorkFilesTest, TheRefusalsOfTheKindsLeaveTheirCodes)
+TEST_F(WorkFilesTest, TheLaunchersApplicationExerciseIsFetchedUnlessAFullInstallationProvidesIt)
 {
     common::WorkFilesSettings settings = netrovaSettings();
     settings.listExoApp = true;
     makeWorkFiles(settings);
-    installed(QStringLiteral("Quelvoro\\IHM Client\\12E"), QStringLiteral("Dll"), QStringLiteral("/opt/kav/dll"));
     addQuestion(1, QStringLiteral("EXERVA"));
     module.CreateExoApp(7);
     auto dll = std::make_shared<lumaro::Dll>(lumaro);
     dll->Nom(QStringLiteral("KAVEXOAPP"));
     module.ExoApp()->Dll(dll);
-    EXPECT_FALSE(run());
-    EXPECT_EQ(state.pulStateEnCours, enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurTYPE_EXO_APP);
-    EXPECT_EQ(state.pulErrorNumber, 0);
+    fetchAnswer = path(QStringLiteral("components"));
+
+    // Only the evaluation form is installed: the exercise comes from the server.
+    installed(QStringLiteral("Quelvoro\\IHM Client\\12E"), QStringLiteral("Dll"), QStringLiteral("/opt/kav/dll"));
+    ASSERT_TRUE(run()) << state.pulStateEnCours;
+    EXPECT_TRUE(moduleExerva);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("Paquet 1 sur 1"),
+                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12F/KAVEXOAPP.htm")}));
+    EXPECT_EQ(appli->PathDll(), path(QStringLiteral("components/")));
+
+    // The training form installed provides it.
+    installed(QStringLiteral("Quelvoro\\IHM Client\\12F"), QStringLiteral("Dll"), QStringLiteral("/opt/kav/dll"));
+    ASSERT_TRUE(run());
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(appli->PathDll(), QStringLiteral("/opt/kav/dll/"));
+}
+
+TEST_F(WorkFilesTest, TheLaunchersThreeKindsAtOnceAreEachFetched)
+{
+    common::WorkFilesSettings settings = netrovaSettings();
+    settings.listExoApp = true;
+    makeWorkFiles(settings);
+    EXPECT_EQ(workFiles->piTypeATelecharger(7, *appli, 12), 7);
+    installed(QStringLiteral("Quelvoro\\IHM Client\\12F"), QStringLiteral("Dll"), QStringLiteral("/opt/kav/dll"));
+    EXPECT_EQ(workFiles->piTypeATelecharger(7, *appli, 12), 4) << "the installation provides the base and the exercises";
+}
+
+TEST_F(WorkFilesTest, ThePluginsRefusalsOfTheKindsLeaveTheirCodes)
+{
+    installed(QStringLiteral("Quelvoro\\IHM Client\\12E"), QStringLiteral("Dll"), QStringLiteral("/opt/kav/dll"));
+    EXPECT_EQ(workFiles->piTypeATelecharger(2, *appli, 12), -2);
+    EXPECT_EQ(workFiles->piTypeATelecharger(7, *appli, 12), -7);
 }
 
 TEST_F(WorkFilesTest, ASingleUserInstallationIsLeftAsItIs)

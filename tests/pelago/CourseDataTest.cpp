@@ -8,8 +8,6 @@
 #include "lumaro/model/Question.h"
 #include "lumaro/model/Video.h"
 
-#include <QDirIterator>
-
 namespace {
 
 using namespace basalo;
@@ -23,24 +21,6 @@ protected:
         return barre().StartModule(QStringLiteral("12"), QStringLiteral("1201"), QStringLiteral("F"));
     }
 
-    // A data folder of the sample system's form pages and learner, with these replies.
-    void serveReplies(const std::map<QString, QByteArray>& replies)
-    {
-        const QString root = path(QStringLiteral("lms-data"));
-        QDirIterator pagesIn(QStringLiteral(SAMPLE_SERVER_DIR "/LMS"), QDir::Files, QDirIterator::Subdirectories);
-        while (pagesIn.hasNext()) {
-            const QString file = pagesIn.next();
-            if (file.contains(QStringLiteral("/WS/")) || file.contains(QStringLiteral("/getparam/"))) {
-                const QString relative = QStringLiteral("LMS/") + file.section(QStringLiteral("/LMS/"), -1);
-                QFile in(file);
-                ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-                writeFile(QStringLiteral("lms-data/") + relative, in.readAll());
-            }
-        }
-        for (const auto& [relative, bytes] : replies)
-            writeFile(QStringLiteral("lms-data/") + relative, bytes);
-        startServer(root);
-    }
 };
 
 TEST_F(CourseDataTest, EveryFailingPageLeavesNothingLoadedAndTheNextStartLoadsAllAgain)

@@ -6,10 +6,12 @@
 
 #include "lumaro/model/Appli.h"
 
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +62,23 @@ protected:
         QDir().mkpath(options.recordFolder);
         server_ = std::make_unique<courseserver::CourseServer>(options);
         ASSERT_TRUE(server_->start());
+    }
+
+    // A data folder of the sample system's form pages and learner, with these replies.
+    void serveReplies(const std::map<QString, QByteArray>& replies)
+    {
+        QDirIterator pagesIn(QStringLiteral(SAMPLE_SERVER_DIR "/LMS"), QDir::Files, QDirIterator::Subdirectories);
+        while (pagesIn.hasNext()) {
+            const QString file = pagesIn.next();
+            if (file.contains(QStringLiteral("/WS/")) || file.contains(QStringLiteral("/getparam/"))) {
+                QFile in(file);
+                ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+                writeFile(QStringLiteral("lms-data/LMS/") + file.section(QStringLiteral("/LMS/"), -1), in.readAll());
+            }
+        }
+        for (const auto& [relative, bytes] : replies)
+            writeFile(QStringLiteral("lms-data/") + relative, bytes);
+        startServer(path(QStringLiteral("lms-data")));
     }
 
     QString lmsBase() const { return QString::fromStdString(server_->baseUrl()) + QStringLiteral("LMS/"); }
