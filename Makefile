@@ -6,7 +6,7 @@ CMAKE_EXTRA := -DSANITIZE=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run fuzz clean
+.PHONY: deps configure build test run run-aicc fuzz clean
 
 deps:
 	./scripts/install-deps
@@ -26,6 +26,13 @@ run:
 	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error make run needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set)))
 	@$(MAKE) --no-print-directory build
 	./scripts/run-sample $(BUILD_DIR)
+
+# The sample course in the AICC launcher, launched by the sample course server
+# playing a learning management system (MODULE=1202 or QUESTION=1213 for others).
+run-aicc:
+	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error make run-aicc needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set)))
+	@$(MAKE) --no-print-directory build
+	./scripts/run-aicc $(BUILD_DIR)
 
 # Builds the libFuzzer targets with clang (installed on request) and runs each
 # for FUZZ_SECONDS seconds; see the README for running one target longer.
