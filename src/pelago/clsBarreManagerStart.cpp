@@ -132,6 +132,9 @@ bool clsBarreManager::startSteps(RunKind kind, const QVariant& isIdAppli, const 
     const QPointer<clsBarreManager> self(this);
     const bool question = kind == RunKind::Question;
     piCheckSyntaxURL();
+    // The course model traces beside the launcher, never at a drive's root.
+    if (question && data.trace.isActive() && pioKavParc)
+        pioKavParc->PathParent(data.traceFolder());
     if (data.trace.isActive()) {
         scope.value(QStringLiteral("pisUrlAide"), pisUrlAide);
         scope.value(QStringLiteral("pisURLBaseServer"), urlBaseServer_);
