@@ -11,12 +11,7 @@ LaunchRun::LaunchRun(pelago::CommonData& data, LaunchOptions options)
 {
     if (!options_.languageFolder.isEmpty())
         data_.languageFolder = options_.languageFolder;
-    data_.endProcess = [this] {
-        // The step code of the last operation tells whether the run went through.
-        if (data_.pulStateEnCours != 1 && problem_.isEmpty())
-            fail(QStringLiteral("the end of the run"));
-        emit finished(problem_.isEmpty() ? 0 : 1);
-    };
+    data_.endProcess = [this] { emit finished(reported_ ? 0 : 1); };
     manager_ = std::make_unique<pelago::clsManager>(data_);
 }
 
@@ -64,6 +59,13 @@ bool LaunchRun::begin()
         fail(options_.idModule.isEmpty() ? QStringLiteral("StartQuestion") : QStringLiteral("StartModule"));
         return false;
     }
+    // The end of the run tells whether the system accepted its result.
+    barre.WithSelfClose(true);
+    connect(&barre, &pelago::clsBarreManager::SelfClose, this, [this, &barre] {
+        reported_ = barre.ReportAccepted();
+        if (!reported_)
+            fail(QStringLiteral("the result report"));
+    });
     return true;
 }
 

@@ -30,7 +30,7 @@ public:
     QString problem() const { return problem_; }
 
 signals:
-    // The launcher has ended: 0 when every step of the run succeeded, 1 otherwise.
+    // The launcher has ended: 0 when the system accepted the run's result, 1 otherwise.
     void finished(int status);
 
 private:
@@ -40,6 +40,7 @@ private:
     LaunchOptions options_;
     std::unique_ptr<pelago::clsManager> manager_;
     QString problem_;
+    bool reported_ = false;
 };
 
 }  // namespace pelagoapp

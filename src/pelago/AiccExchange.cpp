@@ -192,11 +192,13 @@ void clsBarreManager::piMajResult(bool ibModuleFini)
                 emit FinModule(word, report.score, report.time);
                 if (!self)
                     return;
+                reportAccepted_ = true;
             } else {
                 const QString aiccData = QStringLiteral("[Core]\r\nScore=%1\r\nLesson_Status=%2\r\nTime=%3")
                                              .arg(report.score, report.status, report.time);
-                exchange(request(QStringLiteral("putparam"), aiccData), method_ == QLatin1String("get"),
-                         basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurAICC, scope);
+                reportAccepted_ =
+                    exchange(request(QStringLiteral("putparam"), aiccData), method_ == QLatin1String("get"),
+                             basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurAICC, scope);
             }
         });
         if (sendError) {

@@ -298,6 +298,7 @@ void clsBarreManager::beginRun(long idQuestion, const QString& typeFormEval)
 {
     pidteDebutModuleEnCours = data_.monotonicNow();
     reportUnderWay_ = false;
+    reportAccepted_ = false;
     pilIdQuestion = idQuestion;
     pisTypeFormEval = typeFormEval;
 }

@@ -155,6 +155,8 @@ public:
     QuestionPlayer* pioKavBarre() const { return pioKavBarre_.get(); }
     common::VideoDisplay* videoDisplay() const { return videoDisplay_.get(); }
     bool QuestionExerva() const { return pibQuestionExerva; }
+    // True once the run's result report was accepted (or handed to the page in "scorm").
+    bool ReportAccepted() const { return reportAccepted_; }
     frmInet* Form() const { return frmInet_.get(); }
     std::shared_ptr<clsInetUPL> InetUrl() const { return pioInetUrl_; }
     QString LangueEnCours() const { return pisLangueEnCours; }
@@ -255,6 +257,7 @@ private:
     bool startInProgress_ = false;
     // From the result report to the end of the run.
     bool reportUnderWay_ = false;
+    bool reportAccepted_ = false;
 };
 
 }  // namespace pelago

@@ -118,6 +118,26 @@ TEST_F(LaunchRunTest, RunEndsTheProgramWithSuccessOnceTheKeepAliveHasPassed)
     EXPECT_EQ(stored().size(), 2);
 }
 
+TEST_F(LaunchRunTest, RefusedReportEndsTheProgramWithAFailure)
+{
+    manager_.reset();
+    pelagoapp::LaunchRun run(data_, options(QStringLiteral("1201")));
+    QSignalSpy finished(&run, &pelagoapp::LaunchRun::finished);
+    ASSERT_TRUE(run.begin()) << run.problem().toStdString();
+    courseserver::Fault refused;
+    refused.kind = courseserver::FaultKind::Status;
+    refused.status = 503;
+    refused.page = "aicc";
+    refused.count = 1;
+    server_->addFault(refused);
+    players_->events->FinModule();
+    clock_.advanceSeconds(30);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 1);
+    EXPECT_TRUE(run.problem().startsWith(QStringLiteral("the result report failed: step code 21543")))
+        << run.problem().toStdString();
+}
+
 TEST_F(LaunchRunTest, FailedStartTellsItsStepCode)
 {
     manager_.reset();
