@@ -85,6 +85,12 @@ TEST_F(StartTest, TrainingModuleLoadsEveryPageIntoTheModelAndOpensTheFirstQuesti
     EXPECT_EQ(players_->calls.last(), QStringLiteral("InitManager 1"));
     EXPECT_EQ(players_->calls.count(QStringLiteral("TerminateFrmLoading")), 1);
     EXPECT_TRUE(barre().QuestionExerva());
+    // The pages' download progress reached the loading window, as percentages.
+    ASSERT_FALSE(players_->percents.isEmpty());
+    for (const long percent : players_->percents) {
+        EXPECT_GE(percent, 0);
+        EXPECT_LE(percent, 100);
+    }
 }
 
 TEST_F(StartTest, HelpAddressEncodesEveryValue)
