@@ -342,6 +342,14 @@ CourseServer::Reply CourseServer::answerPost(const std::string& page, const http
 
 CourseServer::Reply CourseServer::answerFile(const std::string& path) const
 {
+    for (const auto& [prefix, folder] : options_.mounts) {
+        const std::string start = lower(prefix) + "/";
+        if (lower(path).rfind(start, 0) != 0)
+            continue;
+        const std::string rest = path.substr(start.size());
+        if (const auto bytes = CourseFiles(folder).read(QString(), {rest}))
+            return {200, bytes->toStdString(), contentTypeFor(rest, *bytes), {}};
+    }
     const CourseFiles files(options_.dataFolder);
     const auto bytes = files.read(QString(), {path});
     if (!bytes)

@@ -53,6 +53,9 @@ struct ServerOptions {
     std::chrono::milliseconds slowDelay{65000};
     // Called with one line per request answered, from the server's threads.
     std::function<void(const std::string&)> log;
+    // Folders served under a path of their own ("Media/12F" for the media
+    // folder), looked up before the data folder.
+    std::vector<std::pair<std::string, QString>> mounts;
 };
 
 // The sample course server: serves a course from a data folder the way the

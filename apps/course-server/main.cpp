@@ -2,9 +2,11 @@
 // stopped (Ctrl+C or SIGTERM). Prints its base address on the first line of
 // standard output, then one line per request.
 
+#include "CourseFiles.h"
 #include "CourseServer.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QDir>
 #include <QFileInfo>
 
@@ -24,7 +26,7 @@ int usage(const char* problem)
     std::fprintf(stderr,
                  "course-server: %s\n"
                  "usage: course-server --data DIR [--port N] [--address A] [--records DIR]\n"
-                 "                     [--fault KIND[:PAGE[:COUNT]]]... [--slow-ms N]\n"
+                 "                     [--fault KIND[:PAGE[:COUNT]]]... [--slow-ms N] [--mount PATH=DIR]...\n"
                  "  KIND: empty, kaverreur, slow, status=NNN, close; PAGE * or a page name\n",
                  problem);
     return EXIT_FAILURE;
@@ -60,6 +62,13 @@ int main(int argc, char** argv)
             if (!number || delay < 0)
                 return usage("the slow delay must be a number of milliseconds");
             options.slowDelay = std::chrono::milliseconds(delay);
+        } else if (name == QLatin1String("--mount")) {
+            const qsizetype equals = value.indexOf(u'=');
+            const QString prefix = value.left(equals).trimmed().remove(QRegularExpression(QStringLiteral("^/+|/+$")));
+            if (equals <= 0 || prefix.isEmpty() || !QFileInfo(value.mid(equals + 1)).isDir()
+                || !courseserver::isSafeRelativePath(prefix.toStdString()))
+                return usage("a mount must read PATH=DIR, DIR an existing folder");
+            options.mounts.emplace_back(prefix.toStdString(), QDir(value.mid(equals + 1)).absolutePath());
         } else if (name == QLatin1String("--fault")) {
             const auto fault = courseserver::parseFault(value.toStdString());
             if (!fault)

@@ -1,5 +1,7 @@
 #include "NetrovaContext.h"
 
+#include "exerva/ControlRegistry.h"
+#include "lumaro/player/ExervaEngine.h"
 #include "platform/QtHttpSession.h"
 
 #include <QDir>
@@ -17,6 +19,8 @@ NetrovaContext::NetrovaContext(const platform::Clock& clock)
       clock_(&clock)
 {
     createHttpSession = [this] { return std::make_unique<platform::QtHttpSession>(requestTimeout); };
+    // The modules' questions run in the exercise engine.
+    lumaro::ExervaEngine::install(lumaroContext, exervaContext, exerva::systemControlRegistry());
 }
 
 NetrovaContext& NetrovaContext::processDefault()

@@ -5,7 +5,9 @@
 #include "common/clsLangue.h"
 
 #include "basalo/clsManager.h"
+#include "exerva/ExervaContext.h"
 #include "lumaro/model/LumaroContext.h"
+#include "lumaro/player/ManagerServices.h"
 #include "platform/Clock.h"
 #include "platform/HttpSession.h"
 #include "platform/WindowSystem.h"
@@ -16,6 +18,10 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+
+namespace vidora {
+struct VidoraContext;
+}
 
 namespace netrova {
 
@@ -65,8 +71,16 @@ public:
     // The program's own windows, through which the plug-in finds its host's
     // window; null: none to find.
     std::shared_ptr<platform::WindowSystem> windows;
+    // The exercise engine's state, which the course model's engines share.
+    exerva::ExervaContext exervaContext;
     // The course model's process-wide state, one per copy of the plug-in.
     lumaro::LumaroContext lumaroContext;
+    // What the question player works with; empty members are the real ones.
+    lumaro::ManagerServices playerServices;
+    // The video player's state; null: the process default.
+    vidora::VidoraContext* vidoraContext = nullptr;
+    // The mounted file systems, where a CD-ROM is looked for.
+    QString mountTable = QStringLiteral("/proc/self/mounts");
     // How long every request may take.
     std::chrono::milliseconds requestTimeout = platform::defaultHttpTimeout;
     // Makes the registry component; a test makes it fail.

@@ -2,12 +2,18 @@
 
 #include "clsInetUPL.h"
 
+#include "common/VideoDisplay.h"
+#include "common/WorkFiles.h"
 #include "common/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/ContexteManager.h"
 #include "lumaro/model/Module.h"
 #include "lumaro/model/ResultQuestion.h"
+#include "lumaro/player/Manager.h"
+#include "lumaro/player/frmClient.h"
+#include "lumaro/player/frmMedia.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ErrorTrap.h"
 #include "platform/OleDate.h"
 
@@ -24,12 +30,63 @@ clsBarreManager::clsBarreManager(NetrovaContext& context)
 {
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub Class_Initialize"));
+    const auto message = [this](const QString& key) { return this->message(key); };
+    const auto registry = [this] { return context_.puoKavReg; };
+
+    common::VideoDisplaySettings video;
+    video.codeBadCDRomVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_BadCDRomVideo;
+    video.codeBadUNCVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_BadUNCVideo;
+    video.codeShowFrmVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_ErreurShowFrmVideo;
+    video.codeLanceVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_ErreurLanceVideo;
+    video.codeCreatePlayer = basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurVVidora;
+    video.codeCreatePlayerUnexpected = basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitVideoOnly_ErreurInconnue;
+    video.codeInitSon = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piInitSon_ErreurInconnue;
+    common::VideoDisplayServices videoServices;
+    videoServices.vidora = context_.vidoraContext;
+    videoServices.message = message;
+    videoServices.registry = registry;
+    videoServices.traceLevel = [this] { return context_.trace.level(); };
+    videoServices.traceFolder = [this] { return context_.trace.level() > 0 ? context_.traceRoot() : QString(); };
+    video_ = std::make_unique<common::VideoDisplay>(*this, context_, video, std::move(videoServices));
+    connect(video_.get(), &common::VideoDisplay::ExitVideo, this, &clsBarreManager::onExitVideo, Qt::DirectConnection);
+
+    common::WorkFilesSettings files;
+    files.codeErreur = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur;
+    files.codeTypeExoApp = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurTYPE_EXO_APP;
+    files.codeHouston = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurHOUSTON;
+    files.codeUNCMissing = basalo::enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_UNCMissing;
+    files.codeNoCDRom = basalo::enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_ErreurCDRom;
+    files.codeCDRomMissing = basalo::enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_CDRomMissing;
+    common::WorkFilesServices fileServices;
+    fileServices.message = message;
+    fileServices.registry = registry;
+    fileServices.fetchPackage = [this](const QString& page) {
+        // The transport is held: the page may release the session's while the package arrives.
+        const auto transport = pioInetUrl;
+        return transport ? transport->puGetDllPackage(page) : QString();
+    };
+    fileServices.componentFolder = [this] { return context_.componentFolder(); };
+    fileServices.findCDRom = [this](QString& root) { return puFindCDRom(root); };
+    fileServices.setMessageLoading = [this](const QString& text) { loading_.SetMessageLoading(text); };
+    fileServices.messageBox = [this](const QString& text, long style) {
+        return pioKavBarre_ ? pioKavBarre_->AfficheMessageBoxBarre(text, style) : long(platform::MessageBoxes::Cancel);
+    };
+    fileServices.loadingAffiche = [this](bool shown) { pibLoadingAffiche = shown; };
+    workFiles_ = std::make_unique<common::WorkFiles>(context_, files, std::move(fileServices));
 }
 
 clsBarreManager::~clsBarreManager()
 {
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub Class_Terminate"));
+    video_.reset();
+    if (pioKavBarre_)
+        pioKavBarre_->setEvents(nullptr);
+}
+
+QString clsBarreManager::message(const QString& key) const
+{
+    return context_.oLangueIHMInet ? context_.oLangueIHMInet->GetMessage(key) : QString();
 }
 
 void clsBarreManager::URLDownloadRorova(const QString& value)
@@ -87,7 +144,23 @@ long clsBarreManager::ResultQuestionForm(long liIndex)
 
 void clsBarreManager::RetourAide()
 {
-    // Gives the question window back after help, once the question player is part of the program.
+    const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName, QStringLiteral("Public Sub RetourAide"));
+    lumaro::Manager* player = pioKavBarre_.get();
+    if (!player) {
+        context_.recordError(platform::RuntimeError(platform::ObjectNotSet), scope);
+        return;
+    }
+    if (!player->RetourAfficherAideManager())
+        takePlayerError();
+}
+
+void clsBarreManager::takePlayerError()
+{
+    if (lumaro::Manager* player = pioKavBarre_.get()) {
+        context_.pulStateEnCours = player->StateEnCours();
+        context_.pulErrorNumber = player->LastErrorNumber();
+        context_.pusErrorDescription = player->LastErrorString();
+    }
 }
 
 bool clsBarreManager::SetDateServer(const QString& isDateServerSQL)
@@ -98,10 +171,11 @@ bool clsBarreManager::SetDateServer(const QString& isDateServerSQL)
     platform::OleDate server;
     context_.pulStateEnCours = constants.ConvertKavDblToDate(isDateServerSQL, server);
     const platform::OleDate now = platform::OleDate::fromDateTime(context_.clock().now()).value_or(platform::OleDate());
-    // A text that is no date keeps the offset measured before, instead of
-    // taking the whole date for an offset.
-    if (context_.pulStateEnCours == OK)
-        pidteDifDateServer = now.serial() - server.serial();
+    // A text that is no date would make the whole date an offset, and every
+    // recorded time fall near 1899: the clocks are taken as agreeing.
+    pidteDifDateServer = context_.pulStateEnCours == OK ? now.serial() - server.serial() : 0.0;
+    if (context_.pulStateEnCours != OK)
+        scope.line(QStringLiteral("erreur kav date du serveur illisible : ") + isDateServerSQL);
     QString offsetText;
     constants.ConvertDateToKavDbl(platform::OleDate(pidteDifDateServer), offsetText);
     scope.value(QStringLiteral("dteTemp"), server.toDateTime().toString(Qt::ISODate));
@@ -116,77 +190,14 @@ bool clsBarreManager::SetHandleAppelant(const QString& isTitreFenetre)
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Public Function SetHandleAppelant"));
     scope.value(QStringLiteral("isTitreFenetre"), isTitreFenetre);
+    std::vector<long> windows;
+    const long found = piFindWindowLike(windows, 0, isTitreFenetre, QStringLiteral("IEFrame"));
+    scope.line(QStringLiteral("lNbWindows = piFindWindowLike(alHwnd, 0, isTitreFenetre, \"IEFrame\") = ")
+               + QString::number(found));
+    if (found >= 1)
+        pilHandleAppelant = windows.front();
     scope.value(QStringLiteral("pilHandleAppelant"), QString::number(pilHandleAppelant));
     return pilHandleAppelant != 0;
-}
-
-bool clsBarreManager::notAvailable(long stepCode, const QString& declaration)
-{
-    const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName, declaration);
-    context_.pulStateEnCours = stepCode;
-    context_.recordError(platform::RuntimeError(platform::MemberNotSupported), scope);
-    return false;
-}
-
-bool clsBarreManager::StartModule(long)
-{
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre,
-                        QStringLiteral("Public Function StartModule"));
-}
-
-bool clsBarreManager::LanceSequence(long, const QString&, long, const QString&, long&)
-{
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre,
-                        QStringLiteral("Public Function LanceSequence"));
-}
-
-bool clsBarreManager::InitUrlMedia()
-{
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitUrlMedia_ErreurKavParc,
-                        QStringLiteral("Public Function InitUrlMedia"));
-}
-
-bool clsBarreManager::puFindCDRom(QString&)
-{
-    return false;
-}
-
-bool clsBarreManager::piMajResultModule(long)
-{
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB,
-                        QStringLiteral("Public Function piMajResultModule"));
-}
-
-bool clsBarreManager::InitBarre(const QString&, bool ibLanceDepuisIndex)
-{
-    pilLanceDepuisIndex = ibLanceDepuisIndex ? -1 : 0;
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre,
-                        QStringLiteral("Friend Function InitBarre"));
-}
-
-bool clsBarreManager::InitVideoOnly()
-{
-    return notAvailable(basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurVVidora,
-                        QStringLiteral("Friend Function InitVideoOnly"));
-}
-
-bool clsBarreManager::DestroyBarre()
-{
-    const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
-                                   QStringLiteral("Friend Function DestroyBarre"));
-    if (const auto model = std::exchange(pioKavParc, nullptr)) {
-        if (const auto module = model->ModuleEnCours()) {
-            module->Finir();
-            model->Destroy();
-        }
-        scope.line(QStringLiteral("pioKavParc détruit"));
-    }
-    return true;
-}
-
-bool clsBarreManager::DestroyVideo()
-{
-    return true;
 }
 
 void clsBarreManager::SetinfoLog(eLocationSuivi iePkFunction, const QString& isRetour, const QString& isCommentaire)

@@ -5,18 +5,28 @@
 
 #include "common/ModuleSession.h"
 #include "lumaro/player/LoadingWindowHost.h"
+#include "lumaro/player/ManagerEvents.h"
 #include "platform/RuntimeError.h"
 
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+namespace common {
+class VideoDisplay;
+class WorkFiles;
+enum class VideoOrigin;
+}  // namespace common
+
 namespace lumaro {
 class Appli;
+class Manager;
 class Module;
+class Video;
 }  // namespace lumaro
 
 namespace netrova {
@@ -39,11 +49,18 @@ struct QuestionPlayerSettings {
 // and tells the page through four signals how the learner left the module.
 //
 // Init turns the course server's replies into a ready course model, showing
-// the loading window meanwhile. The operations that run the module
-// (StartModule, LanceSequence, InitUrlMedia, InitBarre and the rest) fail with
-// their own step code while the question player they drive is not part of the
-// program.
-class clsBarreManager : public common::ModuleSession, public std::enable_shared_from_this<clsBarreManager> {
+// the loading window meanwhile; StartModule plays it in the question player
+// (InitBarre), whose events it answers: a question's video in the video
+// player, the end of the module and the learner's leaving with the result
+// posted to the server. LanceSequence plays a sequence chosen in the page's
+// thematic index.
+//
+// Every request, the video's launch and the message boxes let the event loop
+// run: the page may destroy the plug-in meanwhile. The session then lives on
+// until the operation under way has returned, and touches nothing of the page.
+class clsBarreManager : public common::ModuleSession,
+                        public lumaro::ManagerEvents,
+                        public std::enable_shared_from_this<clsBarreManager> {
     Q_OBJECT
 
 public:
@@ -120,6 +137,19 @@ public:
     bool InitUrlMedia();
     bool puFindCDRom(QString& sPathCDRom);
     bool piMajResultModule(long ilAncienNbQuestReussi);
+    // The leaving kinds of piQuitterModule.
+    enum TypeSortie : long { WithMajResult = 1, WithoutMajResult = 2 };
+    // Leaves the module, posting the result for WithMajResult, and raises the
+    // leaving event that says how it went.
+    void piQuitterModule(long ieTypeSortie);
+    // Builds the module's result string and posts it until the server accepts
+    // it or the learner gives up; True once accepted. Nothing is posted when
+    // no question was answered, nor a text the record cannot carry.
+    bool piMajResultModules(long ilAncienNbQuestReussi);
+    // The module's result string, before its blanks are encoded; nothing
+    // when no question has a result or a text holds a separator.
+    std::optional<QString> resultString(const lumaro::Module& module, long nbQuestionReussiDuParcours,
+                                        const tracel::TraceScope& scope);
     // Makes a fresh course model in simplified mode and fills it with the
     // application, the module, its questions, their exercise components and,
     // for a training module, their videos. False on any failure, the cause in
@@ -139,6 +169,17 @@ public:
     // lIdQuestion and sType are set from the reply before the model is touched.
     bool piRenseigneVideoFromIndex(long ilIdVideo, long& lIdQuestion, QString& sType);
 
+    // Fetches the packages of the module's exercise components that no
+    // installed product provides.
+    bool piGereFichiersLocaux();
+    long piTypeATelecharger(long mask);
+    void piRemoveDllMonoposte(long ilType);
+    // The video player's texts and the learner's sound settings.
+    void piInitLibellesVideo();
+    bool piInitSon();
+    bool piAfficheVideo(const lumaro::Video& ioVideo, const QString& isTitreFenetre, const QString& isDebut,
+                        long ilNumSeqDebut);
+
     // The learner's work folder, completed with the product's sub-folder and
     // created. False when there is no folder to make or it cannot be made.
     bool piInitPersonalFolder();
@@ -156,6 +197,12 @@ public:
     const lumaro::LoadingWindowHost& LoadingWindow() const { return loading_; }
     // True while the loading window shows the download's percentage.
     bool LoadingAffiche() const { return pibLoadingAffiche; }
+    // The question player, from InitBarre to DestroyBarre.
+    lumaro::Manager* pioKavBarre() const { return pioKavBarre_.get(); }
+    // The video player's side of the session.
+    common::VideoDisplay& VideoPlayer() const { return *video_; }
+    // True when the module's exercises run in the exercise engine.
+    bool ModuleExerva() const { return pibModuleExerva; }
 
     // For the plug-in's own classes.
     void InetUrl(const std::shared_ptr<clsInetUPL>& transport);
@@ -168,6 +215,14 @@ public:
     // Never fails its caller and leaves the step code and last error as they were.
     void SetinfoLog(eLocationSuivi iePkFunction, const QString& isRetour = {}, const QString& isCommentaire = {});
 
+    // The question player's events.
+    void BoutonQuitter() override;
+    void BoutonQuitterExoApp() override;
+    void FinModule() override;
+    void AfficherAide(QString& isFichier) override;
+    void VisuVideo(long& ilIdQuestion, lumaro::TypeVideo& ieTypeVideo, QString& isTitreFenetre) override;
+    void FinVideo() override;
+
 signals:
     void QuitterModuleFormWithResult();
     void QuitterModuleEvalWithResult();
@@ -175,8 +230,23 @@ signals:
     void QuitterModuleEval();
 
 private:
-    // What an operation of a later stage answers until it is part of the program.
-    bool notAvailable(long stepCode, const QString& declaration);
+    // The player's exit: the question window comes back after a question's video.
+    void onExitVideo(common::VideoOrigin origin);
+    // Checks that the media folder exists for a training module read from a
+    // folder; False with the code of the media's place and its message.
+    bool checkMediaFolder(long cdRomCode, long shareCode, const tracel::TraceScope& scope);
+    // The question player's error state, taken into the session's.
+    void takePlayerError();
+    // The language message, "" without a reader.
+    QString message(const QString& key) const;
+    // The learner's message box of the result post, with the question window hidden meanwhile.
+    long askLearner(const QString& text, long style);
+    void applyPlayerSettings();
+    // Lets the question player go; it may be on the stack of its own event.
+    void releaseQuestionPlayer();
+    // One step of DestroyBarre; its first failure is the one kept.
+    void destroyStep(const QString& what, const std::function<void()>& step,
+                     std::optional<platform::RuntimeError>& firstFailure, const tracel::TraceScope& scope);
 
     // Init's steps: FinInit, or the tracking code of the step that failed
     // with the cause stored.
@@ -226,6 +296,10 @@ private:
     bool pibLoadingAffiche = false;
     QuestionPlayerSettings playerSettings_;
     QMetaObject::Connection progressConnection_;
+    bool pibModuleExerva = false;
+    std::unique_ptr<lumaro::Manager> pioKavBarre_;
+    std::unique_ptr<common::VideoDisplay> video_;
+    std::unique_ptr<common::WorkFiles> workFiles_;
 };
 
 }  // namespace netrova

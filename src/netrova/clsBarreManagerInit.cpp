@@ -135,8 +135,11 @@ eLocationSuivi clsBarreManager::initSteps(const tracel::TraceScope& scope)
             return FinInitErrorVideo;
     }
 
+    applyPlayerSettings();
     pibLoadingAffiche = false;
     loading_.SetMessageLoading(message("MESSAGE_Loading3"));
+    if (!piGereFichiersLocaux())
+        return FinInitErrorFichiers;
 
     currentModule()->StartModule();
     context.pulStateEnCours = OK;
@@ -165,7 +168,8 @@ bool clsBarreManager::piRenseigneAppli()
             };
             if (!pibMediaOnCDRom) {
                 if (!ModeMediaInet()) {
-                    common::puAddTrailingBackslash(pisPathMediaAppli);
+                    // No folder named is no folder: never the root.
+                    common::puAddTrailingBackslash(pisPathMediaAppli, common::EmptyText::StaysEmpty);
                     appli.PathVideo(pisPathMediaAppli);
                 } else {
                     common::puAddTrailingSlash(pisURLMediaAppli);

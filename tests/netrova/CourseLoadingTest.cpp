@@ -92,6 +92,14 @@ protected:
 
 TEST_F(CourseLoadingTest, TrainingModuleBecomesAReadyCourseModel)
 {
+    // Questions with associated files (the sample's run without any).
+    writeFile(QStringLiteral("server/WS/InfoQuestion/1211.txt"),
+              QStringLiteral("#KAV_OK#|X1211.xml|501¤A¤Oui : copier garde le texte, coller le reproduit.^"
+                             "502¤B¤Non : couper retire le texte de sa place.")
+                  .toUtf8());
+    writeFile(QStringLiteral("server/WS/InfoQuestion/1213.txt"),
+              QStringLiteral("#KAV_OK#|X1213.xml^film6.html|531¤A¤Bonne réponse.^532¤B¤Relisez le menu Édition.")
+                  .toUtf8());
     // What the loading window shows at each step of the download.
     std::vector<long> shown;
     QObject::connect(manager_->InetUrl(), &netrova::clsInetUPL::DownloadProgressChange, [&](long, long) {
@@ -460,6 +468,7 @@ TEST_F(CourseLoadingTest, WindowSearchFindsOurWindowsByTitle)
     const auto second = windows->addWindow(QStringLiteral("FORMATION EN LIGNE (2)"));
     windows->addWindow(QString());
     std::vector<long> found;
+    context_.windows = nullptr;
     EXPECT_EQ(session_->piFindWindowLike(found, 0, QStringLiteral("formation en ligne"), QString()), 0)
         << "no window system, nothing found";
     context_.windows = windows;

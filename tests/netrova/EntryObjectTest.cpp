@@ -40,8 +40,7 @@ TEST_F(EntryObjectTest, CreateBuildsTheObjectsAndTheQuestionSessionOnlyInTheInte
         long state;
     };
     for (const Case& c : {Case{netrova::ModeDeBase, true, OK}, Case{netrova::ModeMedia, true, OK},
-                          Case{netrova::ModeInterractif, false,
-                               basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre}}) {
+                          Case{netrova::ModeInterractif, true, OK}}) {
         EXPECT_EQ(manager_->Create(c.mode, QStringLiteral("FR")), c.result) << c.mode;
         EXPECT_EQ(manager_->StateEnCours(), c.state) << c.mode;
         ASSERT_NE(manager_->BarreManager(), nullptr);

@@ -88,10 +88,10 @@ TEST_F(ModuleSessionTest, ServerClockOffsetIsKept)
 
     EXPECT_TRUE(session_->SetDateServer(QStringLiteral("hier")));
     EXPECT_EQ(context_.pulStateEnCours, basalo::enuFunctionReturnState_Basalo_ConvertKavDblToDate_ErreurGeneree);
-    EXPECT_NEAR(session_->DifDateServer() * 86400.0, 90.0, 0.01) << "a text that is no date keeps the offset";
+    EXPECT_EQ(session_->DifDateServer(), 0.0) << "a text that is no date must not become a 45 000-day offset";
 }
 
-TEST_F(ModuleSessionTest, OperationsOfTheModuleRunFailWithTheirOwnCode)
+TEST_F(ModuleSessionTest, WithoutACourseModelTheOperationsOfTheRunFailWithTheirOwnCode)
 {
     long sequence = 3;
     struct Case {
@@ -101,22 +101,22 @@ TEST_F(ModuleSessionTest, OperationsOfTheModuleRunFailWithTheirOwnCode)
     };
     const Case cases[] = {
         {"StartModule", [&] { return session_->StartModule(1); },
-         basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre},
+         basalo::enuFunctionReturnState_General_Traitement_OK},
         {"LanceSequence",
          [&] { return session_->LanceSequence(1, QStringLiteral("Titre"), 31, QStringLiteral("00:00:00"), sequence); },
-         basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre},
-        {"InitUrlMedia", [&] { return session_->InitUrlMedia(); },
-         basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitUrlMedia_ErreurKavParc},
+         basalo::enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideoFromIndex_ErreurServeur},
         {"piMajResultModule", [&] { return session_->piMajResultModule(0); },
          basalo::enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB},
-        {"InitVideoOnly", [&] { return session_->InitVideoOnly(); },
-         basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurVVidora},
+        {"piGereFichiersLocaux", [&] { return session_->piGereFichiersLocaux(); },
+         basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur},
     };
+    context_.pusURLBaseServer = base();
+    context_.documentsFolder = path(QStringLiteral("home/Documents"));
     for (const Case& c : cases) {
         context_.ClearError();
         EXPECT_FALSE(c.call()) << c.name;
         EXPECT_EQ(context_.pulStateEnCours, c.state) << c.name;
-        EXPECT_EQ(context_.pulErrorNumber, platform::MemberNotSupported) << c.name;
+        EXPECT_EQ(context_.pulErrorNumber, platform::ObjectNotSet) << c.name;
     }
     EXPECT_EQ(sequence, 3);
     QString drive;

@@ -5,8 +5,19 @@
 #include "netrova/clsBarreManager.h"
 #include "netrova/clsManager.h"
 
+#include "platform/MessageBoxes.h"
+#include "platform/QtWindowSystem.h"
+#include "platform/RegisteredWindow.h"
+#include "support/FakeMediaPlayer.h"
+#include "support/FakeTimers.h"
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
+#include "vidora/VidoraContext.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
 
 #include <QDir>
 #include <QDirIterator>
@@ -25,13 +36,43 @@ namespace netrovatest {
 // A plug-in with a fresh context whose files (language file, traces,
 // registry, components) live in the test's folder, and the sample course
 // server run in-process on a copy of the sample data, which a test may change.
+// The page's window is up, titled as the sample's start-up record names it;
+// the players run on fake timers and fake media players, and the message
+// boxes are answered by script.
 class NetrovaTest : public testsupport::TempDirTest {
 protected:
     void SetUp() override
     {
+        page_.setWindowTitle(QStringLiteral("Formation en ligne - Traitement de texte"));
+        page_.resize(320, 200);
+        page_.show();
+        pageId_ = std::make_unique<platform::RegisteredWindow>(page_);
+        context_.windows = std::make_shared<platform::QtWindowSystem>();
+        context_.playerServices.timers = &timers_;
+        context_.playerServices.clock = &clock_;
+        context_.playerServices.boxes = &boxes_;
+        context_.playerServices.screenSize = [] { return QSize(1024, 768); };
+        context_.playerServices.mediaPlayer = [this] {
+            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
+            mediaWindowPlayer_ = made.get();
+            return made;
+        };
+        vidora_.timers = &timers_;
+        vidora_.createPlayer = [this] {
+            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
+            videoPlayer_ = made.get();
+            return made;
+        };
+        vidora_.hasAudioOutput = [] { return true; };
+        vidora_.screenSize = [] { return QSize(1024, 768); };
+        vidora_.temporaryRoot = path(QStringLiteral("tmp"));
+        QDir().mkpath(vidora_.temporaryRoot);
+        context_.vidoraContext = &vidora_;
+        context_.mountTable = path(QStringLiteral("mounts"));
         copyFolder(QStringLiteral(SAMPLE_SERVER_DIR), path(QStringLiteral("server")));
         context_.dataFolder = path(QStringLiteral("data"));
         context_.homeFolder = path(QStringLiteral("home"));
+        context_.documentsFolder = path(QStringLiteral("home/Documents"));
         context_.createRegistry = [this] {
             return std::make_shared<common::KavReg>(common::KavReg::Files{
                 path(QStringLiteral("registry/user.ini")), path(QStringLiteral("registry/machine.ini"))});
@@ -39,6 +80,10 @@ protected:
         courseserver::ServerOptions options;
         options.dataFolder = path(QStringLiteral("server"));
         options.recordFolder = path(QStringLiteral("records"));
+        // The sample course's media and exercise files, as `make run` serves them.
+        options.mounts = {{"Media/12F", QStringLiteral(SAMPLES_DIR "/media")},
+                          {"Download/12F", QStringLiteral(SAMPLES_DIR "/12F")},
+                          {"Download/12Eb", QStringLiteral(SAMPLES_DIR "/12Eb")}};
         QDir().mkpath(options.recordFolder);
         server_ = std::make_unique<courseserver::CourseServer>(options);
         ASSERT_TRUE(server_->start());
@@ -49,6 +94,7 @@ protected:
     {
         manager_.reset();
         server_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     static void copyFolder(const QString& from, const QString& to)
@@ -107,6 +153,13 @@ protected:
     QString languageFile() const { return QString::fromUtf8(readFile(QStringLiteral("data/kavplugin.lng"))); }
 
     testsupport::ManualClock clock_;
+    testsupport::FakeTimers timers_{clock_};
+    platform::ScriptedMessageBoxes boxes_;
+    vidora::VidoraContext vidora_;
+    QWidget page_;
+    std::unique_ptr<platform::RegisteredWindow> pageId_;
+    QPointer<testsupport::FakeMediaPlayer> mediaWindowPlayer_;
+    QPointer<testsupport::FakeMediaPlayer> videoPlayer_;
     netrova::NetrovaContext context_{clock_};
     std::unique_ptr<courseserver::CourseServer> server_;
     std::unique_ptr<netrova::clsManager> manager_;

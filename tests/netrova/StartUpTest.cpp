@@ -12,27 +12,26 @@ namespace {
 using netrova::clsBarreManager;
 using netrovatest::NetrovaTest;
 
-// The question session is not part of the program yet, so the start-up ends at
-// InitBarre with its code once everything before it is done.
-constexpr long QuestionSessionMissing = basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitBarre_ErreurBarre;
+// The start-up ends with the module's first question on screen.
+constexpr long Started = basalo::enuFunctionReturnState_General_Traitement_OK;
 constexpr long Unreadable = basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurLangue;
 
 class StartUpTest : public NetrovaTest {};
 
 TEST_F(StartUpTest, StartUpRecordReachesTheSessionAndTheSettings)
 {
-    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), QuestionSessionMissing);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), Started);
     const clsBarreManager& session = *manager_->BarreManager();
     EXPECT_EQ(session.IdAppli(), 12);
     EXPECT_EQ(session.NomAppli(), QStringLiteral("Traitement de texte"));
-    EXPECT_EQ(session.PersonalFolder(), path(QStringLiteral("home/Formation/Netrova")));
+    EXPECT_EQ(session.PersonalFolder(), path(QStringLiteral("home/Formation/Netrova/Mes exercices/")));
     EXPECT_TRUE(session.HasLecon());
     EXPECT_TRUE(session.HasCorrige());
     EXPECT_EQ(session.AutoMediaPoint(), 0);
-    EXPECT_EQ(session.ExtensionFichierVideo(), QStringLiteral("mp4"));
+    EXPECT_EQ(session.ExtensionFichierVideo(), QStringLiteral(".avi"));
     EXPECT_FALSE(session.MediaOnCDRom());
     EXPECT_TRUE(session.ModeMediaInet());
-    EXPECT_EQ(session.URLMediaAppli(), base() + QStringLiteral("Media/12F"));
+    EXPECT_EQ(session.URLMediaAppli(), base() + QStringLiteral("Media/12F/"));
     EXPECT_EQ(session.IdModule(), 1201);
     EXPECT_EQ(session.NbQuestionReussiDuModule(), 0);
     EXPECT_EQ(session.DureePrevueModule(), QStringLiteral("0000:20"));
@@ -65,7 +64,7 @@ TEST_F(StartUpTest, AddressWithoutItsFinalSlashStillReachesTheServer)
 {
     QString address = base();
     address.chop(1);
-    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), address, 1), QuestionSessionMissing);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), address, 1), Started);
     EXPECT_EQ(context_.pusURLBaseServer, base());
 }
 
@@ -79,7 +78,7 @@ TEST_F(StartUpTest, EmptyStartUpRepliesGiveUpAfterFiveRequests)
 TEST_F(StartUpTest, StartUpRecordThatStopsAnsweringIsRetried)
 {
     addFault("empty:initplugin:2");
-    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), QuestionSessionMissing);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), Started);
     EXPECT_EQ(server_->requestsFor("initplugin").size(), 3u);
 }
 
@@ -113,9 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"ApplicationNotANumber", 1, QStringLiteral("douze"), Unreadable},
                       RecordCase{"ApplicationBeyond32Bits", 1, QStringLiteral("4294967296"), Unreadable},
                       RecordCase{"ShowMarkNeitherBooleanNorNumber", 26, QStringLiteral("oui"), Unreadable},
-                      RecordCase{"NumbersWithBlanks", 1, QStringLiteral(" 12 "), QuestionSessionMissing},
-                      RecordCase{"BooleanAsNumber", 27, QStringLiteral("0"), QuestionSessionMissing},
-                      RecordCase{"ReplyEndingWithALineBreak", 27, QStringLiteral("True\r\n"), QuestionSessionMissing},
+                      RecordCase{"NumbersWithBlanks", 1, QStringLiteral(" 12 "), Started},
+                      RecordCase{"BooleanAsNumber", 27, QStringLiteral("0"), Started},
+                      RecordCase{"ReplyEndingWithALineBreak", 27, QStringLiteral("True\r\n"), Started},
                       RecordCase{"ServerLanguageVersionNotANumber", 13, QStringLiteral("v2"), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -146,9 +145,9 @@ TEST_F(StartUpTest, MediaModeSetsTheMediaRoots)
     };
     const Case cases[] = {
         {QStringLiteral("1"), QStringLiteral("\\\\serveur\\medias"), false, false,
-         QStringLiteral("//serveur/medias/42F"), QString()},
+         QStringLiteral("//serveur/medias/42F/"), QString()},
         {QStringLiteral("2"), QStringLiteral("http://medias.example/cours"), false, true, QString(),
-         QStringLiteral("http://medias.example/cours/42F")},
+         QStringLiteral("http://medias.example/cours/42F/")},
         {QStringLiteral("3"), QStringLiteral("ignoré"), true, false, QString(), QString()},
         {QStringLiteral("7"), QStringLiteral("ignoré"), false, false, QString(), QString()},
     };
@@ -174,14 +173,18 @@ TEST_F(StartUpTest, PersonalFolderFromTheServerStaysUnderTheHomeFolder)
     struct Case {
         QString given, kept;
     };
+    // The module's start completes the folder with the product's sub-folder;
+    // a refused one gives way to the documents folder.
+    const QString documents = home + QStringLiteral("/Documents/Mes exercices/");
+    context_.documentsFolder = home + QStringLiteral("/Documents");
     const Case cases[] = {
-        {QStringLiteral("Formation\\Netrova"), home + QStringLiteral("/Formation/Netrova")},
-        {home + QStringLiteral("/Mes cours"), home + QStringLiteral("/Mes cours")},
-        {QStringLiteral("C:\\Documents and Settings\\apprenant"), QString()},
-        {QStringLiteral("/etc"), QString()},
-        {QStringLiteral("..\\..\\etc"), QString()},
-        {home + QStringLiteral("/../autre"), QString()},
-        {QString(), QString()},
+        {QStringLiteral("Formation\\Netrova"), home + QStringLiteral("/Formation/Netrova/Mes exercices/")},
+        {home + QStringLiteral("/Mes cours"), home + QStringLiteral("/Mes cours/Mes exercices/")},
+        {QStringLiteral("C:\\Documents and Settings\\apprenant"), documents},
+        {QStringLiteral("/etc"), documents},
+        {QStringLiteral("..\\..\\etc"), documents},
+        {home + QStringLiteral("/../autre"), documents},
+        {QString(), documents},
     };
     for (const Case& c : cases) {
         setStartField(QStringLiteral("p"), 3, c.given);
@@ -228,7 +231,7 @@ TEST_P(LanguageRefreshTest, OlderLanguageFileIsReplacedOnlyByALanguageFile)
         writeFile(QStringLiteral("server/WS/pluginlng/default.lng"), c.reply);
     if (*c.fault)
         addFault(c.fault);
-    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), QuestionSessionMissing);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), Started);
     EXPECT_EQ(server_->requestsFor("pluginlng").size(), c.requests);
     if (c.replaced)
         EXPECT_EQ(readFile(QStringLiteral("data/kavplugin.lng")), QByteArray(c.reply).replace("\n", "\r\n"));

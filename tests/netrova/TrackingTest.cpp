@@ -50,8 +50,9 @@ TEST_F(TrackingTest, CreateAndDestroyArePostedWithTheSessionAndLanguage)
 TEST_F(TrackingTest, StartUpPostsOnlyOnceTheServerAndSessionAreKnown)
 {
     manager_->LevelSuivi(1);
-    manager_->InitPlugin(QStringLiteral("s 42&x"), base(), 1);
-    ASSERT_EQ(trackedCodes(), std::vector<long>{netrova::DebutCreate});
+    ASSERT_EQ(manager_->InitPlugin(QStringLiteral("s 42&x"), base(), 1), 1);
+    ASSERT_EQ(trackedCodes(), (std::vector<long>{netrova::DebutCreate, netrova::DebutInit, netrova::FinInit,
+                                                 netrova::DebutStartModule, netrova::FinStartModule}));
     EXPECT_EQ(trackingRecords()[0].value(QStringLiteral("PkCookie")).toString(), QStringLiteral("s 42&x"));
     EXPECT_EQ(server_->requestsFor("netrova_addinfos.aspx").at(0).param("sessionid"), "s 42&x");
 }
