@@ -6,7 +6,7 @@ CMAKE_EXTRA := -DSANITIZE=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run run-aicc fuzz clean
+.PHONY: deps configure build test run run-standalone run-aicc fuzz clean
 
 deps:
 	./scripts/install-deps
@@ -20,10 +20,18 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
-# The stand-alone mode waits for a person at a screen: without one, say so at
-# once instead of waiting for clicks nobody can make.
+# The sample course from the sample course server, in the course page; SESSION=2
+# plays the evaluation module. It waits for a person at a screen: without one,
+# say so at once instead of waiting for clicks nobody can make.
+SESSION ?= 1
 run:
 	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error make run needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set)))
+	@$(MAKE) --no-print-directory build
+	./scripts/run-course $(BUILD_DIR) $(SESSION)
+
+# The exercise engine's stand-alone mode on the sample exercises.
+run-standalone:
+	$(if $(DISPLAY)$(WAYLAND_DISPLAY),,$(error make run-standalone needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set)))
 	@$(MAKE) --no-print-directory build
 	./scripts/run-sample $(BUILD_DIR)
 

@@ -150,7 +150,8 @@ TEST_F(CourseLoadingTest, TrainingModuleBecomesAReadyCourseModel)
     // Three questions on one component: its page is asked for once.
     EXPECT_EQ(requestCount("InfoDll.aspx"), 1u);
 
-    const auto lesson = appli()->Lecon(1211);
+    // The sample's lesson shows in the media window, its solution in the video player.
+    const auto lesson = appli()->VideoByType(1211, QStringLiteral("Y"));
     ASSERT_TRUE(lesson);
     EXPECT_EQ(lesson->IdVideo(), 31);
     EXPECT_EQ(lesson->FichierVideo(), QStringLiteral("lecon12"));
@@ -160,7 +161,7 @@ TEST_F(CourseLoadingTest, TrainingModuleBecomesAReadyCourseModel)
     EXPECT_EQ(lesson->IdSeq(1), 312);
     EXPECT_TRUE(lesson->HtmSeq().value(2).contains(QStringLiteral("FileName=\"raccourcis\"")));
     EXPECT_FALSE(lesson->PasSansSon());
-    EXPECT_EQ(appli()->Corrige(1211)->NbSeq(), 1);
+    EXPECT_EQ(appli()->Corrige(1211)->NbSeq(), 2);
     EXPECT_TRUE(appli()->Corrige(1213)->PasSansSon());
     EXPECT_EQ(appli()->Corrige(1213)->NbSeq(), 0);
     // That question's videos come in windows-1252: the separators and texts come through.
@@ -368,9 +369,9 @@ TEST_F(CourseLoadingTest, VideoFromTheIndexReplacesWhatAnEarlierLaunchLoaded)
         QString type;
         ASSERT_TRUE(session_->piRenseigneVideoFromIndex(31, question, type)) << launch;
         EXPECT_EQ(question, 1211);
-        EXPECT_EQ(type, QStringLiteral("L"));
+        EXPECT_EQ(type, QStringLiteral("Y"));
     }
-    EXPECT_EQ(appli()->Lecon(1211)->NbSeq(), 3);
+    EXPECT_EQ(appli()->VideoByType(1211, QStringLiteral("Y"))->NbSeq(), 3);
 
     // A video of a question the model does not hold yet goes in too.
     writeFile(QStringLiteral("server/WS/InfoVideoFromIndex/40.txt"),
@@ -381,13 +382,13 @@ TEST_F(CourseLoadingTest, VideoFromTheIndexReplacesWhatAnEarlierLaunchLoaded)
     EXPECT_TRUE(appli()->Corrige(1299)->PasSansSon());
 
     // A record it cannot read leaves its own code, never the caller's 1, and the video as it was.
-    writeFile(QStringLiteral("server/WS/InfoVideoFromIndex/31.txt"), "#KAV_OK#|31^L1211^01:30:00^L^1211|00:05");
+    writeFile(QStringLiteral("server/WS/InfoVideoFromIndex/31.txt"), "#KAV_OK#|31^L1211^01:30:00^Y^1211|00:05");
     context_.pulStateEnCours = 1;
     EXPECT_FALSE(session_->piRenseigneVideoFromIndex(31, question, type));
     EXPECT_EQ(context_.pulStateEnCours,
               enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideoFromIndex_ErreurServeur);
     EXPECT_EQ(question, 1211) << "the record's question is given before the sequences are read";
-    EXPECT_EQ(appli()->Lecon(1211)->NbSeq(), 3);
+    EXPECT_EQ(appli()->VideoByType(1211, QStringLiteral("Y"))->NbSeq(), 3);
 }
 
 TEST_F(CourseLoadingTest, ApplicationRootsFollowTheMediaMode)

@@ -1,0 +1,407 @@
+// A module run from the sample course server: the start, the question
+// player's events, the videos in the video player and the media window, the
+// result posted when the learner leaves, and the tear-down.
+
+#include "NetrovaFixture.h"
+
+#include "common/VideoDisplay.h"
+#include "common/uctButton.h"
+#include "common/usrButton.h"
+
+#include "basalo/enuFunctionReturnState.h"
+#include "lumaro/model/Appli.h"
+#include "lumaro/model/ContexteManager.h"
+#include "lumaro/model/Module.h"
+#include "lumaro/model/ResultQuestion.h"
+#include "lumaro/player/Manager.h"
+#include "lumaro/player/frmClient.h"
+#include "lumaro/player/frmMedia.h"
+#include "platform/RuntimeError.h"
+#include "support/CaseName.h"
+#include "support/Screenshot.h"
+#include "vidora/CAsfVideoKav.h"
+#include "vidora/frmVideo.h"
+
+namespace {
+
+using namespace basalo;
+using netrova::clsBarreManager;
+
+constexpr long OK = enuFunctionReturnState_General_Traitement_OK;
+constexpr int Cancel = platform::MessageBoxes::Cancel;
+
+class ModuleRunTest : public netrovatest::NetrovaTest {
+protected:
+    void SetUp() override
+    {
+        NetrovaTest::SetUp();
+        for (const auto& [signal, name] :
+             {std::pair{&netrova::clsManager::RetourForm, "RetourForm"},
+              std::pair{&netrova::clsManager::RetourEval, "RetourEval"},
+              std::pair{&netrova::clsManager::RetourFormWithMajResult, "RetourFormWithMajResult"},
+              std::pair{&netrova::clsManager::RetourEvalWithMajResult, "RetourEvalWithMajResult"}}) {
+            const QString event = QString::fromLatin1(name);
+            QObject::connect(manager_.get(), signal, [this, event] { pageEvents << event; });
+        }
+    }
+
+    // The start-up of that session: 1 once its first question shows.
+    long start(const QString& sessionId = QStringLiteral("1"))
+    {
+        const long result = manager_->InitPlugin(sessionId, base(), 1);
+        session_ = manager_->BarreManager();
+        return result;
+    }
+
+    lumaro::Manager& player() const { return *session_->pioKavBarre(); }
+    lumaro::frmClient& questionWindow() const { return *player().questionWindow(); }
+    lumaro::Module& module() const { return *session_->pioKavParc->ModuleEnCours(); }
+    vidora::CAsfVideoKav* video() const { return session_->VideoPlayer().player(); }
+
+    // The learner answered the module's questions: typed answer 1 (right) or 2 (wrong).
+    void answer(std::initializer_list<long> types)
+    {
+        long index = 1;
+        long passed = 0;
+        for (const long type : types) {
+            const auto result = module().ResultQuestions(index++);
+            result->TypeReponse(type);
+            result->TypeAffichage(1);
+            passed += type == 1 ? 1 : 0;
+        }
+        module().NbQuestReussi(passed);
+    }
+
+    // The result strings the server stored, in order.
+    QStringList postedResults() const
+    {
+        QStringList results;
+        QFile file(server_->resultsFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return results;
+        while (!file.atEnd()) {
+            const QByteArray line = file.readLine();
+            if (!line.trimmed().isEmpty())
+                results << QJsonDocument::fromJson(line)
+                               .object()
+                               .value(QStringLiteral("fields"))
+                               .toObject()
+                               .value(QStringLiteral("ChaineResult"))
+                               .toString();
+        }
+        return results;
+    }
+
+    // The question player asks the host to play the question's solution.
+    void playSolution(long question)
+    {
+        lumaro::TypeVideo type = lumaro::TypeCorrige;
+        QString title = QStringLiteral("Corrigé");
+        session_->VisuVideo(question, type, title);
+    }
+
+    QString message(const char* key) const
+    {
+        return context_.oLangueIHMInet->GetMessage(QString::fromLatin1(key));
+    }
+
+    clsBarreManager* session_ = nullptr;
+    QStringList pageEvents;
+};
+
+TEST_F(ModuleRunTest, TheTrainingModuleStartsOnItsFirstQuestionWithThePageHidden)
+{
+    ASSERT_EQ(start(), OK);
+    ASSERT_NE(session_->pioKavBarre(), nullptr);
+    EXPECT_TRUE(questionWindow().isVisible());
+    EXPECT_TRUE(questionWindow().isEnabled()) << "the learner can use the window";
+    EXPECT_TRUE(questionWindow().kavbtnLecon()->isEnabled());
+    EXPECT_FALSE(page_.isVisible()) << "the page gives the screen to the question window";
+    EXPECT_EQ(session_->HandleAppelant(), pageId_->id());
+    EXPECT_TRUE(session_->ModuleExerva());
+    EXPECT_EQ(player().ExtensionVideo(), QStringLiteral(".avi"));
+    EXPECT_TRUE(player().ModeMediaInet());
+    EXPECT_TRUE(player().URLServerHelpFile().endsWith(QStringLiteral("WS/pluginhelp.aspx?sessionid=1")));
+    EXPECT_FALSE(server_->requestsFor("X1211.xml").empty()) << "the exercise file comes from the server";
+    testsupport::saveScreenshot(questionWindow(), QStringLiteral("netrova_first_question"));
+}
+
+TEST_F(ModuleRunTest, TheEndOfTheModulePostsTheResultTheServerStores)
+{
+    ASSERT_EQ(start(), OK);
+    session_->NbQuestionReussiDuParcours(10);
+    session_->NbQuestionReussiDuModule(1);
+    answer({1, 2, 1});
+    module().ResultQuestions(2)->TypeAffichage(-1);
+    session_->FinModule();
+
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
+    const QStringList posted = postedResults();
+    ASSERT_EQ(posted.size(), 1);
+    const QStringList fields = posted.front().split(u'|');
+    ASSERT_EQ(fields.size(), 12) << posted.front().toStdString();
+    EXPECT_EQ(fields.mid(0, 5), (QStringList{QStringLiteral("7"), QStringLiteral("120"), QStringLiteral("1201"),
+                                             QStringLiteral("0"), QStringLiteral("2")}));
+    EXPECT_TRUE(fields.at(5).contains(u'.')) << "the start as a date text";
+    EXPECT_EQ(fields.at(7), QStringLiteral("0"));
+    EXPECT_EQ(fields.at(8), QStringLiteral("11")) << "10 - 1 already counted + 2 passed now";
+    EXPECT_EQ(fields.at(9), QStringLiteral("0")) << "a question was never shown";
+    const QStringList records = fields.at(10).split(u'^');
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_TRUE(records.at(0).startsWith(QStringLiteral("1211{1{"))) << records.at(0).toStdString();
+    EXPECT_TRUE(records.at(1).startsWith(QStringLiteral("1212{2{")));
+    EXPECT_EQ(records.at(0).split(u'{').size(), 5);
+    EXPECT_EQ(fields.at(11), QStringLiteral("0001:00"));
+
+    // The server's new identifiers and the counters, once accepted.
+    EXPECT_NE(session_->IdResModule(), 0);
+    EXPECT_NE(session_->IdResParcours(), 0);
+    EXPECT_EQ(session_->NbQuestionReussiDuParcours(), 11);
+    EXPECT_EQ(session_->NbQuestionReussiDuModule(), 2);
+}
+
+struct LeavingCase {
+    const char* name;
+    const char* sessionId;
+    bool answered;
+    // The question player's event.
+    void (clsBarreManager::*event)();
+    QString pageEvent;
+    int posts;
+};
+
+class LeavingTest : public ModuleRunTest, public ::testing::WithParamInterface<LeavingCase> {};
+
+TEST_P(LeavingTest, EachRoadEndsWithItsPageEvent)
+{
+    const LeavingCase& c = GetParam();
+    ASSERT_EQ(start(QString::fromLatin1(c.sessionId)), OK);
+    if (c.answered)
+        answer({1, 1, 2});
+    (session_->*c.event)();
+    EXPECT_EQ(pageEvents, QStringList{c.pageEvent});
+    EXPECT_EQ(postedResults().size(), c.posts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, LeavingTest,
+    ::testing::Values(
+        LeavingCase{"TrainingFinished", "1", true, &clsBarreManager::FinModule, "RetourFormWithMajResult", 1},
+        LeavingCase{"TrainingQuit", "1", true, &clsBarreManager::BoutonQuitter, "RetourFormWithMajResult", 1},
+        LeavingCase{"TrainingWithNothingAnswered", "1", false, &clsBarreManager::FinModule, "RetourForm", 0},
+        LeavingCase{"ApplicationExerciseQuit", "2", true, &clsBarreManager::BoutonQuitterExoApp, "RetourForm", 0},
+        LeavingCase{"EvaluationFinished", "2", true, &clsBarreManager::FinModule, "RetourEvalWithMajResult", 1},
+        LeavingCase{"EvaluationQuit", "2", true, &clsBarreManager::BoutonQuitter, "RetourEval", 0}),
+    [](const auto& info) { return testsupport::caseName(QString::fromLatin1(info.param.name)); });
+
+TEST_F(ModuleRunTest, AnUnreadableReplyIsOfferedAgainUntilTheServerAccepts)
+{
+    ASSERT_EQ(start(), OK);
+    answer({1});
+    addFault("kaverreur:SetResultModule.aspx:1");
+    boxes_.answer(platform::MessageBoxes::Ok);
+    session_->FinModule();
+    EXPECT_EQ(boxes_.texts().filter(message("ERR_POST_RESULT")).size(), 1);
+    EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), 2u);
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
+}
+
+TEST_F(ModuleRunTest, GivingUpLeavesWithoutResultAndTheCountersAsTheyWere)
+{
+    ASSERT_EQ(start(), OK);
+    session_->NbQuestionReussiDuParcours(10);
+    answer({1, 1});
+    addFault("kaverreur:SetResultModule.aspx");
+    boxes_.answer(Cancel);
+    session_->FinModule();
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourForm")});
+    EXPECT_EQ(session_->NbQuestionReussiDuParcours(), 10);
+    EXPECT_EQ(session_->NbQuestionReussiDuModule(), 0);
+    EXPECT_EQ(session_->IdResModule(), 0);
+    EXPECT_NE(session_->pioKavParc->ModuleEnCours(), nullptr) << "the module is not closed";
+}
+
+TEST_F(ModuleRunTest, ATransportFailureIsToldOnceWithItsCode)
+{
+    ASSERT_EQ(start(), OK);
+    answer({1});
+    addFault("status=500:SetResultModule.aspx");
+    const auto before = boxes_.texts().size();
+    session_->FinModule();
+    const QStringList shown = boxes_.texts().mid(before);
+    ASSERT_EQ(shown.size(), 1) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown.front().startsWith(message("ERR_CONNUE")));
+    EXPECT_FALSE(shown.front().contains(message("ERR_POST_RESULT")));
+    EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), 1u);
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourForm")});
+}
+
+TEST_F(ModuleRunTest, ATextHoldingASeparatorIsNeverPosted)
+{
+    ASSERT_EQ(start(), OK);
+    answer({1});
+    for (const QString& text : {QStringLiteral("1|2"), QStringLiteral("1^2"), QStringLiteral("1{2")}) {
+        pageEvents.clear();
+        session_->DureePrevueParcours(text);
+        session_->FinModule();
+        EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourForm")}) << text.toStdString();
+        EXPECT_EQ(context_.pulStateEnCours, enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB);
+        EXPECT_TRUE(context_.pusErrorDescription.contains(text)) << "the error says what was refused";
+        EXPECT_TRUE(boxes_.texts().last().contains(text));
+    }
+    EXPECT_TRUE(server_->requestsFor("SetResultModule.aspx").empty());
+}
+
+TEST_F(ModuleRunTest, BlanksOfTheResultAreSentEncoded)
+{
+    ASSERT_EQ(start(), OK);
+    answer({1});
+    session_->DureePrevueParcours(QStringLiteral("1 h 30"));
+    session_->FinModule();
+    ASSERT_EQ(postedResults().size(), 1);
+    EXPECT_TRUE(postedResults().front().endsWith(QStringLiteral("|1%20h%2030")));
+}
+
+TEST_F(ModuleRunTest, TheLessonShowsInTheMediaWindowAndItsEndGivesTheQuestionBack)
+{
+    ASSERT_EQ(start(), OK);
+    questionWindow().kavbtnLecon()->click();
+    ASSERT_NE(player().mediaWindow(), nullptr);
+    EXPECT_TRUE(player().mediaWindow()->isVisible());
+    EXPECT_FALSE(questionWindow().isVisible());
+    ASSERT_TRUE(mediaWindowPlayer_);
+    EXPECT_EQ(mediaWindowPlayer_->address().toString(), base() + QStringLiteral("Media/12F/lecon12.avi"));
+    EXPECT_EQ(video(), nullptr) << "the media window plays it, not the video player";
+    testsupport::saveScreenshot(*player().mediaWindow(), QStringLiteral("netrova_lesson_in_media_window"));
+    player().RetourAfficherVideoManager();
+    EXPECT_TRUE(questionWindow().isVisible());
+}
+
+TEST_F(ModuleRunTest, TheSolutionPlaysInTheVideoPlayerAndItsEndGivesTheQuestionBack)
+{
+    ASSERT_EQ(start(), OK);
+    long question = 1211;
+    lumaro::TypeVideo type = lumaro::TypeCorrige;
+    QString title = QStringLiteral("Corrigé");
+    // The question player asks for it once the learner has answered.
+    session_->VisuVideo(question, type, title);
+    ASSERT_NE(video(), nullptr) << boxes_.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(video()->window()->isVisible());
+    EXPECT_EQ(video()->TitreFenetreVideo(), title);
+    EXPECT_FALSE(questionWindow().isVisible()) << "the question window hides while the video plays";
+    ASSERT_TRUE(videoPlayer_);
+    EXPECT_EQ(videoPlayer_->address().toString(), base() + QStringLiteral("Media/12F/lecon12.avi"));
+    EXPECT_EQ(video()->TypeServeurDiffusion(), vidora::MMSServeurMicrosoftMedia);
+    testsupport::saveScreenshot(*video()->window(), QStringLiteral("netrova_solution_in_video_player"));
+
+    video()->window()->kavbtnQuitter_Click();
+    EXPECT_TRUE(questionWindow().isVisible());
+    EXPECT_EQ(context_.puoKavReg->GetValue(common::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
+                                           QStringLiteral("InitAvecSon"), 0),
+              QStringLiteral("True"));
+}
+
+TEST_F(ModuleRunTest, AQuestionWithoutTheVideoIsToldAndTheQuestionGivenBack)
+{
+    ASSERT_EQ(start(), OK);
+    playSolution(4242);
+    ASSERT_FALSE(boxes_.texts().isEmpty());
+    EXPECT_TRUE(boxes_.texts().last().startsWith(message("ERR_INCONNUE") + QStringLiteral("91")));
+    EXPECT_TRUE(questionWindow().isVisible());
+}
+
+TEST_F(ModuleRunTest, AQuestionVideoAfterAnIndexSequenceStillGivesTheQuestionBack)
+{
+    ASSERT_EQ(start(), OK);
+    long sequence = 321;
+    ASSERT_TRUE(session_->LanceSequence(5, QStringLiteral("Index"), 32, QStringLiteral("00:00:00"), sequence));
+    ASSERT_NE(video(), nullptr);
+    EXPECT_TRUE(video()->window()->isVisible());
+    video()->window()->kavbtnQuitter_Click();
+
+    playSolution(1211);
+    ASSERT_FALSE(questionWindow().isVisible());
+    video()->window()->kavbtnQuitter_Click();
+    EXPECT_TRUE(questionWindow().isVisible()) << "the origin is the playback's own, not the last index launch";
+}
+
+TEST_F(ModuleRunTest, AnIndexSequenceNoVideoBearsIsRefusedBeforeAnythingShows)
+{
+    ASSERT_EQ(start(), OK);
+    // Text mode plays the silent version, found by the sequence's identifier.
+    context_.puoKavReg->SetValue(common::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
+                                 QStringLiteral("InitAvecSon"), QStringLiteral("False"), 0);
+    long sequence = 999;
+    EXPECT_FALSE(session_->LanceSequence(5, QStringLiteral("Index"), 32, QStringLiteral("00:00:00"), sequence));
+    EXPECT_EQ(context_.pulErrorNumber, platform::SubscriptOutOfRange);
+    EXPECT_TRUE(!video() || !video()->window()->isVisible());
+    EXPECT_EQ(sequence, 999);
+}
+
+TEST_F(ModuleRunTest, AMediaOfTheIndexShowsInTheMediaWindowAndItsEndRestoresThePage)
+{
+    ASSERT_EQ(start(), OK);
+    writeFile(QStringLiteral("server/WS/InfoVideoFromIndex/40.txt"),
+              QStringLiteral("#KAV_OK#|40^lecon12^00:03:20^Y^1211|00:00:00-00:03:20¤<VIDEO><FILE FileName=\"lecon12\" "
+                             "Duree=\"00:00:03\" Width=\"384\" Height=\"288\" Title=\"Copier\"/></VIDEO>¤401")
+                  .toUtf8());
+    long sequence = 401;
+    ASSERT_TRUE(session_->LanceSequence(5, QStringLiteral("Index"), 40, QStringLiteral("00:00:00"), sequence));
+    EXPECT_EQ(sequence, 0) << "the caller gets the sequence's place in the video";
+    ASSERT_NE(player().mediaWindow(), nullptr);
+    EXPECT_TRUE(player().mediaWindow()->isVisible());
+    EXPECT_TRUE(page_.isMinimized() || !page_.isVisible());
+
+    session_->FinVideo();
+    EXPECT_TRUE(page_.isVisible());
+    EXPECT_FALSE(page_.isMinimized());
+}
+
+TEST_F(ModuleRunTest, DestroyClosesTheVideoPlayerAndEveryWindow)
+{
+    ASSERT_EQ(start(), OK);
+    playSolution(1211);
+    ASSERT_NE(video(), nullptr);
+    QPointer<vidora::frmVideo> videoWindow = video()->window();
+    QPointer<lumaro::frmClient> barWindow = &questionWindow();
+    manager_->Destroy();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!videoWindow || !videoWindow->isVisible());
+    EXPECT_TRUE(!barWindow || !barWindow->isVisible());
+    EXPECT_EQ(manager_->BarreManager(), nullptr);
+}
+
+TEST_F(ModuleRunTest, ASecondBarReplacesTheFirst)
+{
+    ASSERT_EQ(start(), OK);
+    QPointer<lumaro::frmClient> first = &questionWindow();
+    ASSERT_TRUE(session_->InitBarre(QStringLiteral("FR"), false));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!first || !first->isVisible()) << "the first question player is ended, not left on screen";
+}
+
+TEST_F(ModuleRunTest, ThePageMayEndThePlugInFromItsLeavingEvent)
+{
+    ASSERT_EQ(start(), OK);
+    answer({1});
+    QObject::connect(manager_.get(), &netrova::clsManager::RetourFormWithMajResult, [this] { manager_->Destroy(); });
+    session_->FinModule();
+    EXPECT_EQ(manager_->BarreManager(), nullptr);
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
+}
+
+TEST_F(ModuleRunTest, WorkFilesOfAComponentOutsideTheEngineAreFetched)
+{
+    writeFile(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVWORD||A^1^Bravo !|B^2^Relisez la consigne.");
+    writeFile(QStringLiteral("server/Download/12F/KAVWORD.htm"),
+              "<html><body><a href=\"kavword.dat\">composant</a></body></html>");
+    writeFile(QStringLiteral("server/Download/12F/kavword.dat"), "donnees");
+    start();
+    EXPECT_FALSE(session_->ModuleExerva());
+    EXPECT_EQ(QString::fromUtf8(readFile(QStringLiteral("data/components/kavword.dat"))), QStringLiteral("donnees"));
+    const auto appli = session_->pioKavParc ? session_->pioKavParc->Appli(12) : nullptr;
+    ASSERT_NE(appli, nullptr);
+    EXPECT_EQ(appli->PathDll(), path(QStringLiteral("data/components/")));
+}
+
+}  // namespace
