@@ -18,6 +18,7 @@
 #include "lumaro/player/frmMedia.h"
 #include "platform/RuntimeError.h"
 #include "support/CaseName.h"
+#include "support/ModuleLearner.h"
 #include "support/Screenshot.h"
 #include "vidora/CAsfVideoKav.h"
 #include "vidora/frmVideo.h"
@@ -402,6 +403,55 @@ TEST_F(ModuleRunTest, WorkFilesOfAComponentOutsideTheEngineAreFetched)
     const auto appli = session_->pioKavParc ? session_->pioKavParc->Appli(12) : nullptr;
     ASSERT_NE(appli, nullptr);
     EXPECT_EQ(appli->PathDll(), path(QStringLiteral("data/components/")));
+}
+
+TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresTheResult)
+{
+    ASSERT_EQ(start(), OK);
+    testsupport::ModuleLearner learner(player(), context_.lumaroContext);
+
+    // Question 1: the lesson first, then the words in their gaps.
+    ASSERT_TRUE(learner.lesson());
+    ASSERT_NE(player().mediaWindow(), nullptr);
+    EXPECT_TRUE(player().mediaWindow()->isVisible());
+    player().RetourAfficherVideoManager();
+    ASSERT_TRUE(questionWindow().isVisible());
+    for (int word : {0, 1, 2})
+        ASSERT_TRUE(learner.dropWord(QStringLiteral("Texte"), word, word));
+    ASSERT_TRUE(learner.poursuivre());
+    // Checked: the solution plays in the video player, and its end gives the question back.
+    ASSERT_TRUE(learner.solution());
+    ASSERT_NE(video(), nullptr) << boxes_.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(video()->window()->isVisible());
+    EXPECT_FALSE(questionWindow().isVisible());
+    video()->window()->kavbtnQuitter_Click();
+    ASSERT_TRUE(questionWindow().isVisible());
+    ASSERT_TRUE(learner.poursuivre());
+
+    // Question 2: both shortcuts typed right.
+    ASSERT_TRUE(learner.type(QStringLiteral("Saisie"), 0, QStringLiteral("enregistrer")));
+    ASSERT_TRUE(learner.type(QStringLiteral("Saisie"), 1, QStringLiteral("impression")));
+    ASSERT_TRUE(learner.poursuivre());
+    ASSERT_TRUE(learner.poursuivre());
+
+    // Question 3: the wrong menu; the module ends after its feedback.
+    ASSERT_TRUE(learner.choose(QStringLiteral("Choix"), 1));
+    ASSERT_TRUE(learner.poursuivre());
+    learner.poursuivre();
+
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")})
+        << boxes_.texts().join(u'\n').toStdString();
+    const QStringList posted = postedResults();
+    ASSERT_EQ(posted.size(), 1);
+    const QStringList fields = posted.front().split(u'|');
+    ASSERT_EQ(fields.size(), 12) << posted.front().toStdString();
+    EXPECT_EQ(fields.at(4), QStringLiteral("2")) << "two questions passed";
+    EXPECT_EQ(fields.at(9), QStringLiteral("1")) << "every question was shown";
+    const QStringList records = fields.at(10).split(u'^');
+    ASSERT_EQ(records.size(), 3) << fields.at(10).toStdString();
+    EXPECT_TRUE(records.at(0).startsWith(QStringLiteral("1211{")));
+    EXPECT_TRUE(records.at(2).startsWith(QStringLiteral("1213{"))) << records.at(2).toStdString();
+    EXPECT_TRUE(page_.isVisible()) << "the page comes back";
 }
 
 }  // namespace
