@@ -18,7 +18,6 @@
 #include "lumaro/player/kavMsgBoxStyle.h"
 #include "platform/ErrorTrap.h"
 #include "platform/MessageBoxes.h"
-#include "platform/RegisteredWindow.h"
 
 #include <cmath>
 
