@@ -62,6 +62,9 @@ void TraceScope::line(const QString& text, long minLevel) const
 
 void TraceScope::value(const QString& name, const QString& text, long minLevel) const
 {
+    // Traced operations run with tracing off too: the line is built only when written.
+    if (!channel_.isActive(minLevel))
+        return;
     channel_.write(type_, module_, name + QStringLiteral(" = ") + text, minLevel);
 }
 
