@@ -6,7 +6,7 @@ CMAKE_EXTRA := -DSANITIZE=ON
 endif
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test run run-standalone run-aicc fuzz clean
+.PHONY: deps configure build test run run-standalone run-aicc fuzz bench clean
 
 deps:
 	./scripts/install-deps
@@ -52,5 +52,13 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	./scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
+# Builds the benchmarks of bench/ in build-bench and runs them, each against its
+# own baseline; not part of CI. See bench/README.md.
+bench:
+	./scripts/install-deps --bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_BENCHMARKS=ON -DBUILD_TESTING=OFF
+	cmake --build build-bench -j $(JOBS)
+	./scripts/run-benchmarks build-bench
+
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-bench

@@ -1,0 +1,73 @@
+# Sourced by start.sh and memory.sh: the sample course server and a virtual
+# display for the course page program, both stopped when the script ends.
+# Expects `build` (the build folder) to be set; sets `display`, `base_url`,
+# `work` (a temporary folder) and `course_page` (the program).
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+course_page="$build/apps/course-page/course-page"
+course_server="$build/apps/course-server/course-server"
+
+for program in "$course_page" "$course_server"; do
+  if [ ! -x "$program" ]; then
+    echo "$(basename "$0"): $program is not built (cmake --build $build)" >&2
+    exit 2
+  fi
+done
+for tool in Xvfb xwininfo "$@"; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "$(basename "$0"): needs $tool (scripts/install-deps --bench installs it)" >&2
+    exit 2
+  fi
+done
+
+work=$(mktemp -d)
+server_pid=
+xvfb_pid=
+stop_all() {
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap stop_all EXIT
+
+# The server prints its base address on its first line, then one line per request.
+mkfifo "$work/server-out"
+"$course_server" --data "$root/samples/server" --port 0 --records "$work/records" >"$work/server-out" &
+server_pid=$!
+mkdir -p "$work/records"
+exec {server_out}<"$work/server-out"
+if ! read -r -t 10 base_url <&"$server_out"; then
+  echo "$(basename "$0"): the course server did not start" >&2
+  exit 1
+fi
+# Its request lines are not read: drain them so that it never blocks.
+cat <&"$server_out" >"$work/server.log" &
+
+# Xvfb chooses a free display and writes its number on the descriptor given.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+if [ ! -s "$work/display" ]; then
+  echo "$(basename "$0"): Xvfb did not start (see $work/xvfb.log)" >&2
+  exit 1
+fi
+display=":$(head -n1 "$work/display")"
+
+# The id of the viewable top-level window of that title, or nothing.
+viewable_window() {
+  local id
+  id=$(xwininfo -display "$display" -root -children 2>/dev/null |
+    awk -v title="\"$1\"" 'index($0, title) { print $1; exit }')
+  [ -n "$id" ] && xwininfo -display "$display" -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' &&
+    echo "$id"
+}
+
+# Starts the course page on the session; its standard output goes to the file.
+start_course_page() {
+  DISPLAY="$display" QT_QPA_PLATFORM=xcb "$course_page" --server "$base_url" --session "${SESSION:-1}" \
+    --question "${QUESTION:-1}" --lang FR >"$1" 2>"$1.err" &
+  page_pid=$!
+}
