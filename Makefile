@@ -56,8 +56,8 @@ fuzz:
 # own baseline; not part of CI. See bench/README.md.
 bench:
 	./scripts/install-deps --bench
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_BENCHMARKS=ON -DBUILD_TESTING=OFF
-	cmake --build build-bench -j $(JOBS)
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_BENCHMARKS=ON
+	cmake --build build-bench -j $(JOBS) --target benchmarks
 	./scripts/run-benchmarks build-bench
 
 clean:

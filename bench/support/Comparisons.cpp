@@ -12,9 +12,9 @@ namespace {
 
 // The console report, keeping each benchmark's time per iteration in
 // milliseconds: the median of repetitions, else the single run. The time is
-// the wall clock's for a benchmark that asks for it (work on other threads
-// counts), else the thread's processor time, which the machine's other work
-// disturbs less.
+// the wall clock's for a benchmark that asks for it or times itself (work on
+// other threads counts), else the thread's processor time, which the
+// machine's other work disturbs less.
 class ComparingReporter final : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -26,8 +26,8 @@ public:
                 continue;
             }
             const std::string name = run.run_name.function_name;
-            const double time =
-                run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+            const bool wallClock = run.run_name.time_type == "real_time" || run.run_name.time_type == "manual_time";
+            const double time = wallClock ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
             const double ms = time / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
             if (run.run_type == Run::RT_Aggregate) {
                 if (run.aggregate_name != "median")

@@ -7,8 +7,8 @@
 namespace benchsupport {
 
 // A figure the summary prints after the benchmarks. A benchmark's time per
-// iteration is the wall clock's with UseRealTime, else its thread's processor
-// time; a limit of 0 means the figure is only shown.
+// iteration is the wall clock's with UseRealTime or UseManualTime, else its
+// thread's processor time; a limit of 0 means the figure is only shown.
 struct Comparison {
     // The subject's time over the baseline's, both measured in the same run,
     // so that the figure means something on any machine.
