@@ -1,7 +1,8 @@
 # Sourced by start.sh and memory.sh: the sample course server and a virtual
 # display for the course page program, both stopped when the script ends.
-# Expects `build` (the build folder) to be set; sets `display`, `base_url`,
-# `work` (a temporary folder) and `course_page` (the program).
+# Expects `build` (the build folder) and `tools` (the further programs the
+# script needs) to be set; sets `display`, `base_url`, `work` (a temporary
+# folder) and `course_page` (the program). xev watches the display's windows.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 course_page="$build/apps/course-page/course-page"
@@ -13,7 +14,7 @@ for program in "$course_page" "$course_server"; do
     exit 2
   fi
 done
-for tool in Xvfb xwininfo "$@"; do
+for tool in Xvfb xwininfo xev $tools; do
   if ! command -v "$tool" >/dev/null; then
     echo "$(basename "$0"): needs $tool (scripts/install-deps --bench installs it)" >&2
     exit 2
@@ -23,10 +24,16 @@ done
 work=$(mktemp -d)
 server_pid=
 xvfb_pid=
+xev_pid=
+watch_pid=
 stop_all() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  local status=$? pid
+  set +e
+  for pid in "$watch_pid" "$xev_pid" "$server_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
   rm -rf "$work"
+  exit "$status"
 }
 trap stop_all EXIT
 
@@ -55,6 +62,37 @@ if [ ! -s "$work/display" ]; then
   exit 1
 fi
 display=":$(head -n1 "$work/display")"
+
+# Every window mapped on the display, one line "MICROSECONDS WINDOW" in
+# $work/maps as it happens: xev reports the maps on the root window as they
+# come, where asking the server over and over would cost a connection each.
+mkfifo "$work/xev-out"
+xev -display "$display" -root -event substructure >"$work/xev-out" 2>/dev/null &
+xev_pid=$!
+: >"$work/maps"
+(
+  mapping=
+  while IFS= read -r line; do
+    case $line in
+      MapNotify*) mapping=1 ;;
+      *", window 0x"*)
+        if [ -n "$mapping" ]; then
+          window=${line#*, window }
+          echo "${EPOCHREALTIME/./} ${window%%,*}" >>"$work/maps"
+        fi
+        mapping=
+        ;;
+    esac
+  done <"$work/xev-out"
+) &
+watch_pid=$!
+# xev connects and selects the events before anything is timed.
+sleep 1
+
+# A window's title.
+window_title() {
+  xwininfo -display "$display" -id "$1" 2>/dev/null | sed -n 's/^xwininfo: Window id: [^ ]* "\(.*\)"$/\1/p'
+}
 
 # The id of the viewable top-level window of that title, or nothing.
 viewable_window() {
