@@ -39,7 +39,11 @@ trap stop_all EXIT
 
 # The server prints its base address on its first line, then one line per request.
 mkfifo "$work/server-out"
-"$course_server" --data "$root/samples/server" --port 0 --records "$work/records" >"$work/server-out" &
+# The samples' media and exercise files are mounted where the start-up record
+# points, as make run does.
+"$course_server" --data "$root/samples/server" --port 0 --records "$work/records" \
+  --mount "Media/12F=$root/samples/media" --mount "Download/12F=$root/samples/12F" \
+  --mount "Download/12Eb=$root/samples/12Eb" >"$work/server-out" &
 server_pid=$!
 mkdir -p "$work/records"
 exec {server_out}<"$work/server-out"
@@ -94,11 +98,11 @@ window_title() {
   xwininfo -display "$display" -id "$1" 2>/dev/null | sed -n 's/^xwininfo: Window id: [^ ]* "\(.*\)"$/\1/p'
 }
 
-# The id of the viewable top-level window of that title, or nothing.
+# The id of the viewable top-level window whose title holds that text, or nothing.
 viewable_window() {
   local id
   id=$(xwininfo -display "$display" -root -children 2>/dev/null |
-    awk -v title="\"$1\"" 'index($0, title) { print $1; exit }')
+    awk -v text="$1" 'index($0, text) { print $1; exit }')
   [ -n "$id" ] && xwininfo -display "$display" -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' &&
     echo "$id"
 }

@@ -16,7 +16,8 @@ build=${1:-build}
 step=${STEP_SECONDS:-2}
 play=${PLAY_SECONDS:-5}
 limit=${LIMIT_SECONDS:-600}
-media_title=${MEDIA_TITLE:-Système média}
+# The media window's title holds this (its accents may not come through the X tools).
+media_title=${MEDIA_TITLE:-de formation}
 tools=xdotool
 # shellcheck source=bench/course-page-run.sh
 . "$(dirname "$0")/course-page-run.sh"
@@ -77,7 +78,11 @@ status=0
 wait "$page_pid" 2>/dev/null || status=$?
 
 echo "page events:"
-grep -E '^Retour' "$work/page.out" || echo "  (none)"
+if ! grep -E '^Retour' "$work/page.out"; then
+  echo "  (none); the course page said:"
+  tail -n 20 "$work/page.out" "$work/page.out.err"
+  complete=
+fi
 peak_mb=$(awk -v kb="$peak_kb" 'BEGIN { printf "%.1f", kb / 1024 }')
 verdict=MISSED
 [ "$peak_kb" -lt $((200 * 1024)) ] && verdict=met
