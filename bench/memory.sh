@@ -205,6 +205,8 @@ wait "$peak_pid" 2>/dev/null || true
 peak_kb=$(cat "$work/peak" 2>/dev/null || echo 0)
 echo "page events:"
 grep -E '^Retour' "$work/page.out" || fail "the module ended without a page event"
+# Every answer was right, else the learner's places missed a control.
+grep -q 'NbQuestionReussiDuModule=3' "$work/page.out" || fail "the module ended with answers not all right"
 peak_mb=$(awk -v kb="$peak_kb" 'BEGIN { printf "%.1f", kb / 1024 }')
 verdict=MISSED
 [ "$peak_kb" -lt $((200 * 1024)) ] && verdict=met
