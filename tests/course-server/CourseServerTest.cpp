@@ -185,7 +185,7 @@ TEST_P(FaultTest, SpoilsTheRepliesOfItsPageAsManyTimesAsAsked)
     const std::string target = "/WS/InfoDll.aspx?sessionid=1&dllid=1";
     const auto normal = get("/WS/InfoQuestion.aspx?sessionid=1&questionid=1212");
     ASSERT_TRUE(normal);
-    EXPECT_EQ(normal->body, "#KAV_OK#||") << "another page keeps its reply";
+    EXPECT_EQ(normal->body.rfind("#KAV_OK#||511", 0), 0u) << "another page keeps its reply";
     for (int i = 0; i < 2; ++i) {
         const auto spoilt = get(target);
         if (GetParam().body == "-") {
