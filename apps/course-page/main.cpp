@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -162,10 +161,7 @@ int main(int argc, char** argv)
     // The learner plays at a screen: without one, say so at once.
     if (!platform::requireDisplay("course-page", argc, argv))
         return EXIT_FAILURE;
-    platform::setWebEngineLogging(false);
-    if (geteuid() == 0)
-        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    platform::prepareWebEngineProgram();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("course-page"));
     // The page ends the program itself, once the plug-in is gone.

@@ -13,7 +13,6 @@
 #include <QStringList>
 
 #include <cstdlib>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -29,12 +28,7 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     // The mode's trace always runs, into a file of its own: the web engine's
     // start-up report stays off the terminal (QT_LOGGING_RULES can bring it back).
-    platform::setWebEngineLogging(false);
-
-    // The web engine of the movie page cannot start its sandbox as root.
-    if (geteuid() == 0)
-        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    platform::prepareWebEngineProgram();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Exerva"));
     // The run ends when its last question is scored, not when a window closes.

@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -36,11 +35,7 @@ int main(int argc, char** argv)
     }
     if (!platform::requireDisplay("pelago", argc, argv))
         return EXIT_FAILURE;
-    platform::setWebEngineLogging(false);
-    // The web engine of the help and movie pages cannot start its sandbox as root.
-    if (geteuid() == 0)
-        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    platform::prepareWebEngineProgram();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelago"));
     // The launcher ends itself once the run is over, whatever windows close.

@@ -1,11 +1,15 @@
 #include "WebEngineLogging.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QString>
 
 #include <cstdio>
+#include <cstdlib>
+
+#include <unistd.h>
 
 namespace platform {
 
@@ -49,6 +53,14 @@ void setWebEngineLogging(bool tracing)
     if (current != filterMessage)
         previousHandler = current;
     QLoggingCategory::setFilterRules(tracing ? QString() : QString::fromLatin1(quietRules));
+}
+
+void prepareWebEngineProgram()
+{
+    setWebEngineLogging(false);
+    if (geteuid() == 0)
+        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 }  // namespace platform

@@ -15,4 +15,10 @@ namespace platform {
 // it before the first web view is created; it may be called again.
 void setWebEngineLogging(bool tracing);
 
+// What a program that shows web pages sets before its QApplication exists:
+// the engine's start-up report kept off the terminal (as above, tracing off),
+// no sandbox when running as root (the engine cannot start one there), and
+// OpenGL contexts shared between the engine and the widgets.
+void prepareWebEngineProgram();
+
 }  // namespace platform
