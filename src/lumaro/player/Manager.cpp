@@ -344,6 +344,7 @@ void Manager::piInitBoutonsVideo(Module& module)
 void Manager::piCacherBarre()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Private Sub piCacherBarre"));
+    heldByBox_ = false;
     // Each step is tried whatever the one before did.
     const platform::WindowId window = questionWindowId();
     windows_.hide(window);
@@ -391,6 +392,32 @@ Manager::Retired::~Retired()
 }
 
 long Manager::AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle)
+{
+    tracel::TraceScope scope(
+        context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Function AfficheMessageBoxBarre"));
+    context_.pulStateEnCours = traitementOk;
+    // The host's message is not to sit beside a topmost question window.
+    const platform::WindowId window = questionWindowId();
+    const bool hidden = window != 0 && windows_.isVisible(window);
+    if (hidden) {
+        windows_.setTopmost(window, false);
+        windows_.hide(window);
+        heldByBox_ = true;
+    }
+    const std::weak_ptr<void> token = guard();
+    const long result = piMessageBox(isMessage, iMsgBoxStyle);
+    if (token.expired() || !hidden)
+        return result;
+    // Unless the session ended while the box was up, or a box inside this one already gave it back.
+    if (heldByBox_ && questionWindowId() == window) {
+        heldByBox_ = false;
+        windows_.show(window);
+        windows_.setTopmost(window, true);
+    }
+    return result;
+}
+
+long Manager::piMessageBox(const QString& isMessage, long iMsgBoxStyle)
 {
     const auto keep = ownBoxes_;
     return puAfficheMessageBoxBarre(context_, boxes_, isMessage, iMsgBoxStyle);

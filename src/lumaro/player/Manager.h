@@ -123,7 +123,9 @@ public:
     // Hides the question window while a media is up.
     void CacherBarrePourVideo();
 
-    // The program's message box: 1 OK, 2 Cancel.
+    // The program's message box for the host: 1 OK, 2 Cancel. While it is up
+    // the question window is hidden and not topmost; it comes back visible and
+    // topmost after it, unless the session ended meanwhile. The step code is 1.
     long AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle);
 
     // The question window, null before CreateManager and after Destroy.
@@ -176,6 +178,9 @@ private:
     void setHourglass(bool on);
     void disableWindow();
     void enableWindow();
+    // The session's own messages: the program's message box beside the
+    // question window, the step code untouched.
+    long piMessageBox(const QString& isMessage, long iMsgBoxStyle);
     // The error message of the question window; false when the host destroyed
     // the session while the box was up.
     bool piMessageErreur(bool textOnlyWhenSet = false);
@@ -242,6 +247,8 @@ private:
     };
     std::shared_ptr<Retired> retired_ = std::make_shared<Retired>();
     bool hourglass_ = false;
+    // The question window hidden for a host's message box, to be given back after it.
+    bool heldByBox_ = false;
 
     long pilResultQuestionEnCours_ = 0;
     ModeFrmAppelant pieModeFrmAppelant_ = WithoutFrm;

@@ -144,7 +144,7 @@ ReactionReponse Manager::piGereReponse(bool& alive)
             const QString text = platform::require(dll.GetReponse(letter)).Message();
             scope.line(QStringLiteral("ErreurGenerale ") + letter + QStringLiteral(" : ") + text);
             const std::weak_ptr<void> token = guard();
-            AfficheMessageBoxBarre(text, kavOk);
+            piMessageBox(text, kavOk);
             if (token.expired()) {
                 alive = false;
                 return;

@@ -83,7 +83,7 @@ bool Manager::piMessageErreur(bool textOnlyWhenSet)
     if (!textOnlyWhenSet || !context_.lastError.text().isEmpty())
         text += QStringLiteral(" : ") + context_.lastError.text();
     const std::weak_ptr<void> token = guard();
-    AfficheMessageBoxBarre(text, kavOk + kavAlert);
+    piMessageBox(text, kavOk + kavAlert);
     return !token.expired();
 }
 
@@ -239,7 +239,7 @@ void Manager::piFrmBarre_kavbtnQuitterClick()
                 countdown.ChronoStop();
                 const QString text = message(QStringLiteral("FRMbarre_ConfirmQuit"))
                                          .replace(QStringLiteral("%1"), QStringLiteral("\r\n"));
-                const long answer = AfficheMessageBoxBarre(text, kavOk + kavAnnuler + kavAlert);
+                const long answer = piMessageBox(text, kavOk + kavAnnuler + kavAlert);
                 if (token.expired()) {
                     alive = false;
                     return;
@@ -413,7 +413,7 @@ void Manager::piFrmBarre_usrTimeBarTimeFinish()
             const auto reponse = dll ? dll->GetReponse(QStringLiteral("TP")) : nullptr;
             if (!reponse)
                 scope.line(QStringLiteral("Pas de réponse générale TP"));
-            AfficheMessageBoxBarre(reponse ? reponse->Message() : defaultTimeOutText(), kavOk);
+            piMessageBox(reponse ? reponse->Message() : defaultTimeOutText(), kavOk);
             if (token.expired()) {
                 alive = false;
                 return;
