@@ -15,7 +15,14 @@ LaunchRun::LaunchRun(pelago::CommonData& data, LaunchOptions options)
     manager_ = std::make_unique<pelago::clsManager>(data_);
 }
 
-LaunchRun::~LaunchRun() = default;
+LaunchRun::~LaunchRun()
+{
+    // Whatever ended the program, the launcher's windows and objects go
+    // while the application still exists, never in a static destructor after it.
+    data_.endProcess = nullptr;
+    if (data_.puoBarreManager || data_.StateEnCours != pelago::StateNone)
+        data_.puFinDemande();
+}
 
 void LaunchRun::fail(const QString& step)
 {
@@ -31,6 +38,7 @@ bool LaunchRun::begin()
     manager_->LevelTracelage(options_.traceLevel);
     if (!manager_->AskStart(options_.langue, options_.keepAlive)) {
         fail(QStringLiteral("AskStart"));
+        data_.puFinDemande();
         return false;
     }
     pelago::clsBarreManager& barre = *manager_->BarreManager();
@@ -57,6 +65,8 @@ bool LaunchRun::begin()
         : barre.StartModule(options_.idAppli, options_.idModule, options_.typeFormEval);
     if (!started) {
         fail(options_.idModule.isEmpty() ? QStringLiteral("StartQuestion") : QStringLiteral("StartModule"));
+        // The page has nothing left to run: the launcher ends at once.
+        data_.puFinDemande();
         return false;
     }
     // The end of the run tells whether the system accepted its result.

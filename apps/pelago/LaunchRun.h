@@ -25,7 +25,8 @@ public:
     ~LaunchRun() override;
 
     // Asks for the run and starts it; false, with problem() to tell, when
-    // the launcher refuses or the start fails.
+    // the launcher refuses or the start fails: the launcher has then ended
+    // (finished(1)), everything torn down.
     bool begin();
     QString problem() const { return problem_; }
 

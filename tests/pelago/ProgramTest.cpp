@@ -138,13 +138,38 @@ TEST_F(LaunchRunTest, RefusedReportEndsTheProgramWithAFailure)
         << run.problem().toStdString();
 }
 
-TEST_F(LaunchRunTest, FailedStartTellsItsStepCode)
+// A failed start ends the launcher at once, everything torn down while the
+// application still exists, and tells its step code.
+TEST_F(LaunchRunTest, FailedStartEndsTheLauncherAndTellsItsStepCode)
 {
-    manager_.reset();
-    pelagoapp::LaunchRun run(data_, options(QStringLiteral("9999")));
-    EXPECT_FALSE(run.begin());
-    EXPECT_TRUE(run.problem().startsWith(QStringLiteral("StartModule failed: step code 21553")))
-        << run.problem().toStdString();
+    struct Case {
+        const char* name;
+        std::function<void()> breakIt;
+        QString module;
+        QString problem;
+    };
+    const Case cases[] = {
+        {"refused run", [this] { data_.createRegistry = [] { return nullptr; }; }, QStringLiteral("1201"),
+         QStringLiteral("AskStart failed: step code 21503")},
+        {"unknown module", [] {}, QStringLiteral("9999"), QStringLiteral("StartModule failed: step code 21553")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        manager_.reset();
+        c.breakIt();
+        pelagoapp::LaunchRun run(data_, options(c.module));
+        QSignalSpy finished(&run, &pelagoapp::LaunchRun::finished);
+        EXPECT_FALSE(run.begin());
+        EXPECT_TRUE(run.problem().startsWith(c.problem)) << run.problem().toStdString();
+        ASSERT_EQ(finished.size(), 1);
+        EXPECT_EQ(finished.at(0).at(0).toInt(), 1);
+        EXPECT_EQ(data_.StateEnCours, pelago::StateNone);
+        EXPECT_EQ(data_.puoBarreManager, nullptr);
+        EXPECT_EQ(data_.oLangue, nullptr);
+        EXPECT_EQ(timers_.activeCount(), 0);
+    }
 }
 
 }  // namespace
