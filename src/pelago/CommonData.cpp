@@ -152,6 +152,11 @@ void CommonData::puFinModule()
 void CommonData::enterReady()
 {
     pudteDebutAttenteDestruction = monotonicNow();
+    returnToReady();
+}
+
+void CommonData::returnToReady()
+{
     StateEnCours = StateReady;
     puPlayChrono();
 }

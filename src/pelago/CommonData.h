@@ -19,6 +19,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vidora {
 struct VidoraContext;
@@ -56,8 +57,10 @@ public:
     eStateEnCours StateEnCours = StateNone;
     // How long the launcher waits, idle and ready, before it ends the process.
     Milliseconds pudteAttenteDestruction{0};
-    // When the launcher last became ready (monotonic reading).
-    Milliseconds pudteDebutAttenteDestruction{0};
+    // When the last run ended (monotonic reading); nothing before the first
+    // end, so that a launcher whose every start failed counts as idle since
+    // ever and ends at the next tick of the idle timer.
+    std::optional<Milliseconds> pudteDebutAttenteDestruction;
     Milliseconds pudteAttenteExitAU{std::chrono::seconds(3)};
     Milliseconds pudteDebutAttenteExitAU{0};
     Milliseconds pudteAttenteHide{std::chrono::seconds(5)};
@@ -124,9 +127,12 @@ public:
     void puPlayChrono();
     void puExitAU();
     void puFinModule();
-    // The launcher is ready for the next run: the idle time starts now and
-    // the idle timer runs again.
+    // A run has ended: the idle time starts now, the launcher is ready for
+    // the next run and the idle timer runs again.
     void enterReady();
+    // A start has failed: the launcher is ready for the next run and the idle
+    // timer runs again, the idle time still counting from the last run's end.
+    void returnToReady();
     // Tears everything down and ends the process.
     void puFinDemande();
     // Starts the trace log once per process: a later call keeps the same file

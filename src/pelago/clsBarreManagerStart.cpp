@@ -108,7 +108,7 @@ void clsBarreManager::startFailed(const tracel::TraceScope& scope)
     scope.line(QStringLiteral("pulStateErreurEnCours = ") + QString::number(data_.pulStateEnCours));
     renewCourseModel();
     runUnderWay_ = false;
-    data_.enterReady();
+    data_.returnToReady();
 }
 
 void clsBarreManager::renewCourseModel()

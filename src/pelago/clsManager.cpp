@@ -86,7 +86,7 @@ bool clsManager::askStart(const QVariant& isLangue, const QVariant& isdteTempo, 
         data.StateEnCours = StateBusy;
         if (!data.VerifLangue(langue)) {
             scope.line(QStringLiteral("VerifLangue retourne false"));
-            data.enterReady();
+            data.returnToReady();
             return false;
         }
         break;

@@ -47,8 +47,8 @@ void frmInet::onVisibility()
 
 void frmInet::onPersist()
 {
-    if (data_.StateEnCours == StateReady
-        && data_.hasElapsed(data_.pudteDebutAttenteDestruction, data_.pudteAttenteDestruction))
+    const auto idleSince = data_.pudteDebutAttenteDestruction;
+    if (data_.StateEnCours == StateReady && (!idleSince || data_.hasElapsed(*idleSince, data_.pudteAttenteDestruction)))
         data_.puFinDemande();
 }
 

@@ -132,6 +132,32 @@ TEST_F(LifetimeTest, ProcessEndsOnlyOnceIdleAndReadyPastTheDelay)
     EXPECT_EQ(timers_.activeCount(), 0);
 }
 
+TEST_F(LifetimeTest, FailedStartLeavesTheIdleTimeCountingFromTheLastRunsEnd)
+{
+    // No run has ended yet: the process ends at the next tick of the idle timer.
+    start();
+    EXPECT_FALSE(barre().StartModule(QStringLiteral("12abc"), 1201, QStringLiteral("F")));
+    EXPECT_EQ(data_.StateEnCours, StateReady);
+    clock_.advanceMs(4900);
+    EXPECT_EQ(processEnds_, 0);
+    clock_.advanceMs(100);
+    EXPECT_EQ(processEnds_, 1);
+    EXPECT_EQ(manager_->BarreManager(), nullptr);
+
+    // A run ended a minute before the failed start: the delay runs from that end.
+    SetUp();
+    processEnds_ = 0;
+    start();
+    data_.enterReady();
+    clock_.advanceSeconds(60);
+    ASSERT_TRUE(manager_->AskStart(QStringLiteral("1036"), QStringLiteral("00:00:01")));
+    EXPECT_FALSE(barre().StartModule(QStringLiteral("12abc"), 1201, QStringLiteral("F")));
+    clock_.advanceSeconds(8 * 60 + 50);
+    EXPECT_EQ(processEnds_, 0);
+    clock_.advanceSeconds(20);
+    EXPECT_EQ(processEnds_, 1);
+}
+
 TEST_F(LifetimeTest, ChangingTheDateDoesNotEndTheProcessEarly)
 {
     start();
