@@ -281,16 +281,6 @@ constexpr long ModuleError = enuFunctionReturnState_Netrova_clsBarreManager_piRe
 constexpr long QuestionError = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_Erreur;
 constexpr long VideoError = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_Erreur;
 constexpr long TimeOut = enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurTimeOut;
-const char* const goodSequence = "00:00:00-00:40:00\xC2\xA4<VIDEO/>\xC2\xA4" "1";
-
-std::string manySequences(int count)
-{
-    std::string text = "#KAV_OK#|31^L1211^01:30:00^L|";
-    for (int i = 0; i < count; ++i)
-        text += std::string(i ? "^" : "") + goodSequence;
-    return text + "|32^C1211^00:45:00^C|NO_SEQ";
-}
-const std::string twentyOne = manySequences(21);
 
 INSTANTIATE_TEST_SUITE_P(
     Exchanges, InitFailureTest,
@@ -323,17 +313,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"QuestionWithoutVideo", "InfoVideo/1212.txt", "#KAV_OK#", "",
                     enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_NbVideoZero, 0,
                     "piRenseigneVideo(1212) retourne false", netrova::FinInitErrorVideo},
-        FailureCase{"SequenceTimeNotARange", "InfoVideo/1211.txt",
-                    "#KAV_OK#|31^L1211^01:30:00^L|00:00:05\xC2\xA4<VIDEO/>\xC2\xA4" "1", "", VideoError,
-                    platform::InvalidPropertyValue, "mm:ss:cc-mm:ss:cc : 00:00:05", netrova::FinInitErrorVideo},
-        FailureCase{"VideoDurationNotPlayable", "InfoVideo/1211.txt", "#KAV_OK#|31^L1211^1:30^L|NO_SEQ", "",
-                    VideoError, platform::InvalidPropertyValue, "mm:ss:cc : 1:30", netrova::FinInitErrorVideo},
-        FailureCase{"DescriptorDurationNotAClockTime", "InfoVideo/1211.txt",
-                    "#KAV_OK#|31^L1211^01:30:00^L|00:00:00-00:40:00\xC2\xA4<VIDEO><FILE FileName=\"L1211\" "
-                    "Duree=\"40s\"/></VIDEO>\xC2\xA4" "1",
-                    "", VideoError, platform::InvalidPropertyValue, "hh:mm:ss : 40s", netrova::FinInitErrorVideo},
-        FailureCase{"TwentyOneSequences", "InfoVideo/1211.txt", twentyOne.c_str(), "", VideoError,
-                    platform::InvalidPropertyValue, "au-delà de 20 : 21", netrova::FinInitErrorVideo},
+        FailureCase{"SequenceWithoutItsIdentifier", "InfoVideo/1211.txt",
+                    "#KAV_OK#|31^L1211^01:30:00^L|00:00:00-00:40:00\xC2\xA4<VIDEO/>", "", VideoError,
+                    platform::SubscriptOutOfRange, " 9 : ", netrova::FinInitErrorVideo},
         FailureCase{"VideoPageSlowerThanTheTimeOut", "", "", "slow:InfoVideo", TimeOut, 0, "piRenseigneVideo(1211)",
                     netrova::FinInitErrorVideo}),
     [](const auto& info) { return std::string(info.param.name); });

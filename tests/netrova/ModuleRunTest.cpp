@@ -101,6 +101,18 @@ protected:
         session_->VisuVideo(question, type, title);
     }
 
+    // Questions 2 and 3 as the sample learner answers them: both shortcuts
+    // typed right, then the wrong menu, after whose feedback the module ends.
+    static bool answerTheLastTwoQuestions(testsupport::ModuleLearner& learner)
+    {
+        if (!learner.type(QStringLiteral("Saisie"), 0, QStringLiteral("enregistrer"))
+            || !learner.type(QStringLiteral("Saisie"), 1, QStringLiteral("impression")) || !learner.poursuivre()
+            || !learner.poursuivre() || !learner.choose(QStringLiteral("Choix"), 1) || !learner.poursuivre())
+            return false;
+        learner.poursuivre();
+        return true;
+    }
+
     QString message(const char* key) const
     {
         return context_.oLangueIHMInet->GetMessage(QString::fromLatin1(key));
@@ -405,6 +417,41 @@ TEST_F(ModuleRunTest, WorkFilesOfAComponentOutsideTheEngineAreFetched)
     EXPECT_EQ(appli->PathDll(), path(QStringLiteral("data/components/")));
 }
 
+TEST_F(ModuleRunTest, AVideoItsPlayerCannotReadIsToldWhenAskedForAndTheModuleGoesOn)
+{
+    // The first question's solution gives its duration in a form the video
+    // player does not read: the module loads with it as the server sent it.
+    const QString videos = QString::fromUtf8(readFile(QStringLiteral("server/WS/InfoVideo/1211.txt")));
+    ASSERT_TRUE(videos.contains(QStringLiteral("32^lecon12^00:03:20^C")));
+    writeFile(QStringLiteral("server/WS/InfoVideo/1211.txt"),
+              QString(videos).replace(QStringLiteral("32^lecon12^00:03:20^C"), QStringLiteral("32^lecon12^3:20^C"))
+                  .toUtf8());
+    ASSERT_EQ(start(), OK) << boxes_.texts().join(u'\n').toStdString();
+    testsupport::ModuleLearner learner(player(), context_.lumaroContext);
+
+    for (int word : {0, 1, 2})
+        ASSERT_TRUE(learner.dropWord(QStringLiteral("Texte"), word, word));
+    ASSERT_TRUE(learner.poursuivre());
+    ASSERT_TRUE(learner.solution());
+    ASSERT_EQ(boxes_.texts().size(), 1);
+    EXPECT_TRUE(boxes_.texts().front().startsWith(
+        message("ERR_CONNUE") + QString::number(enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_ErreurLanceVideo)
+        + QStringLiteral(" : ")))
+        << boxes_.texts().front().toStdString();
+    EXPECT_TRUE(boxes_.texts().front().contains(QStringLiteral("3:20")));
+    ASSERT_NE(video(), nullptr);
+    EXPECT_FALSE(video()->window()->isVisible());
+    EXPECT_TRUE(questionWindow().isVisible());
+    EXPECT_TRUE(questionWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    // The rest of the module plays, and its result is stored.
+    ASSERT_TRUE(learner.poursuivre());
+    ASSERT_TRUE(answerTheLastTwoQuestions(learner));
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")})
+        << boxes_.texts().join(u'\n').toStdString();
+    EXPECT_EQ(postedResults().size(), 1);
+}
+
 TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresTheResult)
 {
     ASSERT_EQ(start(), OK);
@@ -427,17 +474,7 @@ TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresThe
     video()->window()->kavbtnQuitter_Click();
     ASSERT_TRUE(questionWindow().isVisible());
     ASSERT_TRUE(learner.poursuivre());
-
-    // Question 2: both shortcuts typed right.
-    ASSERT_TRUE(learner.type(QStringLiteral("Saisie"), 0, QStringLiteral("enregistrer")));
-    ASSERT_TRUE(learner.type(QStringLiteral("Saisie"), 1, QStringLiteral("impression")));
-    ASSERT_TRUE(learner.poursuivre());
-    ASSERT_TRUE(learner.poursuivre());
-
-    // Question 3: the wrong menu; the module ends after its feedback.
-    ASSERT_TRUE(learner.choose(QStringLiteral("Choix"), 1));
-    ASSERT_TRUE(learner.poursuivre());
-    learner.poursuivre();
+    ASSERT_TRUE(answerTheLastTwoQuestions(learner));
 
     EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")})
         << boxes_.texts().join(u'\n').toStdString();
