@@ -261,6 +261,10 @@ CourseServer::Reply CourseServer::answer(const httplib::Request& request)
     path.erase(0, path.find_first_not_of('/'));
     if (!isSafeRelativePath(path))
         return Reply::notFound();
+    // The launcher asks the management system for the help page under its
+    // client folder: the sample system answers with the course's own.
+    if (lower(path) == "lms/client_net/ws/pluginhelp.aspx" && request.method == "GET")
+        return answerWebService("pluginhelp", request);
     if (SampleLms::handles(path)) {
         SampleLms::Fields fields;
         for (const auto& [name, value] : request.params)

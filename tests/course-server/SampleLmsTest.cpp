@@ -112,4 +112,19 @@ TEST_F(SampleLmsTest, CoursePagesAnswerTheirFormsFieldWithItsRecord)
     EXPECT_EQ(byGet->status, 405);
 }
 
+TEST_F(SampleLmsTest, HelpPageOfTheClientFolderIsTheCoursesOwn)
+{
+    // The address the launcher gives the question player, which adds the page's number.
+    const auto help = client_->Get(
+        "/LMS/client_net/WS/pluginhelp.aspx?idlng=1036&app_id=12&prg_type=F&cfgbdd=&cfgsite=&plug_hlp=1");
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->status, 200);
+    EXPECT_EQ(help->get_header_value("Content-Type"), "text/html; charset=utf-8");
+    EXPECT_NE(help->body.find("<h1>Aide du module</h1>"), std::string::npos) << help->body;
+
+    const auto other = client_->Get("/LMS/client_net/WS/pluginlng.aspx?sessionid=1");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->status, 404) << "only the help page is the course's";
+}
+
 }  // namespace
