@@ -97,7 +97,7 @@ TEST_F(SampleLmsTest, CoursePagesAnswerTheirFormsFieldWithItsRecord)
         {"/LMS/WS/LMS_InfoQuestion.aspx", "IdQuestion=1211", "200 #KAV_OK#||501"},
         {"/LMS/WS/LMS_InfoQuestion.aspx", "IdQuestion=1212", "200 #KAV_OK#||"},
         {"/LMS/WS/lms_infodll.aspx", "IdDll=2", "200 #KAV_OK#|EXERVA|Eb|"},
-        {"/LMS/WS/LMS_InfoVideo.aspx", "IdQuestion=1214", "200 #KAV_OK#|35^L1214^"},
+        {"/LMS/WS/LMS_InfoVideo.aspx", "IdQuestion=1214", "200 #KAV_OK#|35^lecon12^"},
         {"/LMS/WS/LMS_InfoDll.aspx", "IdDll=99", "200 #KAV_ERREUR#||0|IdDll 99 inconnu"},
         {"/LMS/WS/LMS_InfoDll.aspx", "IdDll=..%2F..%2FREADME", "200 #KAV_ERREUR#||0|"},
         {"/LMS/WS/LMS_Other.aspx", "IdDll=1", "404 "},

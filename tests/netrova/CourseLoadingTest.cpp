@@ -166,7 +166,7 @@ TEST_F(CourseLoadingTest, TrainingModuleBecomesAReadyCourseModel)
     EXPECT_EQ(appli()->Corrige(1213)->NbSeq(), 0);
     // That question's videos come in windows-1252: the separators and texts come through.
     ASSERT_TRUE(appli()->Lecon(1212));
-    EXPECT_TRUE(appli()->Lecon(1212)->HtmSeq().value(0).contains(QStringLiteral("Title=\"Raccourcis\"")));
+    EXPECT_TRUE(appli()->Lecon(1212)->HtmSeq().value(0).contains(QStringLiteral("Les raccourcis évitent")));
 
     EXPECT_EQ(appli()->URLVideo(), base() + QStringLiteral("Media/"));
     EXPECT_EQ(appli()->URLLivre(), base() + QStringLiteral("Download/12F/Pdf/"));

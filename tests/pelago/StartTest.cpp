@@ -67,7 +67,7 @@ TEST_F(StartTest, TrainingModuleLoadsEveryPageIntoTheModelAndOpensTheFirstQuesti
     EXPECT_EQ(first->GetReponse(QStringLiteral("B"))->IdReponse(), 502);
     EXPECT_TRUE(first->HasVideoLecon());
     ASSERT_NE(model->Lecon(1211), nullptr);
-    EXPECT_EQ(model->Lecon(1211)->NbSeq(), 3);
+    EXPECT_EQ(model->Lecon(1211)->NbSeq(), 2);
     EXPECT_FALSE(model->Lecon(1211)->PasSansSon());
     ASSERT_NE(model->Corrige(1212), nullptr);
     EXPECT_TRUE(model->Corrige(1212)->PasSansSon());
