@@ -189,4 +189,25 @@ TEST(SampleLanguageFileTest, HoldsAFrenchTextForEveryKeyOfEachProgram)
     EXPECT_EQ(general.GetMessage(QStringLiteral("FileVersion")), QStringLiteral("1"));
 }
 
+// A text that a number follows keeps its last blank in both sample files (the
+// programs' and the one the course server sends), or the number sticks to it.
+TEST(SampleLanguageFileTest, TextsThatANumberFollowsEndWithABlank)
+{
+    const std::pair<const char*, const char*> texts[] = {
+        {"Lumaro_Langue_", "FRMbarre_errReference"},
+        {"Netrova_Langue_", "ERR_CONNUE"},
+        {"Netrova_Langue_", "ERR_INCONNUE"},
+    };
+    for (const char* file : {SAMPLES_DIR "/lng/kavplugin.lng", SAMPLES_DIR "/server/WS/pluginlng/default.lng"}) {
+        for (const auto& [prefix, key] : texts) {
+            clsLangue langue{QString::fromLatin1(prefix)};
+            langue.LangueID(QStringLiteral("FR"));
+            langue.LNGFilePath(QString::fromUtf8(file));
+            const QString text = langue.GetMessage(QString::fromLatin1(key));
+            EXPECT_FALSE(text.isEmpty()) << file << " " << key;
+            EXPECT_TRUE(text.endsWith(u' ')) << file << " " << key << ": \"" << text.toStdString() << '"';
+        }
+    }
+}
+
 }  // namespace
