@@ -2,55 +2,17 @@
 // engine, against the sample management system: the question window at the
 // first question, the learner's actions, the result reported.
 
-#include "LaunchFixture.h"
+#include "PlayerLaunchFixture.h"
 
-#include "pelago/LumaroPlayer.h"
-
-#include "support/FakeMediaPlayer.h"
 #include "support/ModuleLearner.h"
 #include "support/Screenshot.h"
 
 #include "common/uctButton.h"
-#include "exerva/ExervaContext.h"
 #include "exerva/frmCT.h"
-#include "lumaro/player/ExervaEngine.h"
-#include "lumaro/player/Manager.h"
-#include "lumaro/player/frmClient.h"
-#include "platform/QtWindowSystem.h"
 
 namespace {
 
-class PlayerRunTest : public pelagotest::LaunchTest {
-protected:
-    void SetUp() override
-    {
-        LaunchTest::SetUp();
-        // The sample language file, its French sections under the launcher's numeric language.
-        QFile sample(QStringLiteral(SAMPLES_DIR "/lng/kavplugin.lng"));
-        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-        writeFile(QStringLiteral("program/kavplugin.lng"), sample.readAll().replace("_FR]", "_1036]"));
-        lumaro::ExervaEngine::install(data_.lumaro, engineContext_);
-        data_.windowSystem = &windows_;
-        data_.createPlayer = [this]() -> std::unique_ptr<pelago::QuestionPlayer> {
-            lumaro::ManagerServices services;
-            services.windows = &windows_;
-            services.timers = &timers_;
-            services.clock = &clock_;
-            services.boxes = &boxes_;
-            services.screenSize = [] { return QSize(1024, 768); };
-            services.mediaPlayer = [] { return std::make_unique<testsupport::FakeMediaPlayer>(); };
-            auto player = std::make_unique<pelago::LumaroPlayer>(data_.lumaro, std::move(services));
-            manager = &player->manager();
-            return player;
-        };
-    }
-
-    lumaro::frmClient* questionWindow() const { return manager ? manager->questionWindow() : nullptr; }
-
-    exerva::ExervaContext engineContext_;
-    platform::QtWindowSystem windows_;
-    lumaro::Manager* manager = nullptr;
-};
+using PlayerRunTest = pelagotest::PlayerLaunchTest;
 
 TEST_F(PlayerRunTest, ModuleOpensTheFirstQuestionAndQuittingReportsAnIncompleteRun)
 {
