@@ -82,6 +82,7 @@ protected:
         options.recordFolder = path(QStringLiteral("records"));
         // The sample course's media and exercise files, as `make run` serves them.
         options.mounts = {{"Media/12F", QStringLiteral(SAMPLES_DIR "/media")},
+                          {"Download/12F/Pdf", QStringLiteral(SAMPLES_DIR "/media")},
                           {"Download/12F", QStringLiteral(SAMPLES_DIR "/12F")},
                           {"Download/12Eb", QStringLiteral(SAMPLES_DIR "/12Eb")}};
         QDir().mkpath(options.recordFolder);
