@@ -41,39 +41,47 @@ QString clsBarreManager::request(const QString& command, const QString& aiccData
                                                     "windows-1252"));
 }
 
-bool clsBarreManager::acceptAnswer(long transportResult, const QString& answer, long stepCode,
-                                   const tracel::TraceScope& scope)
+platform::RuntimeError clsBarreManager::exchangeError(const QString& command, long transportResult,
+                                                     const platform::RuntimeError& transportError,
+                                                     const QString& answer) const
 {
     if (transportResult == OK) {
         const HacpReply reply = HacpReply::parse(answer);
-        if (reply.error() == 0)
-            return true;
-        data_.pulStateEnCours = stepCode;
-        if (reply.error()) {
-            const QString text = reply.errorText();
-            data_.recordError(
-                platform::RuntimeError(*reply.error(), text.isEmpty() ? QStringLiteral("AICC error") : text), scope);
-        } else {
-            data_.recordError(platform::RuntimeError(platform::TypeMismatch, unreadable(answer)), scope);
-        }
-        return false;
+        if (!reply.error())
+            return platform::RuntimeError(platform::TypeMismatch, unreadable(answer));
+        const QString text = reply.errorText();
+        return platform::RuntimeError(*reply.error(),
+                                      text.isEmpty() ? QStringLiteral("Le système de formation a refusé %1 (error=%2)")
+                                                           .arg(command)
+                                                           .arg(*reply.error())
+                                                     : text);
     }
-    data_.pulStateEnCours = stepCode;
-    const bool timedOut = transportResult == basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurTimeOut;
-    data_.recordError(platform::RuntimeError(transportResult,
-                                             timedOut ? QStringLiteral("Le système de formation n'a pas répondu à temps")
-                                                      : QStringLiteral("Le système de formation est injoignable")),
-                      scope);
-    return false;
+    if (transportResult == basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurTimeOut)
+        return platform::RuntimeError(transportResult, QStringLiteral("Le système de formation n'a pas répondu à temps"));
+    // The transport keeps the HTTP status and its words, or the network's own account of the failure.
+    const long status = transportError.number();
+    if (status >= 100 && status <= 599) {
+        const QString words = transportError.text().isEmpty() ? QString::number(status) : transportError.text();
+        return platform::RuntimeError(status, QStringLiteral("Le système de formation a répondu HTTP ") + words);
+    }
+    QString text = QStringLiteral("Le système de formation est injoignable");
+    if (!transportError.text().isEmpty())
+        text += QStringLiteral(" : ") + transportError.text();
+    return platform::RuntimeError(transportResult, text);
 }
 
-bool clsBarreManager::exchange(const QString& requestText, bool byGet, long stepCode, const tracel::TraceScope& scope,
-                               QString* answer)
+bool clsBarreManager::exchange(const QString& command, const QString& aiccData, bool byGet, long stepCode,
+                               const tracel::TraceScope& scope, QString* answer)
 {
     const QPointer<clsBarreManager> self(this);
     // Held here, so that the transport outlives the request whatever happens meanwhile.
     const std::shared_ptr<clsInetUPL> held = pioInetUrl_;
     clsInetUPL& transport = platform::require(held);
+    const QString requestText = request(command, aiccData);
+    // The transport leaves what went wrong as the last error; an exchange that
+    // goes well leaves the last error as it was.
+    const long previousNumber = std::exchange(data_.pulErrorNumber, 0);
+    const QString previousText = std::exchange(data_.pusErrorDescription, QString());
     QString reply;
     long result = OK;
     if (byGet) {
@@ -88,10 +96,19 @@ bool clsBarreManager::exchange(const QString& requestText, bool byGet, long step
     }
     if (!self)
         throw platform::RuntimeError(platform::ObjectNotSet);
+    const platform::RuntimeError transportError(data_.pulErrorNumber, data_.pusErrorDescription);
+    if (data_.pulErrorNumber == 0 && data_.pusErrorDescription.isEmpty()) {
+        data_.pulErrorNumber = previousNumber;
+        data_.pusErrorDescription = previousText;
+    }
     scope.value(QStringLiteral("sDataRetour"), reply);
     if (answer)
         *answer = reply;
-    return acceptAnswer(result, reply, stepCode, scope);
+    if (result == OK && HacpReply::parse(reply).error() == 0)
+        return true;
+    data_.pulStateEnCours = stepCode;
+    data_.recordError(exchangeError(command, result, transportError, reply), scope);
+    return false;
 }
 
 bool clsBarreManager::piGetInfoUserAICC()
@@ -107,7 +124,7 @@ bool clsBarreManager::piGetInfoUserAICC()
         nomUser_.clear();
         prenomUser_.clear();
         QString answer;
-        if (!exchange(request(QStringLiteral("getparam"), {}), method_ == QLatin1String("get"),
+        if (!exchange(QStringLiteral("getparam"), {}, method_ == QLatin1String("get"),
                       basalo::enuFunctionReturnState_Pelago_clsBarreManager_piGetInfoUserAICC_ErreurAICC, scope,
                       &answer))
             return;
@@ -197,7 +214,7 @@ void clsBarreManager::piMajResult(bool ibModuleFini)
                 const QString aiccData = QStringLiteral("[Core]\r\nScore=%1\r\nLesson_Status=%2\r\nTime=%3")
                                              .arg(report.score, report.status, report.time);
                 reportAccepted_ =
-                    exchange(request(QStringLiteral("putparam"), aiccData), method_ == QLatin1String("get"),
+                    exchange(QStringLiteral("putparam"), aiccData, method_ == QLatin1String("get"),
                              basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurAICC, scope);
             }
         });
@@ -224,7 +241,7 @@ void clsBarreManager::piExitAU()
             scope.line(QStringLiteral("RaiseEvent ExitAU"));
             emit ExitAU();
         } else if (data.pubWithExitAU) {
-            exchange(request(QStringLiteral("exitAU"), {}), false,
+            exchange(QStringLiteral("exitAU"), {}, false,
                      basalo::enuFunctionReturnState_Pelago_clsBarreManager_piExitAU_ErreurAICC, scope);
         }
     });

@@ -46,6 +46,12 @@ HacpReply HacpReply::parse(const QString& text)
     return reply;
 }
 
+QString HacpReply::errorText() const
+{
+    const QString text = value({}, QStringLiteral("error_text"));
+    return text.isEmpty() ? value({}, QStringLiteral("error_txt")) : text;
+}
+
 QString HacpReply::value(const QString& group, const QString& keyword) const
 {
     return values_.value(keyOf(group, keyword));

@@ -21,7 +21,8 @@ public:
     // The "error" value, nothing when the reply holds none that is a number
     // (an HTML error page, an empty body).
     std::optional<long> error() const { return error_; }
-    QString errorText() const { return value({}, QStringLiteral("error_text")); }
+    // "error_text", or "error_txt" as some systems write it.
+    QString errorText() const;
     // A keyword of a group ("" for the reply's own keywords); "" when absent.
     QString value(const QString& group, const QString& keyword) const;
 

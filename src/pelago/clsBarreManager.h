@@ -214,11 +214,14 @@ private:
     bool piInitBarre(const QString& sIdLangue);
     // The request text of a command, url-encoded.
     QString request(const QString& command, const QString& aiccData) const;
-    // Sends the request by POST (or GET) and reads the answer; False, with
-    // stepCode and the system's error stored, unless it says "error=0".
-    bool exchange(const QString& request, bool byGet, long stepCode, const tracel::TraceScope& scope,
-                  QString* answer = nullptr);
-    bool acceptAnswer(long transportResult, const QString& answer, long stepCode, const tracel::TraceScope& scope);
+    // Sends the command by POST (or GET) and reads the answer; False, with
+    // stepCode and what went wrong stored, unless it says "error=0".
+    bool exchange(const QString& command, const QString& aiccData, bool byGet, long stepCode,
+                  const tracel::TraceScope& scope, QString* answer = nullptr);
+    // The error of an exchange that failed: the system's refusal, an answer
+    // outside the protocol, an HTTP status, a time-out or no connection.
+    platform::RuntimeError exchangeError(const QString& command, long transportResult,
+                                         const platform::RuntimeError& transportError, const QString& answer) const;
     std::optional<std::chrono::milliseconds> parseDelay(const QString& value, const QString& declaration) const;
 
     CommonData& data_;

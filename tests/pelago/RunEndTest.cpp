@@ -254,13 +254,16 @@ TEST_F(RunEndTest, RefusedAnswersAreReportedAndTheRunStillEnds)
          QStringLiteral("Invalid AU password")},
         {"invalid session", FakeHacpSystem::hacp("error=3\r\nerror_text=Invalid Session ID\r\n"), 3,
          QStringLiteral("Invalid Session ID")},
+        {"text written error_txt", FakeHacpSystem::hacp("error=1\r\nerror_txt=Invalid Command\r\n"), 1,
+         QStringLiteral("Invalid Command")},
+        {"refusal without a text", FakeHacpSystem::hacp("error=3\r\n"), 3,
+         QStringLiteral("Le système de formation a refusé %1 (error=3)")},
         {"error page", ServerReply::text("<html><body><h1>Login</h1></body></html>"), platform::TypeMismatch,
          QStringLiteral("Réponse AICC illisible : <h1>Login</h1>")},
         {"empty answer", FakeHacpSystem::hacp(""), platform::TypeMismatch,
          QStringLiteral("Réponse AICC illisible : (vide)")},
-        {"server error", ServerReply::withStatus(500, "error=0"),
-         basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurInconnue,
-         QStringLiteral("Le système de formation est injoignable")},
+        {"server error", ServerReply::withStatus(500, "error=0"), 500,
+         QStringLiteral("Le système de formation a répondu HTTP 500 Internal Server Error")},
         {"too slow", slow, basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurTimeOut,
          QStringLiteral("Le système de formation n'a pas répondu à temps")},
     };
@@ -278,13 +281,29 @@ TEST_F(RunEndTest, RefusedAnswersAreReportedAndTheRunStillEnds)
                                   : basalo::enuFunctionReturnState_Pelago_clsBarreManager_piExitAU_ErreurAICC;
             EXPECT_EQ(manager_->StateErrorEnCours(), code);
             EXPECT_EQ(manager_->LastErrorNumber(), c.number);
-            EXPECT_EQ(manager_->LastError(), c.text);
+            EXPECT_EQ(manager_->LastError(), QString(c.text).replace(QStringLiteral("%1"), command));
             // The trace marks the line "erreur kav" as an error anchor.
             EXPECT_TRUE(traceText().contains(QStringLiteral("</B></FONT> %1 : ").arg(c.number)));
             EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
             ASSERT_TRUE(manager_->AskStart(QStringLiteral("1036"), QStringLiteral("00:10:00")));
         }
     }
+}
+
+TEST_F(RunEndTest, UnreachableSystemIsToldWithTheNetworksWords)
+{
+    start();
+    testsupport::RecordingServer closed;
+    barre().AiccUrl(closed.address(QStringLiteral("/aicc")));
+    closed.stop();
+    playModule();
+    barre().piMajResult(true);
+    EXPECT_EQ(manager_->StateErrorEnCours(),
+              basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurAICC);
+    EXPECT_EQ(manager_->LastErrorNumber(), basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurInconnue);
+    EXPECT_EQ(manager_->LastError(), QStringLiteral("Le système de formation est injoignable : Connection refused"));
+    runToEnd();
+    EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
 }
 
 TEST_F(RunEndTest, RefusedGetReportShowsTheMessageWithEachFailuresNumber)
