@@ -52,8 +52,8 @@ QString launchUsage()
         "                      the folder of kavplugin.lng (default: the program's)\n"
         "  --trace-level N     writes the trace log Pelago.htm from level 1\n"
         "  --help              this text\n"
-        "Exit status: 0 once the management system accepted the run's result; otherwise 1,\n"
-        "with the step code and the error on standard error.\n");
+        "Exit status: 0 once the management system accepted the run's result and the end of\n"
+        "the unit; otherwise 1, with the step code and the error on standard error.\n");
 }
 
 ParsedOptions parseLaunchOptions(const QStringList& arguments)

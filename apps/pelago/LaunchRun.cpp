@@ -24,13 +24,18 @@ LaunchRun::~LaunchRun()
         data_.puFinDemande();
 }
 
+namespace {
+
+QString failure(const QString& step, long code, long number, const QString& text)
+{
+    return QStringLiteral("%1 failed: step code %2, error %3 : %4").arg(step).arg(code).arg(number).arg(text);
+}
+
+}  // namespace
+
 void LaunchRun::fail(const QString& step)
 {
-    problem_ = QStringLiteral("%1 failed: step code %2, error %3 : %4")
-                   .arg(step)
-                   .arg(data_.pulStateEnCours)
-                   .arg(data_.pulErrorNumber)
-                   .arg(data_.pusErrorDescription);
+    problem_ = failure(step, data_.pulStateEnCours, data_.pulErrorNumber, data_.pusErrorDescription);
 }
 
 bool LaunchRun::begin()
@@ -71,10 +76,18 @@ bool LaunchRun::begin()
     }
     // The end of the run tells whether the system accepted its result.
     barre.WithSelfClose(true);
+    // Success needs both the report and the end of the unit accepted; each
+    // refusal is told with its own step code and the system's words.
     connect(&barre, &pelago::clsBarreManager::SelfClose, this, [this, &barre] {
-        reported_ = barre.ReportAccepted();
-        if (!reported_)
-            fail(QStringLiteral("the result report"));
+        QStringList problems;
+        const auto tell = [&problems](const QString& step, const auto& failed) {
+            if (failed)
+                problems.append(failure(step, failed->code, failed->number, failed->text));
+        };
+        tell(QStringLiteral("the result report"), barre.ReportFailure());
+        tell(QStringLiteral("the end of the unit"), barre.ExitFailure());
+        reported_ = problems.isEmpty();
+        problem_ = problems.join(QStringLiteral("; "));
     });
     return true;
 }

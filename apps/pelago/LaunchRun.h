@@ -31,7 +31,8 @@ public:
     QString problem() const { return problem_; }
 
 signals:
-    // The launcher has ended: 0 when the system accepted the run's result, 1 otherwise.
+    // The launcher has ended: 0 when the system accepted the run's result and
+    // the end of the unit, 1 otherwise.
     void finished(int status);
 
 private:

@@ -111,6 +111,11 @@ bool clsBarreManager::exchange(const QString& command, const QString& aiccData, 
     return false;
 }
 
+clsBarreManager::StepFailure clsBarreManager::lastFailure() const
+{
+    return {data_.pulStateEnCours, data_.pulErrorNumber, data_.pusErrorDescription};
+}
+
 bool clsBarreManager::piGetInfoUserAICC()
 {
     CommonData& data = data_;
@@ -201,29 +206,31 @@ void clsBarreManager::piMajResult(bool ibModuleFini)
         // Nothing sound can be reported; the run still goes on to its end.
         data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurInconnue;
         data.recordError(*computeError, scope);
+        reportFailure_ = lastFailure();
     } else {
+        bool accepted = true;
         const auto sendError = platform::trapError(platform::AutomationError, [&] {
             if (method_ == QLatin1String("scorm")) {
                 const QString word = statusWord(report.status);
                 scope.line(QStringLiteral("RaiseEvent FinModule(%1, %2, %3)").arg(word, report.score, report.time));
                 emit FinModule(word, report.score, report.time);
-                if (!self)
-                    return;
-                reportAccepted_ = true;
             } else {
                 const QString aiccData = QStringLiteral("[Core]\r\nScore=%1\r\nLesson_Status=%2\r\nTime=%3")
                                              .arg(report.score, report.status, report.time);
-                reportAccepted_ =
-                    exchange(QStringLiteral("putparam"), aiccData, method_ == QLatin1String("get"),
-                             basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurAICC, scope);
+                accepted = exchange(QStringLiteral("putparam"), aiccData, method_ == QLatin1String("get"),
+                                    basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurAICC, scope);
             }
         });
+        if (!self)
+            return;
         if (sendError) {
             data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_piMajResult_ErreurInconnue;
             data.recordError(*sendError, scope);
         }
+        if (sendError || !accepted)
+            reportFailure_ = lastFailure();
     }
-    if (!self || !frmInet_)
+    if (!frmInet_)
         return;
     data.pudteDebutAttenteExitAU = data.monotonicNow();
     scope.value(QStringLiteral("pudteDebutAttenteExitAU"), QString::number(data.pudteDebutAttenteExitAU.count()));
@@ -236,20 +243,25 @@ void clsBarreManager::piExitAU()
     const QPointer<clsBarreManager> self(this);
     const tracel::TraceScope scope(data.trace, tracel::TypeClass, moduleName, QStringLiteral("Friend Sub piExitAU"));
     scope.value(QStringLiteral("pubWithExitAU"), data.pubWithExitAU ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
+    bool accepted = true;
     const auto error = platform::trapError(platform::AutomationError, [&] {
         if (method_ == QLatin1String("scorm")) {
             scope.line(QStringLiteral("RaiseEvent ExitAU"));
             emit ExitAU();
         } else if (data.pubWithExitAU) {
-            exchange(QStringLiteral("exitAU"), {}, false,
-                     basalo::enuFunctionReturnState_Pelago_clsBarreManager_piExitAU_ErreurAICC, scope);
+            accepted = exchange(QStringLiteral("exitAU"), {}, false,
+                                basalo::enuFunctionReturnState_Pelago_clsBarreManager_piExitAU_ErreurAICC, scope);
         }
     });
+    if (!self)
+        return;
     if (error) {
         data.pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsBarreManager_piExitAU_ErreurInconnue;
         data.recordError(*error, scope);
     }
-    if (!self || !frmInet_)
+    if (error || !accepted)
+        exitFailure_ = lastFailure();
+    if (!frmInet_)
         return;
     data.pudteDebutAttenteHide = data.monotonicNow();
     frmInet_->timerVisibility().start(frmInet::stepInterval);

@@ -298,7 +298,8 @@ void clsBarreManager::beginRun(long idQuestion, const QString& typeFormEval)
 {
     pidteDebutModuleEnCours = data_.monotonicNow();
     reportUnderWay_ = false;
-    reportAccepted_ = false;
+    reportFailure_.reset();
+    exitFailure_.reset();
     pilIdQuestion = idQuestion;
     pisTypeFormEval = typeFormEval;
 }

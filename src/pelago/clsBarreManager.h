@@ -155,8 +155,17 @@ public:
     QuestionPlayer* pioKavBarre() const { return pioKavBarre_.get(); }
     common::VideoDisplay* videoDisplay() const { return videoDisplay_.get(); }
     bool QuestionExerva() const { return pibQuestionExerva; }
-    // True once the run's result report was accepted (or handed to the page in "scorm").
-    bool ReportAccepted() const { return reportAccepted_; }
+    // A step of the end of a run that failed or that the system refused: the
+    // step code and the error it left.
+    struct StepFailure {
+        long code = 0;
+        long number = 0;
+        QString text;
+    };
+    // Nothing while the run's result report, or its exit step, was accepted
+    // (or handed to the page in "scorm", or not to be sent).
+    std::optional<StepFailure> ReportFailure() const { return reportFailure_; }
+    std::optional<StepFailure> ExitFailure() const { return exitFailure_; }
     frmInet* Form() const { return frmInet_.get(); }
     std::shared_ptr<clsInetUPL> InetUrl() const { return pioInetUrl_; }
     QString LangueEnCours() const { return pisLangueEnCours; }
@@ -222,6 +231,7 @@ private:
     // outside the protocol, an HTTP status, a time-out or no connection.
     platform::RuntimeError exchangeError(const QString& command, long transportResult,
                                          const platform::RuntimeError& transportError, const QString& answer) const;
+    StepFailure lastFailure() const;
     std::optional<std::chrono::milliseconds> parseDelay(const QString& value, const QString& declaration) const;
 
     CommonData& data_;
@@ -260,7 +270,8 @@ private:
     bool startInProgress_ = false;
     // From the result report to the end of the run.
     bool reportUnderWay_ = false;
-    bool reportAccepted_ = false;
+    std::optional<StepFailure> reportFailure_;
+    std::optional<StepFailure> exitFailure_;
 };
 
 }  // namespace pelago

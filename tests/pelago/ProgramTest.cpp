@@ -118,24 +118,48 @@ TEST_F(LaunchRunTest, RunEndsTheProgramWithSuccessOnceTheKeepAliveHasPassed)
     EXPECT_EQ(stored().size(), 2);
 }
 
-TEST_F(LaunchRunTest, RefusedReportEndsTheProgramWithAFailure)
+// The program succeeds only when the system accepted both the report and the
+// end of the unit; each refusal is told with the system's own words.
+TEST_F(LaunchRunTest, RefusedReportOrEndOfUnitEndsTheProgramWithAFailure)
 {
-    manager_.reset();
-    pelagoapp::LaunchRun run(data_, options(QStringLiteral("1201")));
-    QSignalSpy finished(&run, &pelagoapp::LaunchRun::finished);
-    ASSERT_TRUE(run.begin()) << run.problem().toStdString();
-    courseserver::Fault refused;
-    refused.kind = courseserver::FaultKind::Status;
-    refused.status = 503;
-    refused.page = "aicc";
-    refused.count = 1;
-    server_->addFault(refused);
-    players_->events->FinModule();
-    clock_.advanceSeconds(30);
-    ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(finished.at(0).at(0).toInt(), 1);
-    EXPECT_TRUE(run.problem().startsWith(QStringLiteral("the result report failed: step code 21543")))
-        << run.problem().toStdString();
+    struct Case {
+        const char* name;
+        int refusedBeforeReport;
+        int refusedAfterReport;
+        QString problem;
+    };
+    const QString report = QStringLiteral("the result report failed: step code 21543, error 1 : Invalid Command");
+    const QString exit = QStringLiteral("the end of the unit failed: step code 21544, error 1 : Invalid Command");
+    const Case cases[] = {
+        {"report refused", 1, 0, report},
+        {"end of the unit refused", 0, 1, exit},
+        {"both refused", 2, 0, report + QStringLiteral("; ") + exit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        manager_.reset();
+        pelagoapp::LaunchRun run(data_, options(QStringLiteral("1201")));
+        QSignalSpy finished(&run, &pelagoapp::LaunchRun::finished);
+        ASSERT_TRUE(run.begin()) << run.problem().toStdString();
+        const auto refuse = [this](int count) {
+            courseserver::Fault refused;
+            refused.kind = courseserver::FaultKind::KavErreur;
+            refused.body = "error=1\r\nerror_txt=Invalid Command\r\n";
+            refused.page = "aicc";
+            refused.count = count;
+            if (count > 0)
+                server_->addFault(refused);
+        };
+        refuse(c.refusedBeforeReport);
+        players_->events->FinModule();
+        refuse(c.refusedAfterReport);
+        clock_.advanceSeconds(30);
+        ASSERT_EQ(finished.size(), 1);
+        EXPECT_EQ(finished.at(0).at(0).toInt(), 1);
+        EXPECT_EQ(run.problem().toStdString(), c.problem.toStdString());
+    }
 }
 
 // A failed start ends the launcher at once, everything torn down while the
