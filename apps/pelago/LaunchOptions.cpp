@@ -1,5 +1,8 @@
 #include "LaunchOptions.h"
 
+#include "pelago/AiccReport.h"
+#include "pelago/TimeOfDay.h"
+
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -53,7 +56,8 @@ QString launchUsage()
         "  --trace-level N     writes the trace log Pelago.htm from level 1\n"
         "  --help              this text\n"
         "Exit status: 0 once the management system accepted the run's result and the end of\n"
-        "the unit; otherwise 1, with the step code and the error on standard error.\n");
+        "the unit; otherwise 1, with the step code and the error on standard error; 2 for a\n"
+        "command line that cannot be used, before any window opens.\n");
 }
 
 ParsedOptions parseLaunchOptions(const QStringList& arguments)
@@ -121,19 +125,32 @@ ParsedOptions parseLaunchOptions(const QStringList& arguments)
         return refuse(QStringLiteral("the AICC session identifier and address are both needed"));
     if (options.lmsUrl.isEmpty())
         return refuse(QStringLiteral("--lms-url is needed"));
+    // Every number is checked here, before any window opens, so that none is dropped on the way.
+    const auto refuseValue = [](const QString& option, const QString& need, const QString& value) {
+        return refuse(QStringLiteral("%1 needs %2, not \"%3\"").arg(option, need, value.simplified()));
+    };
+    const QString wholeNumberNeed = QStringLiteral("a whole number");
     if (!wholeNumber(options.idAppli))
-        return refuse(QStringLiteral("--application needs a whole number"));
+        return refuseValue(QStringLiteral("--application"), wholeNumberNeed, options.idAppli);
     if (options.idModule.isEmpty() == options.idQuestion.isEmpty())
         return refuse(QStringLiteral("give either --module or --question"));
-    if (!wholeNumber(options.idModule.isEmpty() ? options.idQuestion : options.idModule))
-        return refuse(QStringLiteral("the module or question needs a whole number"));
+    if (!options.idModule.isEmpty() && !wholeNumber(options.idModule))
+        return refuseValue(QStringLiteral("--module"), wholeNumberNeed, options.idModule);
+    if (!options.idQuestion.isEmpty() && !wholeNumber(options.idQuestion))
+        return refuseValue(QStringLiteral("--question"), wholeNumberNeed, options.idQuestion);
     if (!wholeNumber(options.langue))
-        return refuse(QStringLiteral("--language needs a whole number"));
+        return refuseValue(QStringLiteral("--language"), wholeNumberNeed, options.langue);
+    // A maximum the report cannot use would send every score blank.
+    if (options.noteMax.trimmed().isEmpty() || !pelago::isValidNoteMax(options.noteMax))
+        return refuseValue(QStringLiteral("--note-max"), QStringLiteral("a whole number from 0 to 2147483647"),
+                           options.noteMax);
+    if (!pelago::timeOfDay(options.keepAlive))
+        return refuseValue(QStringLiteral("--keep-alive"), QStringLiteral("a time such as 00:05:00"), options.keepAlive);
     if (!traceLevel.isEmpty()) {
         bool number = false;
         options.traceLevel = traceLevel.toLong(&number);
         if (!number || options.traceLevel < 0)
-            return refuse(QStringLiteral("--trace-level needs a whole number"));
+            return refuseValue(QStringLiteral("--trace-level"), QStringLiteral("a whole number from 0"), traceLevel);
     }
     return {options, QString()};
 }

@@ -50,4 +50,7 @@ ParsedOptions parseLaunchOptions(const QStringList& arguments);
 // The text of --help.
 QString launchUsage();
 
+// The exit status of a command line that cannot be used.
+constexpr int commandLineRefused = 2;
+
 }  // namespace pelagoapp

@@ -26,8 +26,8 @@ int main(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const auto parsed = pelagoapp::parseLaunchOptions(arguments);
     if (!parsed.options) {
-        std::fprintf(stderr, "pelago: %s\n%s", qPrintable(parsed.problem), qPrintable(pelagoapp::launchUsage()));
-        return EXIT_FAILURE;
+        std::fprintf(stderr, "pelago: %s (pelago --help lists the options)\n", qPrintable(parsed.problem));
+        return pelagoapp::commandLineRefused;
     }
     if (parsed.options->help) {
         std::fputs(qPrintable(pelagoapp::launchUsage()), stdout);

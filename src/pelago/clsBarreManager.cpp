@@ -3,6 +3,7 @@
 #include "AiccReport.h"
 #include "LikePattern.h"
 #include "QuestionPlayer.h"
+#include "TimeOfDay.h"
 #include "clsInetUPL.h"
 #include "frmInet.h"
 
@@ -75,12 +76,8 @@ std::optional<std::chrono::milliseconds> clsBarreManager::parseDelay(const QStri
 {
     const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName, declaration);
     scope.value(QStringLiteral("sNewValue"), value);
-    const QString text = value.trimmed();
-    for (const QString& format : {QStringLiteral("H:mm:ss"), QStringLiteral("H:mm")}) {
-        const QTime time = QTime::fromString(text, format);
-        if (time.isValid())
-            return std::chrono::milliseconds(time.msecsSinceStartOfDay());
-    }
+    if (const auto delay = timeOfDay(value))
+        return delay;
     scope.line(tracel::errorLine(platform::RuntimeError(platform::TypeMismatch)));
     return std::nullopt;
 }

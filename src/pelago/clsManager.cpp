@@ -1,13 +1,12 @@
 #include "clsManager.h"
 
+#include "TimeOfDay.h"
 #include "clsBarreManager.h"
 
 #include "common/clsLangue.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/ErrorTrap.h"
-
-#include <QTime>
 
 #include <cmath>
 
@@ -22,12 +21,8 @@ constexpr double millisecondsPerDay = 86400000.0;
 std::chrono::milliseconds keepAliveDelay(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
-        for (const QString& format : {QStringLiteral("H:mm:ss"), QStringLiteral("H:mm")}) {
-            const QTime time = QTime::fromString(text, format);
-            if (time.isValid())
-                return std::chrono::milliseconds(time.msecsSinceStartOfDay());
-        }
+        if (const auto delay = timeOfDay(value.toString()))
+            return *delay;
     }
     bool number = false;
     const double days = value.toDouble(&number);

@@ -54,6 +54,13 @@ TEST(LaunchOptionsTest, IncompleteOrUnreadableCommandLinesAreRefused)
         "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --language FR",
         "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --bogus 1",
         "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --note-max abc",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --note-max -5",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --note-max 2147483648",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --keep-alive 5",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --keep-alive 25:00",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --trace-level x",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --question 12a",
     };
     for (const char* arguments : cases) {
         SCOPED_TRACE(arguments);
@@ -62,9 +69,16 @@ TEST(LaunchOptionsTest, IncompleteOrUnreadableCommandLinesAreRefused)
         EXPECT_FALSE(parsed.problem.isEmpty());
     }
     EXPECT_TRUE(parseLaunchOptions({QStringLiteral("--help")}).options->help);
+    const auto usable = parseLaunchOptions(
+        words("--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 "
+              "--note-max 20 --keep-alive 0:10 --trace-level 2"));
+    ASSERT_TRUE(usable.options) << usable.problem.toStdString();
+    EXPECT_EQ(usable.options->noteMax, QStringLiteral("20"));
+    EXPECT_EQ(usable.options->keepAlive, QStringLiteral("0:10"));
+    EXPECT_EQ(usable.options->traceLevel, 2);
 }
 
-TEST(LaunchProgramTest, HelpNeedsNoDisplay)
+TEST(LaunchProgramTest, HelpAndAnUnusableCommandLineNeedNoDisplay)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -80,9 +94,16 @@ TEST(LaunchProgramTest, HelpNeedsNoDisplay)
                                "--question", "--lms-url"})
         EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 
-    process.start(QStringLiteral(PELAGO_PROGRAM), {QStringLiteral("--module")});
+    // A command line that cannot be used is told in one line, before any window.
+    process.start(QStringLiteral(PELAGO_PROGRAM),
+                  words("--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 "
+                        "--note-max abc"));
     ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              QStringLiteral("pelago: --note-max needs a whole number from 0 to 2147483647, not \"abc\" "
+                             "(pelago --help lists the options)\n"));
 }
 
 class LaunchRunTest : public pelagotest::LaunchTest {
