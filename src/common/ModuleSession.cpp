@@ -1,19 +1,66 @@
 #include "ModuleSession.h"
 
 #include "KavReg.h"
+#include "modGereFich.h"
 
 #include "lumaro/model/ContexteManager.h"
 #include "lumaro/model/Module.h"
 #include "platform/ErrorTrap.h"
+
+#include <QFile>
 
 #include <cmath>
 #include <optional>
 
 namespace common {
 
+namespace {
+
+// Decodes the octal escapes ("\040") of a mount table's field.
+QString mountField(const QByteArray& field)
+{
+    QByteArray decoded;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            bool ok = false;
+            const int value = field.mid(i + 1, 3).toInt(&ok, 8);
+            if (ok && value < 256) {
+                decoded.append(char(value));
+                i += 3;
+                continue;
+            }
+        }
+        decoded.append(field[i]);
+    }
+    return QString::fromUtf8(decoded);
+}
+
+}  // namespace
+
 ModuleSession::ModuleSession(SessionState& state) : state_(state) {}
 
 ModuleSession::~ModuleSession() = default;
+
+bool ModuleSession::puFindCDRom(QString& sPathCDRom) const
+{
+    sPathCDRom.clear();
+    QFile table(state_.mountTable);
+    if (!table.open(QIODevice::ReadOnly))
+        return false;
+    // A disc is a mounted iso9660 or udf file system; the first listed is taken.
+    while (!table.atEnd()) {
+        const QList<QByteArray> fields = table.readLine().simplified().split(' ');
+        if (fields.size() < 3)
+            continue;
+        const QByteArray type = fields.at(2).toLower();
+        if (type != "iso9660" && type != "udf")
+            continue;
+        sPathCDRom = mountField(fields.at(1));
+        puAddTrailingBackslash(sPathCDRom);
+        return true;
+    }
+    return false;
+}
 
 long ModuleSession::NbQuestionForm()
 {

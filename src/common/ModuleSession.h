@@ -68,6 +68,11 @@ public:
     long AutoMediaPoint() const { return autoMediaPoint_; }
     void AutoMediaPoint(long value) { autoMediaPoint_ = value; }
 
+    // The root of the first CD-ROM drive, with a final separator: the first
+    // mounted iso9660 or udf file system of the mount table. False, with "",
+    // when none is mounted.
+    bool puFindCDRom(QString& sPathCDRom) const;
+
     // The number of results of the course model's current module; without a
     // current module, 0 with error 91 stored.
     long NbQuestionForm();

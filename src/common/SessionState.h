@@ -19,6 +19,8 @@ struct SessionState {
     long pulErrorNumber = 0;
     QString pusErrorDescription;
     tracel::TraceChannel trace;
+    // The mounted file systems, where a CD-ROM is looked for.
+    QString mountTable = QStringLiteral("/proc/self/mounts");
 
     void ClearError()
     {

@@ -79,8 +79,6 @@ public:
     lumaro::ManagerServices playerServices;
     // The video player's state; null: the process default.
     vidora::VidoraContext* vidoraContext = nullptr;
-    // The mounted file systems, where a CD-ROM is looked for.
-    QString mountTable = QStringLiteral("/proc/self/mounts");
     // How long every request may take.
     std::chrono::milliseconds requestTimeout = platform::defaultHttpTimeout;
     // Makes the registry component; a test makes it fail.

@@ -135,7 +135,6 @@ public:
     bool LanceSequence(long ilIdSeqThematique, const QString& isTitreFenetre, long ilIdVideo, const QString& isDebut,
                        long& ilIdSeqSansSon);
     bool InitUrlMedia();
-    bool puFindCDRom(QString& sPathCDRom);
     bool piMajResultModule(long ilAncienNbQuestReussi);
     // The leaving kinds of piQuitterModule.
     enum TypeSortie : long { WithMajResult = 1, WithoutMajResult = 2 };

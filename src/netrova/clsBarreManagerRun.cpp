@@ -24,7 +24,6 @@
 #include "platform/Paths.h"
 #include "vidora/CAsfVideoKav.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace netrova {
@@ -61,25 +60,6 @@ public:
 private:
     std::function<lumaro::Manager*()> player_;
 };
-
-// Decodes the octal escapes ("\040") of a mount table's field.
-QString mountField(const QByteArray& field)
-{
-    QByteArray decoded;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int value = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok && value < 256) {
-                decoded.append(char(value));
-                i += 3;
-                continue;
-            }
-        }
-        decoded.append(field[i]);
-    }
-    return QString::fromUtf8(decoded);
-}
 
 }  // namespace
 
@@ -481,27 +461,6 @@ bool clsBarreManager::InitUrlMedia()
         return false;
     }
     return result;
-}
-
-bool clsBarreManager::puFindCDRom(QString& sPathCDRom)
-{
-    sPathCDRom.clear();
-    QFile table(context_.mountTable);
-    if (!table.open(QIODevice::ReadOnly))
-        return false;
-    // A disc is a mounted iso9660 or udf file system; the first listed is taken.
-    while (!table.atEnd()) {
-        const QList<QByteArray> fields = table.readLine().simplified().split(' ');
-        if (fields.size() < 3)
-            continue;
-        const QByteArray type = fields.at(2).toLower();
-        if (type != "iso9660" && type != "udf")
-            continue;
-        sPathCDRom = mountField(fields.at(1));
-        common::puAddTrailingBackslash(sPathCDRom);
-        return true;
-    }
-    return false;
 }
 
 bool clsBarreManager::piGereFichiersLocaux()

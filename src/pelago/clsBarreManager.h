@@ -124,8 +124,6 @@ public:
     // fails; the launcher is then ready for the next AskStart.
     bool StartQuestion(const QVariant& isIdAppli, const QVariant& isIdQuestion, const QVariant& isTypeFormEval);
     bool StartModule(const QVariant& isIdAppli, const QVariant& isIdModule, const QVariant& isTypeFormEval);
-    // The root of the first CD-ROM drive: none is ever found on this system.
-    bool puFindCDRom(QString& sPathMediaAppli) const;
 
     // Looks for the launch page's window by a title pattern ("*", "?", "#",
     // "[...]"); True while a window is held, the one found or an earlier one.

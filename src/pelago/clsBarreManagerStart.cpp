@@ -48,11 +48,6 @@ QString clsBarreManager::message(const QString& key) const
     return data_.oLangue ? data_.oLangue->GetMessage(key) : QString();
 }
 
-bool clsBarreManager::puFindCDRom(QString&) const
-{
-    return false;
-}
-
 bool clsBarreManager::StartQuestion(const QVariant& isIdAppli, const QVariant& isIdQuestion,
                                     const QVariant& isTypeFormEval)
 {

@@ -33,6 +33,7 @@ protected:
                   "MESSAGE_ErrModule=Le module n'a pas pu être créé.\n"
                   "ERR_VIDEO_NOT_FOUND=La vidéo %1 est introuvable sur le CD-ROM.\n"
                   "ERR_VIDEO_NOT_FOUND_UNC=La vidéo %1 est introuvable sur le réseau.\n"
+                  "ERR_NO_CDROM=Aucun CD-ROM n'est monté.\n"
                   "ERR_CONNUE=\"Erreur connue : \"\nERR_INCONNUE=\"Erreur inconnue : \"\n");
         startServer(QStringLiteral(SAMPLE_SERVER_DIR));
     }
@@ -79,6 +80,26 @@ protected:
         for (const auto& [relative, bytes] : replies)
             writeFile(QStringLiteral("lms-data/") + relative, bytes);
         startServer(path(QStringLiteral("lms-data")));
+    }
+
+    // A course disc mounted as iso9660, listed after an ordinary file system;
+    // its folder's name holds a blank, which the mount table escapes. With
+    // videos, the sample lesson lies under "MEDIAS/12F/" in the capitals a
+    // disc may give its names. The disc's folder, with a final "/".
+    QString mountDisc(bool withVideos)
+    {
+        const QString disc = path(QStringLiteral("media/course disc/"));
+        QDir().mkpath(disc);
+        if (withVideos) {
+            QDir().mkpath(disc + QStringLiteral("MEDIAS/12F"));
+            EXPECT_TRUE(QFile::copy(QStringLiteral(SAMPLES_DIR "/media/lecon12.avi"),
+                                    disc + QStringLiteral("MEDIAS/12F/LECON12.AVI")));
+        }
+        QByteArray listed = disc.chopped(1).toUtf8();
+        listed.replace(" ", "\\040");
+        writeFile(QStringLiteral("mounts"), "/dev/sda1 / ext4 rw,relatime 0 0\n/dev/sr0 " + listed + " iso9660 ro 0 0\n");
+        data_.mountTable = path(QStringLiteral("mounts"));
+        return disc;
     }
 
     QString lmsBase() const { return QString::fromStdString(server_->baseUrl()) + QStringLiteral("LMS/"); }

@@ -257,6 +257,70 @@ TEST_F(StartTest, MissingVideoFolderFailsTrainingWithoutNamingThePath)
     }
 }
 
+// A course whose videos are on a CD-ROM reads them from the first mounted disc.
+TEST_F(StartTest, CdRomCourseFindsItsVideosOnTheMountedDisc)
+{
+    const QString disc = mountDisc(true);
+    for (const bool module : {true, false}) {
+        SCOPED_TRACE(module ? "module" : "question");
+        launch(module ? QStringLiteral("SID-1") : QStringLiteral("SID-2"));
+        barre().MediaOnCDRom(true);
+        barre().ModeMediaInet(true);
+        barre().PathMediaAppli(QString());
+        const bool started = module
+            ? barre().StartModule(QStringLiteral("12"), QStringLiteral("1201"), QStringLiteral("F"))
+            : barre().StartQuestion(QStringLiteral("12"), QStringLiteral("1211"), QStringLiteral("F"));
+        ASSERT_TRUE(started) << manager_->StateErrorEnCours() << " " << manager_->LastError().toStdString();
+        EXPECT_EQ(barre().PathMediaAppli(), disc + QStringLiteral("Medias/12F/"));
+        EXPECT_EQ(appli()->PathVideo(), disc + QStringLiteral("Medias/12F/"));
+        EXPECT_EQ(appli()->URLVideo(), QString());
+        EXPECT_FALSE(barre().ModeMediaInet());
+        EXPECT_EQ(players_->settings.value("ModeMediaInet"), false);
+        EXPECT_EQ(players_->settings.value("ExtensionVideo"), QStringLiteral(".avi"));
+        players_->events->BoutonQuitter();
+        runToEnd();
+    }
+}
+
+TEST_F(StartTest, CdRomCourseWithoutItsDiscOrItsVideosFails)
+{
+    struct Case {
+        const char* name;
+        bool disc;
+        bool module;
+        long code;
+        QString text;
+    };
+    const QString noDisc = QStringLiteral("Aucun CD-ROM n'est monté.");
+    const QString noVideos = QStringLiteral("La vidéo  est introuvable sur le CD-ROM.");
+    const Case cases[] = {
+        {"no disc, module", false, true, enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneAppli_ErreurNoCDRom,
+         noDisc},
+        {"no disc, question", false, false,
+         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneAppli_ErreurNoCDRom, noDisc},
+        {"another disc, module", true, true, enuFunctionReturnState_Pelago_clsBarreManager_StartModule_BadCDRomVideo,
+         noVideos},
+        {"another disc, question", true, false,
+         enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_BadCDRomVideo, noVideos},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.disc)
+            mountDisc(false);
+        else
+            data_.mountTable = writeFile(QStringLiteral("mounts"), "/dev/sda1 / ext4 rw 0 0\n");
+        launch();
+        barre().MediaOnCDRom(true);
+        const bool started = c.module
+            ? barre().StartModule(QStringLiteral("12"), QStringLiteral("1201"), QStringLiteral("F"))
+            : barre().StartQuestion(QStringLiteral("12"), QStringLiteral("1211"), QStringLiteral("F"));
+        EXPECT_FALSE(started);
+        EXPECT_EQ(manager_->StateErrorEnCours(), c.code);
+        EXPECT_EQ(manager_->LastError(), c.text);
+        EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
+    }
+}
+
 TEST_F(StartTest, IdentifierThatIsNoNumberFailsWithTheConversionError)
 {
     launch();

@@ -43,8 +43,9 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // A training module of one question playing, the question player's calls forgotten.
-    void play()
+    // A training module of one question playing, the question player's calls
+    // forgotten; `prepare` sets the session up before the start.
+    void play(const std::function<void()>& prepare = {})
     {
         serveReplies({{QStringLiteral("LMS/InfoQuestDuModule/1201.txt"), "#KAV_OK#|1211^1^0000:02^^^1^Copier^0"},
                       {QStringLiteral("LMS/InfoDll/1.txt"), "#KAV_OK#|EXERVA||A^1^Bravo !"},
@@ -53,6 +54,8 @@ protected:
                        "#KAV_OK#|31^lecon12^00:03:00^L|00:00:00-00:01:00¤<p>un</p>¤1^"
                        "00:01:00-00:03:00¤<p>deux</p>¤2|32^corrige-couper^00:03:00^C|NO_SEQ"}});
         launch();
+        if (prepare)
+            prepare();
         ASSERT_TRUE(barre().StartModule(QStringLiteral("12"), QStringLiteral("1201"), QStringLiteral("F")));
         players_->calls.clear();
     }
@@ -119,6 +122,26 @@ TEST_F(VideoEventTest, VideoThatCannotBePlayedIsToldAndTheWindowComesBack)
         EXPECT_EQ(players_->calls, QStringList{QStringLiteral("RetourAfficherVideo")});
         EXPECT_EQ(data_.StateEnCours, pelago::StateBusy) << "the run goes on";
     }
+}
+
+TEST_F(VideoEventTest, CdRomVideoPlaysFromTheDiscAndAMissingOneIsNamed)
+{
+    const QString disc = mountDisc(true);
+    play([this] { barre().MediaOnCDRom(true); });
+    askVideo(1211, lumaro::TypeLecon);
+    EXPECT_EQ(players_->calls, QStringList{QStringLiteral("CacherBarrePourVideo")}) << players_->boxes.join(u'\n').toStdString();
+    ASSERT_TRUE(mediaPlayer_);
+    EXPECT_EQ(mediaPlayer_->address().toLocalFile(), disc + QStringLiteral("MEDIAS/12F/LECON12.AVI"));
+    barre().videoDisplay()->player()->window()->kavbtnQuitter_Click();
+
+    players_->calls.clear();
+    askVideo(1211, lumaro::TypeCorrige);
+    ASSERT_EQ(players_->boxes.size(), 1);
+    EXPECT_EQ(players_->boxes.front(),
+              QStringLiteral("Erreur connue : %1 : La vidéo %2 est introuvable sur le CD-ROM. / 9")
+                  .arg(enuFunctionReturnState_Pelago_clsBarreManager_piAfficheVideo_BadCDRomVideo)
+                  .arg(disc + QStringLiteral("Medias/12F/corrige-couper.avi")));
+    EXPECT_EQ(players_->calls, QStringList{QStringLiteral("RetourAfficherVideo")});
 }
 
 TEST_F(VideoEventTest, EventsTheLauncherLeavesAloneChangeNothing)

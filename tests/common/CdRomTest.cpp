@@ -1,0 +1,49 @@
+// The CD-ROM drive both hosts look for: the first mounted disc file system.
+
+#include "common/ModuleSession.h"
+#include "common/SessionState.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CdRomTest : public testsupport::TempDirTest {};
+
+TEST_F(CdRomTest, FirstMountedDiscFileSystemIsTheDrive)
+{
+    struct Case {
+        const char* name;
+        QByteArray table;
+        bool found;
+        QString root;
+    };
+    const Case cases[] = {
+        {"an iso9660 disc among other file systems",
+         "proc /proc proc rw 0 0\n/dev/sda1 / ext4 rw 0 0\n/dev/sr0 /media/cours iso9660 ro 0 0\n", true,
+         QStringLiteral("/media/cours/")},
+        {"the first of two discs", "/dev/sr0 /media/a udf ro 0 0\n/dev/sr1 /media/b iso9660 ro 0 0\n", true,
+         QStringLiteral("/media/a/")},
+        {"a blank in the mount point", "/dev/sr0 /media/CD\\040Cours\\040Excel ISO9660 ro 0 0\n", true,
+         QStringLiteral("/media/CD Cours Excel/")},
+        {"no disc", "/dev/sda1 / ext4 rw 0 0\nbroken line\n\n", false, QString()},
+        {"an empty table", "", false, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        common::SessionState state;
+        state.mountTable = writeFile(QStringLiteral("mounts"), c.table);
+        const common::ModuleSession session(state);
+        QString root = QStringLiteral("earlier");
+        EXPECT_EQ(session.puFindCDRom(root), c.found);
+        EXPECT_EQ(root, c.root);
+    }
+    common::SessionState state;
+    state.mountTable = path(QStringLiteral("no-such-table"));
+    QString root = QStringLiteral("earlier");
+    EXPECT_FALSE(common::ModuleSession(state).puFindCDRom(root));
+    EXPECT_EQ(root, QString());
+}
+
+}  // namespace
