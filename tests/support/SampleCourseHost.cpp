@@ -5,6 +5,7 @@
 #include "lumaro/model/Dll.h"
 #include "lumaro/model/Module.h"
 #include "lumaro/model/Question.h"
+#include "lumaro/model/ResultQuestion.h"
 #include "lumaro/player/ExervaEngine.h"
 #include "lumaro/player/Manager.h"
 #include "lumaro/player/frmClient.h"
@@ -65,7 +66,7 @@ SampleCourseHost::~SampleCourseHost()
     context.puoModuleEnCours.reset();
 }
 
-std::shared_ptr<lumaro::Question> SampleCourseHost::addQuestion(long instance, lumaro::TypeBaseBis kind)
+std::shared_ptr<lumaro::Question> SampleCourseHost::addQuestion(long instance, lumaro::TypeBaseBis kind, long shown)
 {
     const long id = (kind == lumaro::QuestionBase ? 120000 : 12000) + instance;
     appli->AddQuestion(id);
@@ -73,7 +74,9 @@ std::shared_ptr<lumaro::Question> SampleCourseHost::addQuestion(long instance, l
     question->Instance(instance);
     question->Dll(appli->Dll(engineDll));
     question->Intitule(QStringLiteral("Question %1").arg(id));
-    module->AddResultQuestion(id);
+    const auto result = module->ResultQuestions(module->AddResultQuestion(id));
+    result->TypeAffichage(shown);
+    result->TypeReponse(lumaro::PasDeResultat);
     return question;
 }
 

@@ -42,8 +42,12 @@ public:
     // A question of the module on the exercise engine: the exercise of that
     // instance of the sample course, its base version or its bis one. Its
     // identifier is 120000 + instance for a base question and 12000 + instance
-    // for a bis one, and its title "Question " and that identifier.
-    std::shared_ptr<lumaro::Question> addQuestion(long instance, lumaro::TypeBaseBis kind = lumaro::QuestionBase);
+    // for a bis one, and its title "Question " and that identifier. Its result
+    // is loaded as the plug-ins load one: no outcome of this session yet
+    // (TypeReponse PasDeResultat), shown as `shown` (a question never played:
+    // PasDeResultat).
+    std::shared_ptr<lumaro::Question> addQuestion(long instance, lumaro::TypeBaseBis kind = lumaro::QuestionBase,
+        long shown = lumaro::PasDeResultat);
 
     // Creates the session without a host window and starts it at that question.
     bool start(long first = 1);

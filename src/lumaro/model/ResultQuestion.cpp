@@ -45,7 +45,9 @@ void ResultQuestion::Vider()
 void ResultQuestion::Valider()
 {
     tracel::TraceScope scope(context_.trace, tracel::TypeClass, unitName, QStringLiteral("Public Sub Valider"));
-    typeAffichage_ = typeReponse_;
+    // A result loaded without an outcome of this session keeps the one shown so far.
+    if (typeReponse_ != PasDeResultat)
+        typeAffichage_ = typeReponse_;
     valide_ = true;
     // Only the attempt in progress counts, once: validating again adds nothing.
     if (debutCourant_) {

@@ -265,6 +265,11 @@ bool Manager::InitManager(long ilQuestionDebut)
 
     const bool evaluation = module->TypeModule() == TYPEevaluation;
     const long nbQuestReussi = module->NbQuestReussi();
+    std::vector<long> shown;
+    for (long i = 1; evaluation && i <= module->NbQuest(); ++i) {
+        const auto result = module->ResultQuestions(i);
+        shown.push_back(result ? result->TypeAffichage() : PasDeResultat);
+    }
     bool alive = true;
     bool started = false;
     const auto error = platform::trapError(
@@ -273,9 +278,14 @@ bool Manager::InitManager(long ilQuestionDebut)
         return started;
     if (error)
         fail(scope, *error, basalo::enuFunctionReturnState_Lumaro_Manager_InitManager_ErreurInconnue, true);
-    // A session that did not start leaves the module's count of passed questions as it found it.
-    if ((error || !started) && evaluation)
+    // An evaluation that did not start leaves the module's results as it found them.
+    if ((error || !started) && evaluation) {
         module->NbQuestReussi(nbQuestReussi);
+        for (long i = 1; i <= long(shown.size()); ++i) {
+            if (const auto result = module->ResultQuestions(i))
+                result->TypeAffichage(shown[std::size_t(i - 1)]);
+        }
+    }
     return started && !error;
 }
 
@@ -284,6 +294,10 @@ bool Manager::startSession(tracel::TraceScope& scope, long ilQuestionDebut, Modu
     if (module.TypeModule() == TYPEevaluation) {
         savedNbQuestReussi_ = module.NbQuestReussi();
         module.NbQuestReussi(0);
+        // An evaluation counts what this attempt passes: the outcomes an
+        // earlier attempt left are no longer shown, as at its end or abandon.
+        for (long i = 1; i <= module.NbQuest(); ++i)
+            platform::require(module.ResultQuestions(i)).TypeAffichage(PasDeResultat);
     }
     pilResultQuestionEnCours_ = ilQuestionDebut;
     moduleCountdownSet_ = false;

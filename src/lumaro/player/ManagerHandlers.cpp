@@ -231,7 +231,9 @@ void Manager::piFrmBarre_kavbtnQuitterClick()
         [&](tracel::TraceScope& scope, bool& alive) {
             const std::weak_ptr<void> token = guard();
             Module& module = platform::require(moduleEnCours());
-            if (module.TypeModule() != TYPEformation) {
+            // A module of type 3 shows its questions' feedback as a training
+            // module does, and keeps their results as one when left.
+            if (module.TypeModule() == TYPEevaluation) {
                 // The time stands still while the learner decides, so that it
                 // cannot run out, and end the module, under the question.
                 usrTimeBar& countdown = *platform::require(piFrmBarre_).timeBar();
@@ -425,6 +427,10 @@ void Manager::piFrmBarre_usrTimeBarTimeFinish()
                     if (const auto following = module.ResultQuestions(i))
                         markTimedOut(*following);
                 }
+                // Validated as the last answers of the module would be: the time
+                // spent on the question is kept, and the count is this attempt's.
+                for (long i = pilResultQuestionEnCours_; i <= module.NbQuest(); ++i)
+                    module.MajResultQuest(i);
                 if (!piFermerQuestion()) {
                     if (!piMessageErreur()) {
                         alive = false;

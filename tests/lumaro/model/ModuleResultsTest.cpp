@@ -76,6 +76,29 @@ TEST_F(ModuleResultsTest, PassedQuestionsAreThoseShownAsBravo)
     EXPECT_EQ(module->NbQuestReussi(), 2);
 }
 
+TEST_F(ModuleResultsTest, AResultLoadedWithoutAnOutcomeKeepsTheOneShownWhenValidated)
+{
+    // As the plug-ins load the results: shown as earlier sessions left them, no outcome yet.
+    const long shown[] = {Bravo, BravoNuance, ErreurGenerale, PasDeResultat};
+    for (long i = 0; i < 4; ++i) {
+        module->AddResultQuestion(101 + i);
+        module->ResultQuestions(i + 1)->TypeAffichage(shown[i]);
+        module->ResultQuestions(i + 1)->TypeReponse(PasDeResultat);
+    }
+    module->MajResultQuest(4);
+    module->MajResultQuest(1);
+    for (long i = 0; i < 4; ++i)
+        EXPECT_EQ(module->ResultQuestions(i + 1)->TypeAffichage(), shown[i]) << i + 1;
+    EXPECT_TRUE(module->ResultQuestions(1)->Valide());
+    EXPECT_EQ(module->NbQuestReussi(), 2);
+
+    // An outcome of this session replaces it.
+    module->ResultQuestions(1)->TypeReponse(ErreurParticuliere);
+    module->MajResultQuest(1);
+    EXPECT_EQ(module->ResultQuestions(1)->TypeAffichage(), ErreurParticuliere);
+    EXPECT_EQ(module->NbQuestReussi(), 1);
+}
+
 TEST_F(ModuleResultsTest, FinishingClearsResultsAndHidesThemInAnEvaluation)
 {
     for (const ETypeParcoursModule type : {TYPEevaluation, TYPEformation}) {

@@ -3,7 +3,7 @@
 // passed questions skipped, the end of the module, and the evaluation's
 // countdown around all of these.
 
-#include "SessionFixture.h"
+#include "AnswerFixture.h"
 
 #include "lumaro/player/Complements.h"
 #include "lumaro/player/usrTimeBar.h"
@@ -23,117 +23,9 @@
 namespace {
 
 using namespace lumaro;
-using lumaro_test::SessionTest;
+using lumaro_test::AnswerTest;
 
 constexpr long ok = basalo::enuFunctionReturnState_General_Traitement_OK;
-
-class AnswerTest : public SessionTest {
-protected:
-    // Questions 120001, 120002... on the interactive component "Tableur", whose
-    // scoring the test sets, with the general answers "#S", "%R", "%#" and "G".
-    void startInteractive(int count = 2)
-    {
-        component = registerFake();
-        for (int i = 1; i <= count; ++i)
-            addInteractive(120000 + i, i);
-        for (const auto& [letter, text] : {std::pair {"#S", "Suite"}, {"%R", "Retour"}, {"%#", "Mixte"},
-                 {"G", "Encore"}})
-            generalAnswer(letter, text);
-        startModule();
-    }
-
-    // A question on the interactive component, its text a page of the application.
-    void addInteractive(long id, long instance)
-    {
-        writeFile("html/question.htm", "<p>Question</p>");
-        writeFile("html/bravo.htm", "<p>Bravo, et voici pourquoi.</p>");
-        appli->PathHTML(dir() + "html/");
-        appli->PathHTMLBis(dir() + "htmlbis/");
-        const auto question = addQuestion(id, instance, 2, QStringLiteral("Tableur"));
-        question->Intitule(QStringLiteral("Question %1").arg(id));
-        question->HtmlQuestion("question.htm");
-        question->HtmlBravo("bravo.htm");
-        questions.push_back(question);
-    }
-
-    // Questions on the exercise engine, on the fixtures' exercises 1, 2, 3, 1...
-    void startExerva(int count = 2)
-    {
-        for (int i = 1; i <= count; ++i)
-            questions.push_back(addExervaQuestion(120000 + i, (i - 1) % 3 + 1));
-        startModule();
-    }
-
-    // A new session on an empty module of a new application 12, for the next case of a table.
-    void freshModule()
-    {
-        questions.clear();
-        module->Destroy();
-        appli->Destroy();
-        appli = std::make_shared<Appli>(context);
-        appli->IdAppli(12);
-        appli->PathFiles(dir() + QStringLiteral("files/"));
-        module->Appli(appli);
-        module->TypeModule(TYPEformation);
-        events.raised.clear();
-        boxes = platform::ScriptedMessageBoxes();
-        makeManager();
-    }
-
-    // An evaluation of two questions with one minute for the module, half a minute gone.
-    void startTimedEvaluation()
-    {
-        freshModule();
-        evaluation(2, "0:01");
-        startInteractive();
-        generalAnswer("TP", "Temps écoulé");
-        clock.advanceSeconds(30);
-    }
-
-    void startModule()
-    {
-        if (module->TypeModule() != TYPEevaluation)
-            module->TypeModule(TYPEformation);
-        ASSERT_TRUE(create());
-        ASSERT_TRUE(manager->InitManager(1))
-            << manager->StateEnCours() << " " << manager->LastErrorString().toStdString();
-        windows.calls.clear();
-    }
-
-    void generalAnswer(const QString& letter, const QString& text)
-    {
-        const auto dll = questions.front()->Dll();
-        dll->AddReponse(letter);
-        dll->GetReponse(letter)->Message(text);
-    }
-
-    static void particularAnswer(Question& question, const QString& letter, const QString& text)
-    {
-        question.AddReponse(letter);
-        question.GetReponse(letter)->MessageEcran(text);
-    }
-
-    // The component's next scoring.
-    void score(const QString& letter, bool generale = false, bool nuance = false)
-    {
-        component->letter = letter;
-        component->generale = generale;
-        component->nuance = nuance;
-    }
-
-    // How often the component started an exercise.
-    qsizetype starts() const { return component->calls.filter(QRegularExpression("^5 ")).size(); }
-
-    ResultQuestion& result(long index) const { return *module->ResultQuestions(index); }
-    QString onDisplay() const { return window().lblNumQuestion()->text(); }
-    bool feedbackShown() const
-    {
-        return window().ImageVictory()->isVisible() || window().ImageCloud()->isVisible();
-    }
-
-    std::shared_ptr<lumaro_test::FakeComponent> component;
-    std::vector<std::shared_ptr<Question>> questions;
-};
 
 struct ReactionCase {
     const char* name;
@@ -187,11 +79,11 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, ReactionTest,
             false, ok},
         ReactionCase {"GeneralErrorWithBothMarksGoesOn", "%#", true, false, "Mixte", ErreurGenerale, "%#", "2/2", 2,
             false, ok},
-        ReactionCase {"GeneralErrorWithPercentStaysOpen", "%R", true, false, "Retour", NonInitialise, "", "1/2", 1,
+        ReactionCase {"GeneralErrorWithPercentStaysOpen", "%R", true, false, "Retour", PasDeResultat, "", "1/2", 1,
             false, ok},
-        ReactionCase {"OtherGeneralErrorStartsAgain", "G", true, false, "Encore", NonInitialise, "", "1/2", 2, false,
+        ReactionCase {"OtherGeneralErrorStartsAgain", "G", true, false, "Encore", PasDeResultat, "", "1/2", 2, false,
             ok},
-        ReactionCase {"GeneralErrorWithoutGeneralAnswer", "#Z", true, false, "Erreur n°22527 : ", NonInitialise, "",
+        ReactionCase {"GeneralErrorWithoutGeneralAnswer", "#Z", true, false, "Erreur n°22527 : ", PasDeResultat, "",
             "1/2", 1, false, gereReponseFailed},
         ReactionCase {"NuancedBravoShowsItsPage", "", false, true, "", BravoNuance, "", "1/2", 1, true, ok},
         ReactionCase {"BravoShowsTheBravoText", "", false, false, "", Bravo, "", "1/2", 1, true, ok},
@@ -386,17 +278,21 @@ TEST_F(AnswerTest, PassedQuestionsOfATrainingModuleAreSkipped)
         QStringList raised;
     };
     const Case cases[] = {
-        {"to the first one not passed", BravoNuance, Bravo, NonInitialise, "4/4", {}},
-        {"a wrong one is not skipped", ErreurParticuliere, Bravo, NonInitialise, "2/4", {}},
+        {"to the first one not passed", BravoNuance, Bravo, PasDeResultat, "4/4", {}},
+        {"a wrong one is not skipped", ErreurParticuliere, Bravo, PasDeResultat, "2/4", {}},
         {"all passed ends the module", Bravo, BravoNuance, Bravo, "1/4", {"FinModule"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         freshModule();
-        startInteractive(4);
-        result(2).TypeAffichage(c.passed2);
-        result(3).TypeAffichage(c.passed3);
-        result(4).TypeAffichage(c.passed4);
+        // Passed in earlier sessions, as the plug-in loads the results.
+        component = registerFake();
+        addInteractive(120001, 1);
+        addInteractive(120002, 2, c.passed2);
+        addInteractive(120003, 3, c.passed3);
+        addInteractive(120004, 4, c.passed4);
+        generalAnswer("#S", "Suite");
+        startModule();
         score("#S", true);
         window().kavBtnPoursuivre()->click();
         EXPECT_EQ(onDisplay(), c.onDisplay);

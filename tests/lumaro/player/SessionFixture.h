@@ -130,11 +130,24 @@ protected:
             "GENERAL_kavlblSystemeMedia=Système média\n");
     }
 
+    // A question of the module, its result loaded as the hosts load one: no
+    // outcome of this session yet (TypeReponse PasDeResultat) and the outcome
+    // shown so far, PasDeResultat for a question never played.
+    std::shared_ptr<lumaro::Question> addQuestion(
+        long id, long instance, long dllId, const QString& nom, long shown = lumaro::PasDeResultat)
+    {
+        const auto question = ModuleStartTest::addQuestion(id, instance, dllId, nom);
+        const auto result = module->ResultQuestions(module->NbQuest());
+        result->TypeAffichage(shown);
+        result->TypeReponse(lumaro::PasDeResultat);
+        return question;
+    }
+
     // A question of the module on the exercise engine, its exercise file that
     // of the instance (1 to 3 load; 9 has no file).
-    std::shared_ptr<lumaro::Question> addExervaQuestion(long id, long instance)
+    std::shared_ptr<lumaro::Question> addExervaQuestion(long id, long instance, long shown = lumaro::PasDeResultat)
     {
-        const auto question = addQuestion(id, instance, 1, QStringLiteral("Exerva"));
+        const auto question = addQuestion(id, instance, 1, QStringLiteral("Exerva"), shown);
         question->Intitule(QStringLiteral("Question %1").arg(id));
         return question;
     }

@@ -146,15 +146,18 @@ TEST_F(SessionTest, InitManagerFailures)
         windows.calls.mid(windows.calls.size() - 3), (QStringList {"notopmost barre", "show host", "notopmost host"}));
 }
 
-TEST_F(SessionTest, AnEvaluationThatCannotStartKeepsItsCountOfPassedQuestions)
+TEST_F(SessionTest, AnEvaluationThatCannotStartKeepsItsResults)
 {
     evaluation(0);
-    addExervaQuestion(120001, 1);
+    addExervaQuestion(120001, 1, Bravo);
+    addExervaQuestion(120002, 2, ErreurGenerale);
     module->NbQuestReussi(3);
     ASSERT_TRUE(create());
     EXPECT_FALSE(manager->InitManager(1));
     EXPECT_EQ(manager->StateEnCours(), basalo::enuFunctionReturnState_Lumaro_Manager_GereTimeBar_ErreurBadType);
     EXPECT_EQ(module->NbQuestReussi(), 3);
+    EXPECT_EQ(module->ResultQuestions(1)->TypeAffichage(), Bravo);
+    EXPECT_EQ(module->ResultQuestions(2)->TypeAffichage(), ErreurGenerale);
 }
 
 TEST_F(SessionTest, TheStartValidatesAndEmptiesTheLastResultAsItAlwaysHas)
