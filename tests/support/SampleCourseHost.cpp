@@ -17,7 +17,10 @@ namespace testsupport {
 namespace {
 
     constexpr long application = 12;
+    // The exercise engine for the base questions, and a second one for the
+    // second set (the bis questions), as the course server describes them.
     constexpr long engineDll = 1;
+    constexpr long engineBisDll = 2;
 
 } // namespace
 
@@ -38,8 +41,11 @@ SampleCourseHost::SampleCourseHost(lumaro::ETypeParcoursModule typeModule)
     appli = root->Appli(application);
     appli->Logiciel(QStringLiteral("Traitement de texte"));
     appli->Version(QStringLiteral("1"));
-    appli->AddDll(engineDll);
-    appli->Dll(engineDll)->Nom(QStringLiteral("Exerva"));
+    for (const long dll : {engineDll, engineBisDll}) {
+        appli->AddDll(dll);
+        appli->Dll(dll)->Nom(QStringLiteral("Exerva"));
+        appli->Dll(dll)->Bis(dll == engineBisDll);
+    }
     root->CreateModule();
     module = root->ModuleEnCours();
     module->Appli(appli);
@@ -72,7 +78,8 @@ std::shared_ptr<lumaro::Question> SampleCourseHost::addQuestion(long instance, l
     appli->AddQuestion(id);
     const auto question = appli->Question(id);
     question->Instance(instance);
-    question->Dll(appli->Dll(engineDll));
+    question->BaseBis(kind);
+    question->Dll(appli->Dll(kind == lumaro::QuestionBase ? engineDll : engineBisDll));
     question->Intitule(QStringLiteral("Question %1").arg(id));
     const auto result = module->ResultQuestions(module->AddResultQuestion(id));
     result->TypeAffichage(shown);

@@ -40,7 +40,8 @@ public:
     SampleCourseHost& operator=(const SampleCourseHost&) = delete;
 
     // A question of the module on the exercise engine: the exercise of that
-    // instance of the sample course, its base version or its bis one. Its
+    // instance of the sample course, its base version or its bis one (on the
+    // second set's own engine). Its
     // identifier is 120000 + instance for a base question and 12000 + instance
     // for a bis one, and its title "Question " and that identifier. Its result
     // is loaded as the plug-ins load one: no outcome of this session yet

@@ -64,6 +64,10 @@ bool Module::startQuestion(const tracel::TraceScope& scope, long ilIndexQuestion
         if (dll.TypeDll() == 2 && !prepareEngine(scope, appli, dll))
             return false;
     } else if (dll.TypeDll() == 2) {
+        // The engine's window is the application's again: a question of
+        // another component may have put its own in its place.
+        if (const auto engine = dll.DllExerva())
+            appli.HandleApplicationInteractive(engine->HandlefrmCT());
         // An id the window system does not know leaves nothing to restore.
         if (const auto windows = context_.windows)
             windows->showNormal(appli.HandleApplicationInteractive());

@@ -78,7 +78,12 @@ bool Manager::piInitQuestion()
         if (!module.InitInterractif(pilResultQuestionEnCours_, pisPersonalFolder_))
             return;
         const auto appli = module.Appli();
+        const platform::WindowId previous = handleApplication_;
         handleApplication_ = platform::require(appli).HandleApplicationInteractive();
+        // A question of another exercise component has a window of its own:
+        // the previous component's, emptied, does not stay behind it.
+        if (previous > 0 && previous != handleApplication_)
+            windows_.hide(previous);
         if (!piGereAffichageQuestion(module))
             return;
 

@@ -82,4 +82,26 @@ TEST_F(ModuleOnEngineTest, ALoadedEngineIsReusedAndItsWindowRestored)
     EXPECT_EQ(window->windowTitle(), "Mise en forme");
 }
 
+TEST_F(ModuleOnEngineTest, AnEngineUsedAgainAfterAnotherOneTakesBackTheApplicationsWindow)
+{
+    addQuestion(120001, 1, 1, "Exerva");
+    addQuestion(12003, 3, 2, "Exerva")->BaseBis(QuestionBis);
+    addQuestion(120002, 2, 1, "Exerva");
+    ASSERT_TRUE(module->InitInterractif(1, "/cours/"));
+    const long baseWindow = appli->HandleApplicationInteractive();
+    appli->Question(120001)->Fermer();
+    ASSERT_TRUE(module->InitInterractif(2, "/cours/"));
+    const long bisWindow = appli->HandleApplicationInteractive();
+    EXPECT_NE(bisWindow, baseWindow);
+    appli->Question(12003)->Fermer();
+    exerva::frmCT::fromWindowId(baseWindow)->showMinimized();
+
+    ASSERT_TRUE(module->InitInterractif(3, "/cours/"));
+    EXPECT_EQ(appli->HandleApplicationInteractive(), baseWindow);
+    auto* window = exerva::frmCT::fromWindowId(baseWindow);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(window->windowTitle(), "Mise en forme");
+}
+
 }  // namespace

@@ -15,6 +15,7 @@
 #include "support/Screenshot.h"
 
 #include <QLabel>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,42 @@ TEST(SampleModulePlayTest, ALearnerPlaysTheWholeModule)
         EXPECT_EQ(result->Duree(), expected[i - 1].duree);
     }
     EXPECT_EQ(host.module->NbQuestReussi(), 2);
+}
+
+TEST(SampleModulePlayTest, OnlyTheExerciseWindowOfTheQuestionOnDisplayIsOnScreen)
+{
+    testsupport::SampleCourseHost host(TYPEevaluation);
+    tGlobPropModEval props;
+    props.lGPETypeChrono = 1;
+    host.module->GlobPropModEval(props);
+    // The second question is of the second set, on an engine of its own.
+    for (const auto& question :
+        {host.addQuestion(1), host.addQuestion(1, QuestionBis), host.addQuestion(2)}) {
+        question->AddReponse("N");
+        question->GetReponse("N")->MessageEcran("Rien n'est fait.");
+    }
+    ASSERT_TRUE(host.start());
+    testsupport::ModuleLearner& learner = *host.learner;
+    const QPointer<exerva::frmCT> base = learner.exercise();
+    ASSERT_FALSE(base.isNull());
+
+    ASSERT_TRUE(learner.poursuivre());
+    const QPointer<exerva::frmCT> bis = learner.exercise();
+    ASSERT_FALSE(bis.isNull());
+    EXPECT_NE(bis, base);
+    EXPECT_FALSE(base->isVisible());
+    EXPECT_EQ(bis->windowTitle(), "Question 1 bis - Les touches du clavier");
+
+    // Back on the first set: its engine's window again, with the new exercise.
+    ASSERT_TRUE(learner.poursuivre());
+    EXPECT_EQ(learner.exercise(), base);
+    EXPECT_FALSE(bis->isVisible());
+    EXPECT_NE(base->control("Saisie"), nullptr);
+    EXPECT_FALSE(testsupport::saveSideBySide(*base, *learner.questionWindow(), "evaluation-second-set-left").isEmpty());
+
+    ASSERT_TRUE(learner.poursuivre());
+    EXPECT_EQ(host.events.raised, QStringList {"FinModule"});
+    EXPECT_TRUE(host.boxes.texts().isEmpty()) << host.boxes.texts().join(" / ").toStdString();
 }
 
 } // namespace
