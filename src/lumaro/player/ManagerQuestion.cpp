@@ -200,26 +200,37 @@ bool Manager::piGereCopiesLocales(Module& module)
         context_.trace, tracel::TypeClass, unitName, QStringLiteral("Private Function piGereCopiesLocales"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
         scope.value(QStringLiteral("pisPersonalFolder"), pisPersonalFolder_);
-        // An empty folder would have meant the working folder, wherever that is.
-        if (pisPersonalFolder_.isEmpty())
-            throw platform::RuntimeError(platform::BadFileName, QStringLiteral("PersonalFolder"));
+        const auto question = platform::require(module.ResultQuestions(pilResultQuestionEnCours_)).Question();
+        const Question& current = platform::require(question);
+        // Without a learner's folder there is nowhere to copy to, which only
+        // matters to a question that has files (an empty folder would have
+        // meant the working folder, wherever that is).
+        if (pisPersonalFolder_.isEmpty()) {
+            if (current.NbFichiersAssocie() > 0)
+                throw platform::RuntimeError(platform::BadFileName, QStringLiteral("PersonalFolder"));
+            return;
+        }
         const QString folder = platform::paths::fromData(pisPersonalFolder_);
         const qsizetype lastSeparator = folder.lastIndexOf(platform::paths::separator);
         if (lastSeparator > 0 && !QDir().mkpath(folder.left(lastSeparator)))
             throw platform::RuntimeError(platform::BadFileName, folder);
 
-        const auto question = platform::require(module.ResultQuestions(pilResultQuestionEnCours_)).Question();
-        const Question& current = platform::require(question);
         const QString& sourceFolder = current.BaseBis() == QuestionBase ? pisCheminFichiers_ : pisCheminFichiersBis_;
         for (long i = 1; i <= current.NbFichiersAssocie(); ++i) {
             const QString file = current.FichierAssocie(i);
-            // The name comes from the course data: one file of the folder, nothing else.
-            if (!platform::paths::isPlainFileName(file))
+            // The name comes from the course data: a file of the application's
+            // folder, maybe in a sub-folder of it, copied to the same place
+            // under the learner's folder; nothing that leaves either.
+            const QString name = platform::paths::fromData(file);
+            if (!platform::paths::staysInside(file) || name.endsWith(platform::paths::separator)
+                || QFileInfo(name).fileName() == QLatin1String("."))
                 throw platform::RuntimeError(platform::BadFileName, file);
-            const QString destination = folder + platform::paths::fromData(file);
+            const QString destination = folder + name;
             scope.line(QStringLiteral("Kill ") + pisPersonalFolder_ + file);
-            const QString source = platform::paths::fromData(sourceFolder) + platform::paths::fromData(file);
+            const QString source = platform::paths::fromData(sourceFolder) + name;
             scope.line(QStringLiteral("FileCopy ") + source + QStringLiteral(", ") + destination);
+            if (!QDir().mkpath(QFileInfo(destination).path()))
+                throw platform::RuntimeError(platform::BadFileName, destination);
             copyReplacing(source, destination);
         }
     });

@@ -301,6 +301,30 @@ TEST_F(WorkFileTest, AQuestionWithoutFilesStillMakesTheFolder)
     EXPECT_TRUE(QDir(dir() + "learner/sub").exists());
 }
 
+TEST_F(WorkFileTest, AQuestionWithoutFilesNeedsNoLearnersFolder)
+{
+    addExervaQuestion(120001, 1);
+    manager->PersonalFolder(QString());
+    ASSERT_TRUE(create());
+    EXPECT_TRUE(manager->InitManager(1));
+    EXPECT_EQ(manager->StateEnCours(), ok);
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(WorkFileTest, FilesInASubFolderOfTheApplicationsFolderGoToTheSameSubFolder)
+{
+    writeFile("files/modeles/lettre.doc", "modèle");
+    writeFile("files/Images/Logo.png", "logo");
+    const auto question = addExervaQuestion(120001, 1);
+    question->FichierAssocieAddNew("modeles/lettre.doc");
+    question->FichierAssocieAddNew("images\\logo.png");
+    manager->PersonalFolder(dir() + "learner/sub/");
+    ASSERT_TRUE(create());
+    ASSERT_TRUE(manager->InitManager(1));
+    EXPECT_EQ(readFile("learner/sub/modeles/lettre.doc"), "modèle");
+    EXPECT_EQ(readFile("learner/sub/images/logo.png"), "logo");
+}
+
 TEST_F(WorkFileTest, NamesThatLeaveTheFolderAnEmptyFolderAndFailedCopiesAreRefused)
 {
     struct Case {
@@ -309,13 +333,17 @@ TEST_F(WorkFileTest, NamesThatLeaveTheFolderAnEmptyFolderAndFailedCopiesAreRefus
     };
     const Case cases[] = {
         {"learner/sub/", "../data.xls"},
-        {"learner/sub/", "sub/data.xls"},
+        {"learner/sub/", "sub/../../data.xls"},
         {"learner/sub/", "..\\data.xls"},
         {"learner/sub/", "/etc/passwd"},
+        {"learner/sub/", "C:\\data.xls"},
         {"learner/sub/", ".."},
+        {"learner/sub/", "modeles/"},
         {"learner/sub/", "absent.xls"},
         {"", "data.xls"},
     };
+    context.pathParent(dir());
+    context.levelTracelage(1);
     writeFile("learner/sub/absent.xls", "kept whole");
     long index = 0;
     for (const Case& c : cases) {
@@ -331,6 +359,9 @@ TEST_F(WorkFileTest, NamesThatLeaveTheFolderAnEmptyFolderAndFailedCopiesAreRefus
         EXPECT_FALSE(window().isVisible());
         EXPECT_FALSE(QFile::exists(dir() + "data.xls"));
         EXPECT_FALSE(QFile::exists(dir() + "learner/data.xls"));
+        if (*c.personal && QString(c.file) != "absent.xls") {
+            EXPECT_TRUE(QString::fromUtf8(readFile("Lumaro.htm")).contains(" 52 : " + QString(c.file)));
+        }
     }
     EXPECT_EQ(readFile("learner/sub/absent.xls"), "kept whole");
 }
