@@ -24,6 +24,7 @@
 #include "platform/ErrorTrap.h"
 #include "tracel/TraceChannel.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QWebEngineView>
 
@@ -227,9 +228,14 @@ bool Manager::piAfficheReponse(long typeDll)
             break;
         case BravoNuance: {
             scope.line(QStringLiteral("TypeResultatQuestion.BravoNuance"));
-            // A bis question's page is in the bis folder, as its other files are.
-            const QString& folder = question.BaseBis() == QuestionBis ? pisCheminHtmlBis_ : pisCheminHtml_;
-            const QUrl address = pageAddress(folder, question.HtmlBravo());
+            // A bis question's page is looked for in the bis folder, where its
+            // other files are, then in the base folder.
+            QUrl address = pageAddress(pisCheminHtml_, question.HtmlBravo());
+            if (question.BaseBis() == QuestionBis) {
+                const QUrl bis = pageAddress(pisCheminHtmlBis_, question.HtmlBravo());
+                if (!bis.isLocalFile() || QFileInfo::exists(bis.toLocalFile()))
+                    address = bis;
+            }
             browser->show();
             window.WebBrowserReponse()->setUrl(address);
             label->hide();

@@ -162,23 +162,27 @@ TEST_F(AnswerTest, BravoOnTheEngineShowsTheSuccessPicture)
     EXPECT_FALSE(window().WebBrowserReponse()->isVisible());
 }
 
-TEST_F(AnswerTest, TheNuancedBravoPageOfABisQuestionIsReadFromTheBisFolder)
+TEST_F(AnswerTest, TheNuancedBravoPageOfABisQuestionIsReadFromTheBisFolderFirst)
 {
     writeFile("html/bravo.htm", "<p>base</p>");
     writeFile("htmlbis/bravo.htm", "<p>bis</p>");
+    writeFile("html/commun.htm", "<p>commun</p>");
     writeFile("htmlbis/question.htm", "<p>Question bis</p>");
     component = registerFake();
     addInteractive(120001, 1);
     addInteractive(12001, 1);
-    for (const auto& question : questions)
-        question->HtmlBravo("bravo.htm");
+    addInteractive(12002, 2);
+    questions[0]->HtmlBravo("bravo.htm");
+    questions[1]->HtmlBravo("bravo.htm");
+    // A page the bis folder lacks: the base folder's.
+    questions[2]->HtmlBravo("commun.htm");
     startModule();
-    for (const char* folder : {"html/", "htmlbis/"}) {
-        SCOPED_TRACE(folder);
+    for (const char* page : {"html/bravo.htm", "htmlbis/bravo.htm", "html/commun.htm"}) {
+        SCOPED_TRACE(page);
         score("", false, true);
         window().kavBtnPoursuivre()->click();
         ASSERT_TRUE(window().WebBrowserReponse()->isVisible());
-        EXPECT_EQ(window().WebBrowserReponse()->url().toLocalFile(), dir() + folder + "bravo.htm");
+        EXPECT_EQ(window().WebBrowserReponse()->url().toLocalFile(), dir() + page);
         EXPECT_FALSE(window().lblReponse()->isVisible());
         EXPECT_TRUE(window().ImageVictory()->isVisible());
         window().kavBtnPoursuivre()->click();
