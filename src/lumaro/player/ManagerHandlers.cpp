@@ -326,7 +326,6 @@ void Manager::piFrmBarre_kavbtnSuivClick()
                 goOn(true);
                 return;
             }
-            dressPoursuivre(true);
             scope.line(QStringLiteral("pieModeTest = ModeTest.ModeQuestion"));
             questionStaysOpen = true;
             const auto question = platform::require(currentResult()).Question();
@@ -361,6 +360,9 @@ void Manager::piFrmBarre_kavbtnSuivClick()
                 } else {
                     scope.line(QStringLiteral("TYPEformation"));
                     pieModeTest_ = ModeReponse;
+                    // Only now does Poursuivre lead to the next question: an
+                    // answer to give again keeps the look of a check.
+                    dressPoursuivre(true);
                     if (!piAfficheReponse(currentTypeDll())) {
                         // The learner is told that the feedback could not be
                         // shown; Poursuivre still goes on to the next question.

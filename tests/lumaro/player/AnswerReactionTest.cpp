@@ -262,6 +262,35 @@ TEST(ComplementsTest, EachPlaceholderIsReplacedOnceByItsTrimmedComplement)
     EXPECT_EQ(once.asked, 1);
 }
 
+TEST_F(AnswerTest, PoursuivreLeadsToTheNextQuestionOnlyOnceTheFeedbackShows)
+{
+    struct Case {
+        const char* name;
+        const char* letter;
+        bool generale;
+        bool next;
+    };
+    const Case cases[] = {
+        {"answer again", "%R", true, false},
+        {"reference error", "#Z", true, false},
+        {"start again", "G", true, false},
+        {"feedback", "", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshModule();
+        startInteractive();
+        score(c.letter, c.generale);
+        window().kavBtnPoursuivre()->click();
+        EXPECT_EQ(onDisplay(), "1/2");
+        common::uctButton& button = *window().kavBtnPoursuivre();
+        EXPECT_EQ(button.toolTip(), c.next ? "Question suivante" : "Vérifier la réponse");
+        const auto& looks = c.next ? window().imgBtnPoursuivre1() : window().imgBtnPoursuivre2();
+        EXPECT_EQ(button.PictureUP().toImage(), looks.value("Up").toImage());
+        EXPECT_EQ(button.PictureDOWN().toImage(), looks.value("Down").toImage());
+    }
+}
+
 TEST_F(AnswerTest, AParticularErrorOfAnInteractiveComponentGetsItsComplements)
 {
     startInteractive();
