@@ -31,12 +31,6 @@ namespace {
     const QString unitName = QStringLiteral("Manager");
     constexpr long traitementOk = basalo::enuFunctionReturnState_General_Traitement_OK;
 
-    // What a time-out says when the course gives no text of its own.
-    QString defaultTimeOutText()
-    {
-        return QStringLiteral("Le temps prévu est écoulé.");
-    }
-
 } // namespace
 
 void Manager::handle(const std::function<void()>& handler)
@@ -417,7 +411,8 @@ void Manager::piFrmBarre_usrTimeBarTimeFinish()
             const auto reponse = dll ? dll->GetReponse(QStringLiteral("TP")) : nullptr;
             if (!reponse)
                 scope.line(QStringLiteral("Pas de réponse générale TP"));
-            piMessageBox(reponse ? reponse->Message() : defaultTimeOutText(), kavOk);
+            // Without a text of the course for it, the language file's says what happened.
+            piMessageBox(reponse ? reponse->Message() : message(QStringLiteral("FRMbarre_TempsEcoule")), kavOk);
             if (token.expired()) {
                 alive = false;
                 return;

@@ -438,7 +438,7 @@ TEST_F(AnswerTest, ATimeOutWithoutAGeneralAnswerStillEndsTheModule)
     evaluation(2, "0:01");
     startInteractive(3);
     clock.advanceSeconds(62);
-    EXPECT_EQ(boxes.texts(), QStringList {"Le temps prévu est écoulé."});
+    EXPECT_EQ(boxes.texts(), QStringList {"Temps imparti dépassé."});
     EXPECT_EQ(events.raised, QStringList {"FinModule"});
     for (long i : {1, 2, 3}) {
         SCOPED_TRACE(i);

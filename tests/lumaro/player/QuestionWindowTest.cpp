@@ -365,7 +365,7 @@ TEST_F(HandlerTest, AQuestionTimeOutWithoutAGeneralAnswerStillMovesOn)
     ASSERT_TRUE(create());
     ASSERT_TRUE(manager->InitManager(1));
     clock.advanceSeconds(62);
-    EXPECT_EQ(boxes.texts(), QStringList {"Le temps prévu est écoulé."});
+    EXPECT_EQ(boxes.texts(), QStringList {"Temps imparti dépassé."});
     EXPECT_EQ(module->ResultQuestions(1)->LettreReponse(), "TP");
     EXPECT_EQ(module->ResultQuestions(1)->IdReponse(), -1);
     EXPECT_EQ(manager->StateEnCours(), ok);

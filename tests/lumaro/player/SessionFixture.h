@@ -126,6 +126,7 @@ protected:
             "FRMbarre_errReference=Erreur n° \n"
             "FRMbarre_ConfirmQuit=Quitter l'évaluation ?%1Vos réponses seront perdues.\n"
             "FRMbarre_TITREFENETREFORMATION=Formation\n"
+            "FRMbarre_TempsEcoule=Temps imparti dépassé.\n"
             "FRMhtml_lblReponseBravo=Bravo !\n"
             "GENERAL_kavlblSystemeMedia=Système média\n");
     }

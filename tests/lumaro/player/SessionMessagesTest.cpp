@@ -7,7 +7,9 @@
 #include "lumaro/player/usrTimeBar.h"
 
 #include "common/uctButton.h"
+#include "lumaro/model/Question.h"
 #include "lumaro/model/ReponseGenerale.h"
+#include "support/SampleCourseHost.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +102,19 @@ TEST_F(SessionMessagesTest, TheSessionsOwnMessagesShowBesideTheQuestionWindow)
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_TRUE(visibleWhileUp);
     EXPECT_TRUE(windows.calls.isEmpty()) << windows.calls.join(", ").toStdString();
+}
+
+TEST(SampleSessionMessagesTest, ATimeOutWithoutAnAnswerTPSaysSoInTheLanguageFile)
+{
+    testsupport::SampleCourseHost host(TYPEevaluation);
+    tGlobPropModEval props;
+    props.lGPETypeChrono = 3;
+    host.module->GlobPropModEval(props);
+    host.addQuestion(1)->DureePrevue("0:01");
+    ASSERT_TRUE(host.start());
+    host.clock.advanceSeconds(62);
+    EXPECT_EQ(host.boxes.texts(), QStringList {"Le temps prévu est écoulé."});
+    EXPECT_EQ(host.events.raised, QStringList {"FinModule"});
 }
 
 } // namespace
