@@ -254,8 +254,8 @@ bool Manager::piGereAffichageQuestion(Module& module)
                                            .replace(QStringLiteral("%1"), QString::number(module.NbQuestReussi())));
             window.lblRepOk()->show();
         }
-        window.lblRefQuestion()->setText(message(QStringLiteral("FRMbarre_RefQuest"))
-                                             .replace(QStringLiteral("%1"), QString::number(question.IdQuestion())));
+        window.RefQuestion(message(QStringLiteral("FRMbarre_RefQuest"))
+                               .replace(QStringLiteral("%1"), QString::number(question.IdQuestion())));
         window.lblNumQuestion()->setText(
             QString::number(pilResultQuestionEnCours_) + QLatin1Char('/') + QString::number(module.NbQuest()));
         if (module.TypeModule() != TYPEevaluation) {

@@ -206,6 +206,13 @@ void frmClient::Title(const QString& value)
     lblTitle_->setText(value);
 }
 
+void frmClient::RefQuestion(const QString& value)
+{
+    refQuestion_ = value;
+    lblRefQuestion_->setText(
+        lblRefQuestion_->fontMetrics().elidedText(value, Qt::ElideRight, lblRefQuestion_->width()));
+}
+
 void frmClient::showBackground(const QString& key)
 {
     if (!imgFond_.contains(key))

@@ -40,6 +40,10 @@ public:
     // The caption of the title label.
     QString Title() const;
     void Title(const QString& value);
+    // The question reference, whole. Its label shows it cut short with "…"
+    // when it is wider than the label.
+    QString RefQuestion() const { return refQuestion_; }
+    void RefQuestion(const QString& value);
 
     // The id under which the window system knows this window.
     platform::WindowId windowId() const { return registration_.id(); }
@@ -96,6 +100,7 @@ private:
     bool handleMouse(QEvent* event);
 
     platform::RegisteredWindow registration_ {*this};
+    QString refQuestion_;
     usrTimeBar* usrTimeBar_;
     common::uctButton* kavbtnLecon_;
     common::uctButton* kavbtnRecom_;

@@ -5,6 +5,7 @@
 
 #include "SessionFixture.h"
 
+#include "lumaro/player/LumaroLangue.h"
 #include "lumaro/player/usrTimeBar.h"
 
 #include "common/uctButton.h"
@@ -121,6 +122,45 @@ TEST(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
     window.kavbtnQuitter()->ButtonPosition(common::usrButton::PositionDisabled);
     window.kavbtnQuitter()->click();
     EXPECT_EQ(raised.size(), 6);
+}
+
+TEST(QuestionWindowLayoutTest, TheReferenceLabelCutsALongReferenceShortWithAnEllipsis)
+{
+    testsupport::ManualClock clock;
+    testsupport::FakeTimers timers(clock);
+    frmClient window(timers, clock);
+    auto* label = part<QLabel>(window, "lblRefQuestion");
+    window.RefQuestion("Réf. 1211");
+    EXPECT_EQ(label->text(), "Réf. 1211");
+
+    window.RefQuestion("Question numéro 1211 du module");
+    EXPECT_EQ(window.RefQuestion(), "Question numéro 1211 du module");
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+    EXPECT_TRUE(label->text().startsWith("Que")) << label->text().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+}
+
+TEST(QuestionWindowLayoutTest, TheSampleCoursesReferencesFitTheLabelWhole)
+{
+    testsupport::ManualClock clock;
+    testsupport::FakeTimers timers(clock);
+    frmClient window(timers, clock);
+    const QLabel& label = *part<QLabel>(window, "lblRefQuestion");
+    for (const char* file : {"lng/kavplugin.lng", "server/WS/pluginlng/default.lng"}) {
+        SCOPED_TRACE(file);
+        LumaroLangue langue;
+        langue.langue().LangueID("FR");
+        langue.langue().LNGFilePath(QStringLiteral(SAMPLES_DIR "/") + file);
+        const QString text = langue.GetMessage("FRMbarre_RefQuest");
+        ASSERT_TRUE(text.contains("%1"));
+        // The sample course's questions, the longest reference first.
+        for (const char* id : {"1221", "1211"}) {
+            const QString reference = QString(text).replace("%1", id);
+            EXPECT_LE(label.fontMetrics().horizontalAdvance(reference), label.width()) << reference.toStdString();
+            window.RefQuestion(reference);
+            EXPECT_EQ(label.text(), reference);
+        }
+    }
 }
 
 class HandlerTest : public SessionTest {

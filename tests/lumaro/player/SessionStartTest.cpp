@@ -112,7 +112,7 @@ TEST_F(SessionTest, InitManagerShowsTheFirstQuestionAndHandsTheScreenOverInEachM
         EXPECT_EQ(host.isVisible(), c.hostVisible);
         EXPECT_EQ(window().Title(), "Question 120001");
         EXPECT_EQ(window().lblNumQuestion()->text(), "1/2");
-        EXPECT_EQ(window().lblRefQuestion()->text(), "Réf. 120001");
+        EXPECT_EQ(window().RefQuestion(), "Réf. 120001");
         EXPECT_EQ(window().height(), 90);
         EXPECT_EQ(window().background(), "Exerva_Q");
         EXPECT_EQ(window().kavBtnPoursuivre()->y(), 46);
