@@ -141,6 +141,8 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
           {QStringLiteral("Exerva_R"), backgroundPicture(93)}})
 {
     setWindowTitle(QString());
+    // The learner works in the exercise window beside it, which has the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(9.75);
     font.setBold(true);

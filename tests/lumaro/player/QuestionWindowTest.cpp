@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
+#include <QToolTip>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
@@ -449,6 +450,21 @@ TEST_F(HandlerTest, ScreenshotsOfTheTrainingAndEvaluationButtonSets)
     ASSERT_TRUE(manager->InitManager(1));
     clock.advanceSeconds(40);
     EXPECT_FALSE(testsupport::saveSideBySide(*exercise, window(), "question-window-evaluation").isEmpty());
+}
+
+TEST_F(HandlerTest, TooltipsShowOnHoverWhileTheExerciseWindowHasTheFocus)
+{
+    start();
+    auto* exercise = exerva::frmCT::fromWindowId(appli->HandleApplicationInteractive());
+    ASSERT_NE(exercise, nullptr);
+    exercise->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(exercise));
+    ASSERT_FALSE(window().isActiveWindow());
+    QToolTip::hideText();
+    QTest::mouseMove(window().kavbtnAide(), QPoint(10, 10));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000));
+    EXPECT_EQ(QToolTip::text(), "Aide");
+    QToolTip::hideText();
 }
 
 } // namespace
