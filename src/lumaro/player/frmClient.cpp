@@ -5,6 +5,7 @@
 #include "common/ButtonPictures.h"
 #include "common/uctButton.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -213,6 +214,18 @@ void frmClient::RefQuestion(const QString& value)
     refQuestion_ = value;
     lblRefQuestion_->setText(
         lblRefQuestion_->fontMetrics().elidedText(value, Qt::ElideRight, lblRefQuestion_->width()));
+}
+
+void frmClient::closeEvent(QCloseEvent* event)
+{
+    if (!isVisible()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    // A request while a step of the session is at work is dropped: the learner can ask again.
+    if (isEnabled() && kavbtnQuitter_->isVisible())
+        kavbtnQuitter_->click();
 }
 
 void frmClient::showBackground(const QString& key)

@@ -90,6 +90,9 @@ signals:
     void usrTimeBarTimeFinish();
 
 protected:
+    // A close request of the window manager (Alt+F4) is the quit button's
+    // action; the window stays until the session hides it.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -164,6 +164,25 @@ TEST(QuestionWindowLayoutTest, TheSampleCoursesReferencesFitTheLabelWhole)
     }
 }
 
+TEST(QuestionWindowLayoutTest, ACloseRequestIsTheQuitButtonsClick)
+{
+    testsupport::ManualClock clock;
+    testsupport::FakeTimers timers(clock);
+    frmClient window(timers, clock);
+    int quits = 0;
+    QObject::connect(&window, &frmClient::kavbtnQuitterClick, [&] { ++quits; });
+    window.show();
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(window.isVisible());
+
+    // While the session works, the request is dropped.
+    window.setEnabled(false);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(window.isVisible());
+}
+
 class HandlerTest : public SessionTest {
 protected:
     void start(ModeFrmAppelant mode = WithFrm, long first = 1)
@@ -450,6 +469,32 @@ TEST_F(HandlerTest, ScreenshotsOfTheTrainingAndEvaluationButtonSets)
     ASSERT_TRUE(manager->InitManager(1));
     clock.advanceSeconds(40);
     EXPECT_FALSE(testsupport::saveSideBySide(*exercise, window(), "question-window-evaluation").isEmpty());
+}
+
+TEST_F(HandlerTest, AWindowManagersCloseRequestQuitsAsTheQuitButtonDoes)
+{
+    start();
+    window().close();
+    EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(host.isVisible());
+}
+
+TEST_F(HandlerTest, AWindowManagersCloseRequestInAnEvaluationAsksFirst)
+{
+    evaluation(3);
+    start();
+    boxes.answer(platform::MessageBoxes::Cancel);
+    window().close();
+    EXPECT_EQ(boxes.shown().size(), 1u);
+    EXPECT_TRUE(events.raised.isEmpty());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().isEnabled());
+
+    window().close();
+    EXPECT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(events.raised, QStringList {"BoutonQuitter"});
+    EXPECT_FALSE(window().isVisible());
 }
 
 TEST_F(HandlerTest, TooltipsShowOnHoverWhileTheExerciseWindowHasTheFocus)
