@@ -4,6 +4,7 @@
 
 #include "common/ButtonPictures.h"
 #include "common/uctButton.h"
+#include "platform/MonotonicClock.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -17,6 +18,8 @@ namespace lumaro {
 namespace {
 
     constexpr QSize clientSize(334, 367);
+    // How long the reaction to an answer is on screen before Poursuivre takes a press again.
+    constexpr std::chrono::milliseconds reactionMoment(500);
 
     const QColor bandColour(0x1F, 0x3A, 0x63);
     const QColor bodyTop(0x2E, 0x55, 0x8C);
@@ -117,6 +120,7 @@ namespace {
 
 frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , clock_(clock)
     , usrTimeBar_(new usrTimeBar(timers, clock, this))
     , kavbtnLecon_(makeButton(this, "kavbtnLecon", QRect(60, 200, 30, 26), common::ButtonGlyph::Lesson))
     , kavbtnRecom_(makeButton(this, "kavbtnRecom", QRect(96, 200, 30, 26), common::ButtonGlyph::Restart))
@@ -194,6 +198,9 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
     connect(kavbtnQuitter_, &common::uctButton::Click, this, &frmClient::kavbtnQuitterClick);
     connect(kavbtnRecom_, &common::uctButton::Click, this, &frmClient::kavbtnRecomClick);
     connect(kavBtnPoursuivre_, &common::uctButton::Click, this, &frmClient::kavbtnSuivClick);
+    // Connected after the click's own event: the session's reaction is on screen by then.
+    connect(kavBtnPoursuivre_, &common::uctButton::Click, this, [this] { reactionShown_ = clock_.elapsed(); });
+    kavBtnPoursuivre_->installEventFilter(this);
     connect(usrTimeBar_, &usrTimeBar::TimeFinish, this, &frmClient::usrTimeBarTimeFinish);
 }
 
@@ -226,6 +233,29 @@ void frmClient::closeEvent(QCloseEvent* event)
     // A request while a step of the session is at work is dropped: the learner can ask again.
     if (isEnabled() && kavbtnQuitter_->isVisible())
         kavbtnQuitter_->click();
+}
+
+bool frmClient::dropPoursuivreEvent(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        // The second press of a double click comes before the first one's reaction was seen.
+        pressDropped_ = true;
+        return true;
+    case QEvent::MouseButtonPress:
+        if (reactionShown_ && clock_.elapsed() - *reactionShown_ < reactionMoment) {
+            pressDropped_ = true;
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (!pressDropped_)
+            return false;
+        pressDropped_ = false;
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmClient::showBackground(const QString& key)
@@ -290,6 +320,8 @@ bool frmClient::handleMouse(QEvent* event)
 
 bool frmClient::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == kavBtnPoursuivre_)
+        return dropPoursuivreEvent(event);
     if (watched == lblTitle_
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove
             || event->type() == QEvent::MouseButtonRelease))

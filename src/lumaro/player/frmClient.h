@@ -8,6 +8,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <chrono>
+#include <optional>
+
 class QLabel;
 class QWebEngineView;
 
@@ -101,8 +104,16 @@ protected:
 
 private:
     bool handleMouse(QEvent* event);
+    // Whether a mouse event of Poursuivre is dropped: the learner sees the
+    // reaction to an answer before a press goes on past it.
+    bool dropPoursuivreEvent(const QEvent* event);
 
     platform::RegisteredWindow registration_ {*this};
+    const platform::MonotonicClock& clock_;
+    // When the reaction to the last press of Poursuivre was on screen.
+    std::optional<std::chrono::milliseconds> reactionShown_;
+    // The release of a dropped press is dropped too.
+    bool pressDropped_ = false;
     QString refQuestion_;
     usrTimeBar* usrTimeBar_;
     common::uctButton* kavbtnLecon_;

@@ -497,6 +497,30 @@ TEST_F(HandlerTest, AWindowManagersCloseRequestInAnEvaluationAsksFirst)
     EXPECT_FALSE(window().isVisible());
 }
 
+TEST_F(HandlerTest, ADoubleClickOnPoursuivreLeavesTheFeedbackOnScreen)
+{
+    start();
+    q1->AddReponse("N");
+    q1->GetReponse("N")->MessageEcran("Choisissez une réponse.");
+    common::uctButton* poursuivre = window().kavBtnPoursuivre();
+    // A double click as the window system delivers it.
+    QTest::mouseClick(poursuivre, Qt::LeftButton);
+    QTest::mouseDClick(poursuivre, Qt::LeftButton);
+    QTest::mouseRelease(poursuivre, Qt::LeftButton);
+    EXPECT_EQ(window().lblNumQuestion()->text(), "1/2");
+    EXPECT_TRUE(window().lblReponse()->isVisible());
+    EXPECT_EQ(window().lblReponse()->text(), "Choisissez une réponse.");
+
+    // Pressed again at once, and again a moment later.
+    clock.advance(std::chrono::milliseconds(300));
+    QTest::mouseClick(poursuivre, Qt::LeftButton);
+    EXPECT_EQ(window().lblNumQuestion()->text(), "1/2");
+    clock.advance(std::chrono::milliseconds(300));
+    QTest::mouseClick(poursuivre, Qt::LeftButton);
+    EXPECT_EQ(window().lblNumQuestion()->text(), "2/2");
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(" / ").toStdString();
+}
+
 TEST_F(HandlerTest, TooltipsShowOnHoverWhileTheExerciseWindowHasTheFocus)
 {
     start();
