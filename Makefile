@@ -55,7 +55,7 @@ fuzz:
 # Builds the benchmarks of bench/ in build-bench and runs them, each against its
 # own baseline; not part of CI. See bench/README.md.
 bench:
-	./scripts/install-deps --bench
+	./scripts/install-deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_BENCHMARKS=ON
 	cmake --build build-bench -j $(JOBS) --target benchmarks
 	./scripts/run-benchmarks build-bench
