@@ -238,8 +238,17 @@ void CourseServer::route(const httplib::Request& request, httplib::Response& res
         index = requests_.size();
         requests_.push_back(record);
     }
-    const auto fault = takeFault(request.path);
-    Reply reply = answer(request);
+    // A fault may name the AICC command of a request of the end point.
+    SampleLms::Fields fields;
+    for (const auto& [name, value] : request.params)
+        fields.emplace(name, value);
+    const std::string command = SampleLms::aiccCommand(request.path, fields);
+    auto fault = command.empty() ? std::nullopt : takeFault(request.path + "/" + command);
+    if (!fault)
+        fault = takeFault(request.path);
+    // A refusal or a page in place of the reply means the request was never taken: nothing is stored.
+    const bool refused = fault && (fault->kind == FaultKind::HacpError || fault->kind == FaultKind::HtmlPage);
+    Reply reply = refused ? Reply{} : answer(request);
     if (!request.ranges.empty()) {
         // The library's own range handling leaves the status at 200 and can
         // announce a range beyond the end; the range is served here instead.
@@ -377,6 +386,17 @@ void CourseServer::send(Reply reply, const std::optional<Fault>& fault, httplib:
     }
     if (fault && fault->kind == FaultKind::Status)
         reply.status = fault->status;
+    if (fault && fault->kind == FaultKind::HacpError) {
+        reply.status = 200;
+        reply.body = SampleLms::hacpRefusal(fault->status);
+        reply.contentType = "text/plain; charset=utf-8";
+    }
+    if (fault && fault->kind == FaultKind::HtmlPage) {
+        reply.status = 200;
+        reply.body = "<!DOCTYPE html>\n<html><head><title>Connexion</title></head>\n"
+                     "<body><h1>Votre session a expiré</h1><p>Reconnectez-vous.</p></body></html>\n";
+        reply.contentType = "text/html; charset=utf-8";
+    }
     response.status = reply.status;
     for (const auto& [name, value] : reply.headers)
         response.set_header(name, value);

@@ -78,6 +78,22 @@ bool SampleLms::handles(const std::string& path)
         && name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
 }
 
+std::string SampleLms::aiccCommand(const std::string& path, const Fields& fields)
+{
+    std::string name = lower(path);
+    name.erase(0, name.find_first_not_of('/'));
+    return name == "lms/aicc" ? fieldValue(fields, "command") : std::string();
+}
+
+std::string SampleLms::hacpRefusal(int error)
+{
+    const char* text = error == 1 ? "Invalid Command"
+        : error == 2              ? "Invalid AU password"
+        : error == 3              ? "Invalid Session ID"
+                                  : "Error";
+    return "error=" + std::to_string(error) + "\r\nerror_text=" + text + "\r\n";
+}
+
 SampleLms::Answer SampleLms::answer(const std::string& method, const std::string& path, const Fields& fields)
 {
     const std::string name = lower(path);
@@ -93,14 +109,14 @@ SampleLms::Answer SampleLms::hacp(const Fields& fields)
     const std::string command = lower(fieldValue(fields, "command"));
     const std::string session = fieldValue(fields, "session_id");
     if (command != "getparam" && command != "putparam" && command != "exitau")
-        return hacpText("error=1\r\nerror_text=Invalid Command\r\n");
+        return hacpText(hacpRefusal(1));
     if (session.empty() || !isSafeRelativePath(session))
-        return hacpText("error=3\r\nerror_text=Invalid Session ID\r\n");
+        return hacpText(hacpRefusal(3));
     if (command == "getparam") {
         const CourseFiles files(dataFolder_);
         const auto learner = files.read(QStringLiteral("LMS/getparam"), {session + ".txt", "default.txt"});
         if (!learner)
-            return hacpText("error=3\r\nerror_text=Invalid Session ID\r\n");
+            return hacpText(hacpRefusal(3));
         QByteArray core = *learner;
         core.replace("\r\n", "\n").replace("\n", "\r\n");
         return hacpText("error=0\r\nerror_text=Successful\r\nversion=2.0\r\naicc_data=" + core.toStdString());

@@ -31,6 +31,11 @@ public:
 
     // True for a path this system answers (other than its plain files).
     static bool handles(const std::string& path);
+    // The AICC command a request of the end point carries ("" for any other
+    // path), as a fault names it.
+    static std::string aiccCommand(const std::string& path, const Fields& fields);
+    // The refusal of an AICC command with that error number and its usual text.
+    static std::string hacpRefusal(int error);
     // The answer to a request of such a path; `method` is "GET" or "POST".
     Answer answer(const std::string& method, const std::string& path, const Fields& fields);
 

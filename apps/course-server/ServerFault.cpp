@@ -51,6 +51,14 @@ std::optional<Fault> parseFault(const std::string& text)
         fault.kind = FaultKind::Slow;
     } else if (kind == "close") {
         fault.kind = FaultKind::CloseHalfWay;
+    } else if (kind == "html") {
+        fault.kind = FaultKind::HtmlPage;
+    } else if (kind.rfind("hacp=", 0) == 0) {
+        const auto error = wholeNumber(kind.substr(5));
+        if (!error || *error < 1)
+            return std::nullopt;
+        fault.kind = FaultKind::HacpError;
+        fault.status = *error;
     } else if (kind.rfind("status=", 0) == 0) {
         const auto status = wholeNumber(kind.substr(7));
         if (!status || *status < 100 || *status > 599)

@@ -27,7 +27,8 @@ int usage(const char* problem)
                  "course-server: %s\n"
                  "usage: course-server --data DIR [--port N] [--address A] [--records DIR]\n"
                  "                     [--fault KIND[:PAGE[:COUNT]]]... [--slow-ms N] [--mount PATH=DIR]...\n"
-                 "  KIND: empty, kaverreur, slow, status=NNN, close; PAGE * or a page name\n",
+                 "  KIND: empty, kaverreur, slow, status=NNN, close, hacp=N, html; PAGE * or a page name\n"
+                 "        or an AICC command (getparam, putparam, exitAU)\n",
                  problem);
     return EXIT_FAILURE;
 }

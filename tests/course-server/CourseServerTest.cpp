@@ -209,7 +209,13 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultTest,
                                            FaultCase{"KavErreur", "kaverreur:infodll:2", 200,
                                                      "#KAV_ERREUR#|500|1001|Erreur simulée par le serveur de cours"},
                                            FaultCase{"WrongStatus", "status=503:InfoDll.aspx:2", 503, dllReply},
-                                           FaultCase{"ClosedHalfWay", "close:InfoDll:2", 0, "-"}),
+                                           FaultCase{"ClosedHalfWay", "close:InfoDll:2", 0, "-"},
+                                           FaultCase{"HacpError", "hacp=3:InfoDll:2", 200,
+                                                     "error=3\r\nerror_text=Invalid Session ID\r\n"},
+                                           FaultCase{"HtmlPage", "html:InfoDll:2", 200,
+                                                     "<!DOCTYPE html>\n<html><head><title>Connexion</title></head>\n"
+                                                     "<body><h1>Votre session a expiré</h1><p>Reconnectez-vous.</p>"
+                                                     "</body></html>\n"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CourseServerTest, SlowReplyWaitsUntilReleased)
@@ -254,7 +260,13 @@ TEST(ServerFaultTest, ReadsTheCommandLineForm)
     ASSERT_TRUE(every);
     EXPECT_TRUE(every->page.empty());
     EXPECT_EQ(every->count, -1);
-    for (const char* bad : {"", "loud", "status=99", "status=abc", "empty:initplugin:0", "empty:initplugin:x"})
+    const auto refusal = courseserver::parseFault("hacp=1:putparam");
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->kind, FaultKind::HacpError);
+    EXPECT_EQ(refusal->status, 1);
+    EXPECT_EQ(refusal->page, "putparam");
+    for (const char* bad : {"", "loud", "status=99", "status=abc", "empty:initplugin:0", "empty:initplugin:x", "hacp=0",
+                            "hacp=x"})
         EXPECT_FALSE(courseserver::parseFault(bad)) << bad;
 }
 

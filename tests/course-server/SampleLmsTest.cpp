@@ -78,6 +78,28 @@ TEST_F(SampleLmsTest, HacpEndPointAnswersTheLearnerAndStoresWhatItReceives)
     EXPECT_EQ(QJsonDocument::fromJson(lines.at(1)).object().value("command").toString(), QStringLiteral("exitau"));
 }
 
+// A fault may name one AICC command, so that a launcher's later exchange of
+// a run can be refused; a fault of the end point's page takes every command.
+// A refused command is not stored.
+TEST_F(SampleLmsTest, FaultsRefuseTheCommandTheyName)
+{
+    const std::string getparam = "command=getparam&session_id=S1&version=2.0&aicc_data=";
+    const std::string putparam = "command=PutParam&session_id=S1&version=2.0&aicc_data=%5BCore%5D";
+    const std::string exitAU = "command=exitAU&session_id=S1&version=2.0&aicc_data=";
+    for (const char* fault : {"hacp=1:putparam:1", "html:exitau:1", "hacp=3:aicc:1"})
+        server_->addFault(*courseserver::parseFault(fault));
+    EXPECT_EQ(post("/LMS/aicc", getparam), "200 error=3\r\nerror_text=Invalid Session ID\r\n");
+    EXPECT_EQ(post("/LMS/aicc", getparam).rfind("200 error=0\r\n", 0), 0u);
+    EXPECT_EQ(post("/LMS/aicc", putparam), "200 error=1\r\nerror_text=Invalid Command\r\n");
+    EXPECT_EQ(post("/LMS/aicc", putparam), "200 error=0\r\nerror_text=Successful\r\n");
+    EXPECT_EQ(post("/LMS/aicc", exitAU).rfind("200 <!DOCTYPE html>", 0), 0u);
+    EXPECT_EQ(post("/LMS/aicc", exitAU), "200 error=0\r\nerror_text=Successful\r\n");
+    // What was refused was never taken.
+    QFile stored(server_->aiccFile());
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stored.readAll().trimmed().split('\n').size(), 2);
+}
+
 TEST_F(SampleLmsTest, CoursePagesAnswerTheirFormsFieldWithItsRecord)
 {
     const auto form = client_->Get("/LMS/WS/LMS_InfoQuestDuModule.htm");
