@@ -112,12 +112,18 @@ trap 'fail "the run took longer than its limit"' TERM
 
 # Fails the run with the message, then what helps to see why: the windows on
 # the screen, the program's last words and the server's unanswered requests.
+failing=
 fail() {
   trap - TERM ERR
   set +e
+  failing=1
   echo "$learner_name: $*" >&2
   # A script may say more about where it was (on_failure).
   declare -F on_failure >/dev/null && on_failure
+  # The screen as it was, kept with the work folder (LEARNER_KEEP=1).
+  if [ -n "$display" ] && [ -n "${LEARNER_KEEP:-}" ] && command -v import >/dev/null; then
+    import -window root "$work/failure.png" 2>/dev/null
+  fi
   if [ -n "$display" ] && refresh_windows 2>/dev/null && [ ${#windows[@]} -gt 0 ]; then
     echo "-- windows on the screen:" >&2
     printf '   %s\n' "${windows[@]}" >&2
@@ -228,20 +234,29 @@ program_running() {
 }
 
 # The viewable top-level windows, one "ID WIDTH HEIGHT X Y TITLE" each, in
-# the array windows.
+# the array windows. A window that goes while it is looked at makes xdotool or
+# xwininfo fail half-way: the look is taken again, so that a window never
+# seems gone when it is not.
 windows=()
 refresh_windows() {
-  local visible=" " id line
-  for id in $(xdotool search --maxdepth 1 --onlyvisible --name '' 2>/dev/null); do
-    visible+="$(printf '0x%x' "$id") "
+  local visible ids tree id line _
+  for _ in 1 2 3 4 5; do
+    ids=$(xdotool search --maxdepth 1 --onlyvisible --name '' 2>/dev/null) || continue
+    tree=$(xwininfo -root -children 2>/dev/null) || continue
+    visible=" "
+    for id in $ids; do
+      visible+="$(printf '0x%x' "$id") "
+    done
+    windows=()
+    while IFS= read -r line; do
+      if [[ $visible == *" ${line%% *} "* ]]; then
+        windows+=("$line")
+      fi
+    done < <(sed -n -E 's/^ *(0x[0-9a-f]+) "(.*)": \(.*\) +([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \3 \4 \5 \6 \2/p' <<<"$tree")
+    return 0
   done
-  windows=()
-  while IFS= read -r line; do
-    if [[ $visible == *" ${line%% *} "* ]]; then
-      windows+=("$line")
-    fi
-  done < <(xwininfo -root -children 2>/dev/null |
-    sed -n -E 's/^ *(0x[0-9a-f]+) "(.*)": \(.*\) +([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+) .*/\1 \3 \4 \5 \6 \2/p')
+  [ -n "$failing" ] && return 1
+  fail "the display does not answer"
 }
 
 # Whether the window is modal: a message box or another dialog that waits
@@ -456,10 +471,13 @@ wait_for_question() {
   wait_for "question window" question_window
   read -r _ _ question_height _ <<<"$found"
 }
-# Checks the answer and waits for the answer pane.
+# Checks the answer and waits for the answer pane, then reads it: the question
+# player drops a press of Poursuivre that comes before its reaction has been on
+# screen for half a second.
 check_answer() {
   press_question_button "$button_poursuivre"
   wait_for "answer pane" question_window_answered
+  sleep 0.6
 }
 # Goes on from an answered question.
 go_on() {
