@@ -245,10 +245,14 @@ void CAsfVideoKav::readRange(const QString& siDebutFin)
     context.pudTimeFin = range.end - 1;
     context.trace.write(tracel::TypeClass, moduleName, QStringLiteral("pudTimeDebut = %1").arg(context.pudTimeDebut));
     context.trace.write(tracel::TypeClass, moduleName, QStringLiteral("pudTimeFin = %1").arg(context.pudTimeFin));
-    // The position slider divides by the range's length.
-    if (context.pudTimeFin <= context.pudTimeDebut)
+    // The position slider of sound mode, which the learner may switch to at
+    // any time, divides by the range's length.
+    if (context.pudTimeFin == context.pudTimeDebut)
         throw platform::RuntimeError(platform::InvalidProcedureCall,
-                                     QStringLiteral("Plage vide ou à l'envers : \"%1\"").arg(siDebutFin));
+                                     QStringLiteral("Plage sans durée : \"%1\"").arg(siDebutFin));
+    if (context.pudTimeFin < context.pudTimeDebut)
+        throw platform::RuntimeError(platform::InvalidProcedureCall,
+                                     QStringLiteral("Plage à l'envers : \"%1\"").arg(siDebutFin));
 }
 
 void CAsfVideoKav::writePages(const QStringList& asiTexteVideo)

@@ -69,10 +69,12 @@ bool puMiseEnFormeDesTiming(VidoraContext& context)
                                          QStringLiteral("Plus de %1 séquences").arg(maxSequences));
         for (qsizetype i = 0; i < context.sequenceTimes.size(); ++i) {
             const TimeRange range = readTimeRange(context.sequenceTimes.at(i));
-            if (range.end <= range.start)
+            // A sequence of no length is played through at once; one that
+            // ends before it starts has no way through.
+            if (range.end < range.start)
                 throw platform::RuntimeError(
                     platform::InvalidProcedureCall,
-                    QStringLiteral("Séquence %1 vide ou à l'envers : \"%2\"").arg(i).arg(context.sequenceTimes.at(i)));
+                    QStringLiteral("Séquence %1 à l'envers : \"%2\"").arg(i).arg(context.sequenceTimes.at(i)));
             context.puaadTimeOfSequences[i] = {range.start, range.end};
         }
         // The window closes after the sequence count's last sequence: it

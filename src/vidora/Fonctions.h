@@ -23,10 +23,10 @@ TimeRange readTimeRange(const QString& text);
 // Fills the sequence time table from the context's sequence time strings, row
 // i from string i. False, with the error kept and traced and the step code
 // 22000, when there are more strings than the table has rows, when a string is
-// not a range, when a sequence ends where or before it starts (a sequence of no
-// length has no position to show), or when the sequence count is not between 1
-// and the number of strings. Every row is cleared first, so that
-// nothing of an earlier video stays.
+// not a range, when a sequence ends before it starts (it would run backwards),
+// or when the sequence count is not between 1 and the number of strings. A
+// sequence of no length is kept. Every row is cleared first, so that nothing
+// of an earlier video stays.
 bool puMiseEnFormeDesTiming(VidoraContext& context);
 
 // Starts the trace, once per process: the trace folder (the temporary folder

@@ -172,6 +172,8 @@ private:
     // in text mode or while muted.
     void applyVolume();
     void setSliderValue(QSlider* slider, int value);
+    // True once that sequence has played in text mode, at that position.
+    bool sequencePlayed(long index, double position) const;
     // The last sequence the learner can reach.
     long lastSequence() const;
     // True once the document has played to its end.

@@ -87,6 +87,16 @@ double frmVideo::sequenceEnd(long index) const
     return context_.puaadTimeOfSequences[index][1];
 }
 
+bool frmVideo::sequencePlayed(long index, double position) const
+{
+    const double start = sequenceStart(index);
+    const double end = sequenceEnd(index);
+    if (position < end)
+        return false;
+    // A sequence of no length is a text alone: it is read, then left with play.
+    return end > start || selected_ == tcPlay;
+}
+
 long frmVideo::lastSequence() const
 {
     return std::min<long>(context_.sequenceTimes.size(), context_.sequenceCount) - 1;
@@ -251,7 +261,7 @@ void frmVideo::Timer1_Timer()
         if (!context_.pubAvecSon) {
             const long count = context_.sequenceTimes.size();
             const long s = context_.pulSeqEnCours;
-            if (s < count && position >= sequenceEnd(s)) {
+            if (s < count && sequencePlayed(s, position)) {
                 context_.pulSeqEnCours = s + 1;
                 if (context_.pulSeqEnCours >= context_.sequenceCount || context_.pulSeqEnCours >= count) {
                     piExit();
@@ -267,7 +277,10 @@ void frmVideo::Timer1_Timer()
             if (context_.pulSeqEnCours < count) {
                 const double start = sequenceStart(context_.pulSeqEnCours);
                 const double end = sequenceEnd(context_.pulSeqEnCours);
-                const long value = roundHalfEven((position - start) * sldTelecommande_->maximum() / (end - start));
+                // A sequence of no length has nothing before its end.
+                const long value = end > start
+                                       ? roundHalfEven((position - start) * sldTelecommande_->maximum() / (end - start))
+                                       : 0;
                 setSliderValue(sldTelecommande_, static_cast<int>(std::clamp(value, 0L, 100L)));
             }
         } else {

@@ -239,7 +239,7 @@ TEST_F(PlayerTest, RefusedLaunchesReportTheStepAndHideTheWindow)
          basalo::enuFunctionReturnState_VVidora_CasfVideoKAV_LanceVideo_GestionTiming},
         {"21 sequences", range, twentyOne, 21, 0,
          basalo::enuFunctionReturnState_VVidora_Fonctions_puMiseEnFormeDesTiming_ErreurInconnue},
-        {"a sequence of no length", range, {QStringLiteral("00:10:00-00:10:00")}, 1, 0,
+        {"a sequence backwards", range, {QStringLiteral("00:20:00-00:10:00")}, 1, 0,
          basalo::enuFunctionReturnState_VVidora_Fonctions_puMiseEnFormeDesTiming_ErreurInconnue},
         {"a start sequence past the last", range, times, 3, 3,
          basalo::enuFunctionReturnState_VVidora_CasfVideoKAV_LanceVideo_PositionVideo},

@@ -46,6 +46,28 @@ TEST_F(PlayerTest, TextModePausesOnEachNextSequenceAndLeavesAfterTheLast)
     EXPECT_EQ(exits, 1);
 }
 
+TEST_F(PlayerTest, ASequenceOfNoLengthIsATextThatWaitsForPlay)
+{
+    times = {QStringLiteral("00:00:00-00:10:00"), QStringLiteral("00:10:00-00:10:00"),
+             QStringLiteral("00:10:00-00:20:00")};
+    ASSERT_EQ(launch(false), -1);
+    window().kavbtnPlay_MouseDown();
+    playFor(10.1);
+    EXPECT_EQ(window().lblNoSeq()->text(), QStringLiteral("2/3"));
+    EXPECT_TRUE(window().shownPage().endsWith(QStringLiteral("/HTM1.htm")));
+    playFor(2);
+    EXPECT_EQ(window().lblNoSeq()->text(), QStringLiteral("2/3")) << "its text waits for the learner";
+    EXPECT_EQ(window().sldTelecommande()->value(), 0);
+
+    window().kavbtnPlay_MouseDown();
+    playFor(0.1);
+    EXPECT_EQ(window().lblNoSeq()->text(), QStringLiteral("3/3"));
+    EXPECT_TRUE(window().shownPage().endsWith(QStringLiteral("/HTM2.htm")));
+    EXPECT_EQ(player->state(), FakeMediaPlayer::State::Paused);
+    EXPECT_EQ(player->position(), 10);
+    EXPECT_EQ(exits, 0);
+}
+
 TEST_F(PlayerTest, SoundModePlaysTheRangeAndLeavesOneSecondBeforeItsEnd)
 {
     ASSERT_EQ(launch(true), -1);

@@ -54,6 +54,14 @@ TEST(SequenceTimesTest, FillsTheTableAndClearsRowsOfAnEarlierVideo)
     ASSERT_TRUE(vidora::puMiseEnFormeDesTiming(context));
     EXPECT_EQ(context.puaadTimeOfSequences[0][0], 5);
     EXPECT_EQ(context.puaadTimeOfSequences[2][1], 0) << "a row of the earlier video stayed";
+
+    // A sequence of no length, also once its hundredths are rounded, is kept.
+    context.sequenceTimes = {"02:00:00-02:00:00", "00:10:00-00:10:40"};
+    context.sequenceCount = 2;
+    ASSERT_TRUE(vidora::puMiseEnFormeDesTiming(context));
+    EXPECT_EQ(context.puaadTimeOfSequences[0][0], 120);
+    EXPECT_EQ(context.puaadTimeOfSequences[0][1], 120);
+    EXPECT_EQ(context.puaadTimeOfSequences[1][1], 10);
 }
 
 TEST(SequenceTimesTest, RefusesBadSequencesWithTheTableStep)
@@ -69,7 +77,6 @@ TEST(SequenceTimesTest, RefusesBadSequencesWithTheTableStep)
         twentyOne.append(QStringLiteral("00:%1:00-00:%2:00").arg(i, 2, 10, QLatin1Char('0')).arg(i + 1, 2, 10, QLatin1Char('0')));
     const Case cases[] = {
         {"21 sequences", twentyOne, 21, platform::SubscriptOutOfRange},
-        {"a sequence of no length", {"00:10:00-00:10:40"}, 1, platform::InvalidProcedureCall},
         {"a sequence backwards", {"00:20:00-00:10:00"}, 1, platform::InvalidProcedureCall},
         {"not a range", {"00:10:00"}, 1, platform::TypeMismatch},
         {"more sequences than times", {"00:00:00-00:10:00"}, 2, platform::SubscriptOutOfRange},
