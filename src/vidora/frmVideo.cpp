@@ -6,6 +6,7 @@
 
 #include "common/ButtonPictures.h"
 #include "common/SliderColour.h"
+#include "common/SliderMouse.h"
 #include "common/usrButton.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Timers.h"
@@ -179,8 +180,8 @@ void frmVideo::connectControls()
         connect(button, &common::usrButton::MouseUP, button,
                 [button] { button->ButtonPosition(button->ButtonPosition()); });
     }
-    connect(sldTelecommande_, &QSlider::sliderPressed, this, &frmVideo::sldTelecommande_MouseDown);
-    connect(sldTelecommande_, &QSlider::sliderReleased, this, &frmVideo::sldTelecommande_MouseUp);
+    common::onSliderMouse(*sldTelecommande_, [this] { sldTelecommande_MouseDown(); },
+                          [this] { sldTelecommande_MouseUp(); });
     connect(sldVolume_, &QSlider::valueChanged, this, &frmVideo::sldVolume_Scroll);
     connect(chkVolume_, &QCheckBox::clicked, this, &frmVideo::chkVolume_Click);
 

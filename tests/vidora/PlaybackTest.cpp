@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QSlider>
+#include <QTest>
 #include <QWebEngineView>
 
 namespace vidoratest {
@@ -193,6 +194,24 @@ TEST_F(PlayerTest, ThePositionSliderSeeksWithinTheRangeOrTheSequence)
     window().sldTelecommande()->setValue(50);
     window().sldTelecommande_MouseUp();
     EXPECT_EQ(player->position(), 15);
+}
+
+TEST_F(PlayerTest, AClickBesideTheSlidersHandleSeeksThere)
+{
+    ASSERT_EQ(launch(true), -1);
+    playFor(3);
+    QSlider& slider = *window().sldTelecommande();
+    // On the right half of the groove: the slider moves a page on, and the
+    // video follows when the button is let go.
+    const QPoint right(slider.width() - 5, slider.height() / 2);
+    QTest::mousePress(&slider, Qt::LeftButton, {}, right);
+    EXPECT_FALSE(window().sequenceTimerRuns());
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, right);
+    ASSERT_GT(slider.value(), 10);
+    EXPECT_EQ(player->position(), 30.0 * slider.value() / slider.maximum());
+    EXPECT_TRUE(window().sequenceTimerRuns());
+    playFor(0.1);
+    EXPECT_GE(slider.value(), 20) << "the next tick keeps the place clicked";
 }
 
 TEST_F(PlayerTest, EveryWayOutRaisesExitVideoOnce)

@@ -7,6 +7,7 @@
 #include "basalo/enuFunctionReturnState.h"
 #include "common/ButtonPictures.h"
 #include "common/SliderColour.h"
+#include "common/SliderMouse.h"
 #include "common/uctButton.h"
 #include "lumaro/model/LumaroContext.h"
 #include "lumaro/model/Video.h"
@@ -142,7 +143,7 @@ void frmMedia::buildBar()
     connect(kavbtnPlay_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(0); });
     connect(kavbtnPause_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(1); });
     connect(kavbtnStop_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(2); });
-    sldAvancement_->installEventFilter(this);
+    common::onSliderMouse(*sldAvancement_, [this] { sldAvancement_MouseDown(); }, [this] { sldAvancement_MouseUp(); });
     connect(kavbtnSon_, &common::uctButton::MouseDown, this, [this] { kavbtnSon_->ButtonPosition(2); });
     connect(kavbtnSon_, &common::uctButton::MouseUP, this, [this] { kavbtnSon_->ButtonPosition(1); });
     connect(kavbtnSon_, &common::uctButton::Click, this, [this] { kavbtnSon_Click(); });
@@ -194,15 +195,6 @@ void frmMedia::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     imgBackground_->setGeometry(rect());
-}
-
-bool frmMedia::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == sldAvancement_ && event->type() == QEvent::MouseButtonPress)
-        sldAvancement_MouseDown();
-    else if (watched == sldAvancement_ && event->type() == QEvent::MouseButtonRelease)
-        sldAvancement_MouseUp();
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmMedia::closeEvent(QCloseEvent* event)

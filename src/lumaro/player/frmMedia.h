@@ -113,9 +113,6 @@ protected:
     // Closing the window from its frame is the quit button: the session must
     // hear of it, or its own windows would stay hidden.
     void closeEvent(QCloseEvent* event) override;
-    // Any press and release of the mouse on the slider, on its handle or
-    // beside it, goes to the slider's handlers.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Busy;
