@@ -29,9 +29,11 @@ class SequencePages;
 // pause, stop, previous and next sequence, position slider), the volume
 // (slider, mute box, percentage), the sequence counter and the playing time,
 // and in text mode the sequence's text and a help frame. In sound mode the
-// whole range plays and the window closes itself at its end; in text mode each
-// sequence ends paused on the next one's text, and the window closes after the
-// last. Every way the learner or the video ends the window raises
+// whole range plays and the window closes itself at its end, or at the
+// document's end when that comes first; in text mode each sequence ends paused
+// on the next one's text, also when the document stops short of it, and the
+// window closes after the last. Every way the learner or the video ends the
+// window raises
 // ExitFrmVideo once: the quit button, the close box, the end of the video.
 //
 // The player object configures it for each video (LanceVideo) through the
@@ -172,7 +174,9 @@ private:
     // in text mode or while muted.
     void applyVolume();
     void setSliderValue(QSlider* slider, int value);
-    // True once that sequence has played in text mode, at that position.
+    // True once that sequence has played in text mode, at that position:
+    // reached its end, or, with play pressed, has no length or lies past the
+    // document's end.
     bool sequencePlayed(long index, double position) const;
     // The last sequence the learner can reach.
     long lastSequence() const;

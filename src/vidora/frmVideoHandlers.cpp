@@ -91,10 +91,14 @@ bool frmVideo::sequencePlayed(long index, double position) const
 {
     const double start = sequenceStart(index);
     const double end = sequenceEnd(index);
-    if (position < end)
+    if (position >= end && end > start)
+        return true;
+    // A sequence of no length is a text alone, and one the document stops
+    // short of has nothing more to show: each is read, then left with play.
+    if (selected_ != tcPlay)
         return false;
-    // A sequence of no length is a text alone: it is read, then left with play.
-    return end > start || selected_ == tcPlay;
+    const double length = player_->duration();
+    return position >= end || playedToEnd() || (length > 0 && start >= length);
 }
 
 long frmVideo::lastSequence() const
@@ -253,8 +257,9 @@ void frmVideo::Timer1_Timer()
     const Handling handling(*this);
     const auto error = platform::trapError(platform::InvalidProcedureCall, [&] {
         const double position = player_->position();
-        // A document shorter than its times has nothing more to show.
-        if (playedToEnd()) {
+        // A document shorter than its range has nothing more to show in sound
+        // mode; in text mode the sequences it lacks still have their texts.
+        if (context_.pubAvecSon && playedToEnd()) {
             piExit();
             return;
         }

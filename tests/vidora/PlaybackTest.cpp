@@ -81,20 +81,33 @@ TEST_F(PlayerTest, SoundModePlaysTheRangeAndLeavesOneSecondBeforeItsEnd)
     EXPECT_FALSE(window().isVisible());
 }
 
-TEST_F(PlayerTest, AVideoShorterThanItsRangeStillEnds)
+TEST_F(PlayerTest, AVideoShorterThanItsRangeEndsInSoundModeAndKeepsItsTextsInTextMode)
 {
     player->setMediaDuration(12);
     ASSERT_EQ(launch(true), -1);
     playFor(13);
     EXPECT_EQ(exits, 1);
 
+    // The document stops in the middle of the second sequence: the third
+    // one's text is still shown, and the window waits for the learner.
     player->setMediaDuration(15);
     ASSERT_EQ(launch(false), -1);
     window().kavbtnPlay_MouseDown();
     playFor(10.1);
     window().kavbtnPlay_MouseDown();
     playFor(6);
-    EXPECT_EQ(exits, 2) << "in text mode too";
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().lblNoSeq()->text(), QStringLiteral("3/3"));
+    EXPECT_TRUE(window().shownPage().endsWith(QStringLiteral("/HTM2.htm")));
+    EXPECT_EQ(window().kavbtnPause()->ButtonPosition(), Down);
+    playFor(3);
+    EXPECT_EQ(exits, 1) << "the text waits as long as the learner reads";
+
+    // Play on a sequence past the document's end: it has played, and it was the last.
+    window().kavbtnPlay_MouseDown();
+    playFor(0.1);
+    EXPECT_EQ(exits, 2);
     EXPECT_FALSE(window().isVisible());
 }
 
