@@ -329,6 +329,13 @@ void frmMedia::optMediaPlay_Click(int Index)
                 scope.line(QStringLiteral("Play et pibMediaIsPlaying"));
                 return;
             }
+            if (isMainVideoOnDisplay()) {
+                // After its end step the video plays again from its start, and
+                // the tick, which that step stopped, follows it to its end again.
+                if (player_.position() >= pidteDureeVideo_)
+                    seek(0);
+                TimerVideo_->start(tickInterval);
+            }
             player_.play();
             showPlayerState(Shown::Playing);
             return;

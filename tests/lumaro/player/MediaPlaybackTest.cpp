@@ -154,6 +154,39 @@ TEST_F(MediaPlaybackTest, EndOfALessonWithBooksPausesOnceAndKeepsTheWindow)
     EXPECT_EQ(timers.activeCount(), 0);
 }
 
+TEST_F(MediaPlaybackTest, PlayAfterTheEndReplaysAndPausesAtTheDurationAgain)
+{
+    ASSERT_TRUE(show(lesson()));
+    player.setMediaDuration(200);
+    player.advance(120);
+    tick();
+    ASSERT_FALSE(window->isTimerVideoActive());
+
+    window->optMediaPlay_Click(0);
+    EXPECT_EQ(player.position(), 0) << "the replay starts over";
+    EXPECT_TRUE(window->isTimerVideoActive());
+    player.advance(60);
+    tick();
+    EXPECT_EQ(slider().value(), 50);
+    player.advance(60);
+    tick();
+    EXPECT_EQ(player.state(), platform::MediaPlayer::State::Paused);
+    EXPECT_EQ(player.position(), 120);
+    EXPECT_EQ(playLooks(), (std::vector<long>{1, 2, 1}));
+
+    // Stopped on the way and played again, it still pauses at its Duree.
+    window->optMediaPlay_Click(0);
+    player.advance(30);
+    window->optMediaPlay_Click(2);
+    window->optMediaPlay_Click(0);
+    EXPECT_EQ(player.position(), 0);
+    player.advance(120);
+    tick();
+    EXPECT_EQ(player.state(), platform::MediaPlayer::State::Paused);
+    EXPECT_EQ(player.position(), 120);
+    EXPECT_EQ(quitCount, 0);
+}
+
 TEST_F(MediaPlaybackTest, EndOfASolutionOrOfAVideoAloneClosesTheWindow)
 {
     struct Case {
