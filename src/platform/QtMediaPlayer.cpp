@@ -1,5 +1,7 @@
 #include "platform/QtMediaPlayer.h"
 
+#include "platform/VideoFrameImage.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QVideoFrame>
@@ -22,7 +24,7 @@ public:
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         QObject::connect(sink_, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
-            frame_ = frame.isValid() ? frame.toImage() : QImage();
+            frame_ = videoFrameImage(frame);
             update();
         });
     }
