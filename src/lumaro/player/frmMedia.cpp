@@ -17,6 +17,7 @@
 #include "tracel/ErrorLine.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <QComboBox>
 #include <QDomDocument>
 #include <QFrame>
@@ -211,19 +212,37 @@ QString frmMedia::message(const QString& key) const
 
 void frmMedia::playerFailed(platform::MediaPlayer::Error error, const QString& text)
 {
-    context_.trace.write(tracel::TypeForm, unitName, QStringLiteral("Erreur kav du lecteur : ") + text);
-    if (!MoviePlayer_->isVisible())
+    if (!MoviePlayer_->isVisible()) {
+        context_.trace.write(tracel::TypeForm, unitName, QStringLiteral("Erreur kav du lecteur : ") + text);
         return;
+    }
     // A video that cannot be played stops its tick and says so, instead of
     // leaving a black picture whose position never moves.
     TimerVideo_->stop();
     showPlayerState(Shown::Stopped);
-    context_.pulStateEnCours = enuFunctionReturnState_Lumaro_frmMedia_piLanceAffichageEnCours_ErreurNoMedia;
-    context_.lastError.store(error == platform::MediaPlayer::Error::Resource ? platform::FileNotFound
-                                                                                : platform::AutomationError,
-                             text);
+    refuseVideo(platform::RuntimeError(
+        error == platform::MediaPlayer::Error::Resource ? platform::FileNotFound : platform::AutomationError, text));
     // The player may report from inside the display that opened the video.
-    QMetaObject::invokeMethod(this, [this] { showFailure(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QPointer<frmMedia> alive(this);
+            showFailure();
+            // With nothing else to show, the window goes as at the video's end.
+            if (alive && isVisible() && isMainVideoOnDisplay() && !pibLivrePrincipalPresent_
+                && !pibComplementsPresents_) {
+                player_.close();
+                emit Quitter();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void frmMedia::refuseVideo(const platform::RuntimeError& error)
+{
+    context_.pulStateEnCours = enuFunctionReturnState_Lumaro_frmMedia_piLanceAffichageEnCours_ErreurInconnue;
+    context_.lastError.store(error);
+    context_.trace.write(tracel::TypeForm, unitName, tracel::errorLine(error));
 }
 
 void frmMedia::recordError(long code, const platform::RuntimeError& error, const tracel::TraceScope& scope)
@@ -416,6 +435,7 @@ bool frmMedia::piInitAffichage()
         pilIndexLivrePrincipal_ = -1;
         pilIndexVideo_ = -1;
         pidteDureeVideo_ = 0;
+        dureeText_.clear();
         kavbtnVideo_->hide();
         kavbtnLivre_->hide();
         kavbtnAide_->hide();
@@ -470,6 +490,7 @@ bool frmMedia::readMainDocument(long index)
         // A duration that is not a time, or is zero, is kept as 0: such a
         // video is refused when it is to be shown, the rest of the media not.
         pidteDureeVideo_ = timeTextSeconds(*duree).value_or(0);
+        dureeText_ = *duree;
         context_.trace.write(tracel::TypeForm, unitName, QStringLiteral("pibVideoPresente = True"));
         context_.trace.write(tracel::TypeForm, unitName, QStringLiteral("pilIndexVideo = ") + number);
         context_.trace.write(tracel::TypeForm, unitName, QStringLiteral("pidteDureeVideo = ") + *duree);

@@ -140,6 +140,9 @@ private:
     bool isMainVideoOnDisplay() const;
     QString message(const QString& key) const;
     void playerFailed(platform::MediaPlayer::Error error, const QString& text);
+    // The main video cannot be played: the display's own code, that error
+    // as the last error, and its "erreur kav" line.
+    void refuseVideo(const platform::RuntimeError& error);
     // An unforeseen error of an operation: its code, the last error and the
     // "erreur kav" line.
     void recordError(long code, const platform::RuntimeError& error, const tracel::TraceScope& scope);
@@ -179,6 +182,8 @@ private:
     long pilIndexVideo_ = -1;
     // Seconds; 0 when the description gives no usable duration.
     double pidteDureeVideo_ = 0;
+    // The Duree as the description writes it.
+    QString dureeText_;
     bool pibLivrePrincipalPresent_ = false;
     long pilIndexLivrePrincipal_ = -1;
     bool pibComplementsPresents_ = false;

@@ -123,8 +123,11 @@ bool frmMedia::showVideo(const QString& fileName)
     // The position tick divides by the duration: a video without a usable one
     // is refused before anything changes on screen.
     if (pidteDureeVideo_ <= 0) {
-        context_.pulStateEnCours = enuFunctionReturnState_Lumaro_frmMedia_piLanceAffichageEnCours_ErreurNoMedia;
-        trace.write(tracel::TypeForm, unitName, QStringLiteral("Erreur kav la durée de la vidéo est absente ou nulle"));
+        const bool zero = timeTextSeconds(dureeText_).has_value();
+        refuseVideo(platform::RuntimeError(
+            zero ? platform::InvalidProcedureCall : platform::TypeMismatch,
+            (zero ? QStringLiteral("Durée de la vidéo nulle : ") : QStringLiteral("Durée de la vidéo illisible : "))
+                + dureeText_));
         return false;
     }
     const QString base = traceBase(trace, MediaInet_, URLMediaVideo_, pisAdresseMedia_);

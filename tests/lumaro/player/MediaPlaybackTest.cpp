@@ -337,7 +337,9 @@ TEST_F(MediaPlaybackTest, AVideoThePlayerCannotReadStopsAndSaysSo)
     EXPECT_EQ(playLooks(), (std::vector<long>{1, 1, 2}));
     QCoreApplication::processEvents();
     EXPECT_EQ(boxes.texts(),
-              QStringList({"Une erreur est survenue. Référence de l'erreur : 22546 : fichier introuvable"}));
+              QStringList({"Une erreur est survenue. Référence de l'erreur : 22561 : fichier introuvable"}));
+    EXPECT_EQ(context.lastError.number(), 53);
+    EXPECT_EQ(quitCount, 0) << "the books are still there to read";
 
     // A book on display is not the player's: its errors change nothing there.
     complements().setCurrentIndex(1);
@@ -346,6 +348,21 @@ TEST_F(MediaPlaybackTest, AVideoThePlayerCannotReadStopsAndSaysSo)
     player.failOpening(platform::MediaPlayer::Error::Format, QStringLiteral("illisible"));
     QCoreApplication::processEvents();
     EXPECT_EQ(boxes.texts().size(), 1);
+}
+
+TEST_F(MediaPlaybackTest, AVideoAloneThatCannotBePlayedClosesItsWindowAfterTheMessage)
+{
+    player.setOpenAtOnce(false);
+    ASSERT_TRUE(show(media({{QStringLiteral("00:00:00"), video(QStringLiteral("v"))}})));
+    int boxesAtQuit = -1;
+    QObject::connect(window.get(), &lumaro::frmMedia::Quitter, [this, &boxesAtQuit] { boxesAtQuit = int(boxes.texts().size()); });
+    player.failOpening(platform::MediaPlayer::Error::Format, QStringLiteral("Internal data stream error."));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.texts(),
+              QStringList({"Une erreur est survenue. Référence de l'erreur : 22561 : Internal data stream error."}));
+    EXPECT_EQ(quitCount, 1);
+    EXPECT_EQ(boxesAtQuit, 1) << "the message comes first";
+    EXPECT_EQ(player.openState(), platform::MediaPlayer::OpenState::Closed);
 }
 
 TEST_F(MediaPlaybackTest, SoundButtonSetsThePlayersOwnVolume)

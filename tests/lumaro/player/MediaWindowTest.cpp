@@ -244,9 +244,9 @@ TEST_F(MediaWindowTest, RefusedDescriptionsLeaveTheirCodeAndPlayNothing)
         {"root of another case", QStringLiteral("<Livre><FILE FileName=\"l\" Extension=\".htm\"/></Livre>"), {}, 22543},
         {"video without duration", QStringLiteral("<VIDEO><FILE FileName=\"v\"/></VIDEO>"), {}, 22538},
         {"video without file name", QStringLiteral("<VIDEO><FILE Duree=\"00:01:00\"/></VIDEO>"), {}, 22546},
-        {"zero duration", video(QStringLiteral("v"), QStringLiteral("00:00:00")), {}, 22546},
-        {"duration not a time", video(QStringLiteral("v"), QStringLiteral("deux minutes")), {}, 22546},
-        {"duration past a day", video(QStringLiteral("v"), QStringLiteral("25:00:00")), {}, 22546},
+        {"zero duration", video(QStringLiteral("v"), QStringLiteral("00:00:00")), {}, 22561},
+        {"duration not a time", video(QStringLiteral("v"), QStringLiteral("deux minutes")), {}, 22561},
+        {"duration past a day", video(QStringLiteral("v"), QStringLiteral("25:00:00")), {}, 22561},
         {"video leaving the folder", video(QStringLiteral("../../etc/v")), {}, 22546},
         {"video by absolute path", video(QStringLiteral("/tmp/v")), {}, 22546},
         {"book leaving the folder", book(QStringLiteral("..\\secret")), {}, 22546},
@@ -299,7 +299,8 @@ TEST_F(MediaWindowTest, AVideoWithoutUsableDurationIsRefusedWhenChosenAndTheBook
     EXPECT_TRUE(player.calls().isEmpty());
     EXPECT_TRUE(window->isEnabled());
     ASSERT_EQ(boxes.texts().size(), 1);
-    EXPECT_EQ(boxes.texts().first(), QStringLiteral("Une erreur est survenue. Référence de l'erreur : 22546"));
+    EXPECT_EQ(boxes.texts().first(),
+              QStringLiteral("Une erreur est survenue. Référence de l'erreur : 22561 : Durée de la vidéo nulle : 00:00:00"));
 }
 
 TEST_F(MediaWindowTest, HelpPageAloneAndBackToAMedia)
