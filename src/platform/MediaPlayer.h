@@ -85,6 +85,10 @@ public:
     virtual int volume() const = 0;
     virtual void setVolume(int volume) = 0;
 
+    // False when the workstation has no sound output: documents then play
+    // their picture without sound.
+    virtual bool hasSoundOutput() const = 0;
+
     // A new widget, owned by parent, that shows the picture of the player's
     // video; the player draws into the last one made while it lives.
     virtual QWidget* createVideoOutput(QWidget* parent) = 0;

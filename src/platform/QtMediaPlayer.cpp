@@ -2,7 +2,9 @@
 
 #include "platform/VideoFrameImage.h"
 
+#include <QAudioDevice>
 #include <QImage>
+#include <QMediaDevices>
 #include <QPainter>
 #include <QVideoFrame>
 #include <QVideoSink>
@@ -49,6 +51,11 @@ private:
 };
 
 }  // namespace
+
+bool workstationHasSoundOutput()
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent)
 {

@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// True when the workstation has a sound output the media player can use.
+bool workstationHasSoundOutput();
+
 // The media player on Qt Multimedia: QMediaPlayer with a QAudioOutput for the
 // sound and a widget of its own that draws the frames of the picture.
 class QtMediaPlayer final : public MediaPlayer {
@@ -32,6 +35,7 @@ public:
     double duration() const override;
     int volume() const override { return volume_; }
     void setVolume(int volume) override;
+    bool hasSoundOutput() const override { return workstationHasSoundOutput(); }
     QWidget* createVideoOutput(QWidget* parent) override;
 
 private:

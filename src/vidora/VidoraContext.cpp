@@ -6,9 +6,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QAudioDevice>
 #include <QCursor>
-#include <QMediaDevices>
 #include <QScreen>
 
 namespace vidora {
@@ -16,7 +14,7 @@ namespace vidora {
 VidoraContext::VidoraContext()
     : timers(&platform::QtTimers::instance()),
       createPlayer([] { return std::make_unique<platform::QtMediaPlayer>(); }),
-      hasAudioOutput([] { return !QMediaDevices::audioOutputs().isEmpty(); }),
+      hasAudioOutput(platform::workstationHasSoundOutput),
       screenSize([] {
           const QScreen* screen = QGuiApplication::primaryScreen();
           return screen ? screen->availableSize() : QSize(800, 600);

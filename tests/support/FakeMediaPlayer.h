@@ -29,11 +29,13 @@ public:
     double duration() const override { return openState_ == OpenState::Open ? duration_ : 0; }
     int volume() const override { return volume_; }
     void setVolume(int volume) override;
+    bool hasSoundOutput() const override { return soundOutput_; }
     QWidget* createVideoOutput(QWidget* parent) override;
 
     // The duration of every document opened from now on (seconds).
     void setMediaDuration(double seconds) { duration_ = seconds; }
     void setOpenAtOnce(bool atOnce) { openAtOnce_ = atOnce; }
+    void setSoundOutput(bool present) { soundOutput_ = present; }
     // The document being opened is read: Open, with the media duration.
     void finishOpening();
     // The document being opened (or played) fails with that error.
@@ -65,6 +67,7 @@ private:
     double duration_ = 60;
     int volume_ = maxVolume;
     bool openAtOnce_ = true;
+    bool soundOutput_ = true;
     QUrl address_;
     QStringList calls_;
     QWidget* videoOutput_ = nullptr;

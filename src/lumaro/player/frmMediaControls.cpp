@@ -158,6 +158,8 @@ bool frmMedia::showVideo(const QString& fileName)
     piCentreLecteur();
     pendingSeek_.reset();
     player_.open(*address);
+    if (!player_.hasSoundOutput())
+        trace.write(tracel::TypeForm, unitName, QStringLiteral("Pas de sortie son sur ce poste : la vidéo est lue sans son"));
     player_.play();
     TimerVideo_->start(tickInterval);
     pibMediaIsPlaying_ = true;

@@ -365,6 +365,19 @@ TEST_F(MediaPlaybackTest, AVideoAloneThatCannotBePlayedClosesItsWindowAfterTheMe
     EXPECT_EQ(player.openState(), platform::MediaPlayer::OpenState::Closed);
 }
 
+TEST_F(MediaPlaybackTest, AVideoWithoutSoundOutputPlaysAndTheTraceSaysSo)
+{
+    context.pathParent(dir());
+    context.levelTracelage(1);
+    player.setSoundOutput(false);
+    ASSERT_TRUE(show(lesson()));
+    context.levelTracelage(0);
+    EXPECT_EQ(player.state(), platform::MediaPlayer::State::Playing);
+    EXPECT_TRUE(window->isTimerVideoActive());
+    EXPECT_TRUE(QString::fromUtf8(readFile(QStringLiteral("Lumaro.htm")))
+                    .contains(QStringLiteral("Pas de sortie son sur ce poste : la vidéo est lue sans son")));
+}
+
 TEST_F(MediaPlaybackTest, SoundButtonSetsThePlayersOwnVolume)
 {
     ASSERT_TRUE(show(lesson()));
