@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The course page on the sample training module (session 1, questions 1211 to
-# 1213), as a learner plays it: the first and third questions answered right,
-# the second wrong. The program ends with status 0, tells the page the module's result, and the
-# server stores it, checked field by field.
+# 1213), as a learner plays it: the first question answered right, with its
+# lesson and a book in the media window and its solution in the video player,
+# the second wrong, the third right. The program ends with status 0, tells the
+# page the module's result, and the server stores it, checked field by field.
 #
 #   tests/programs/course-page-module.sh [BUILD_DIR]
 set -euo pipefail
@@ -11,12 +12,24 @@ build=${1:-build}
 . "$(dirname "$0")/learner.sh"
 limit_run 150
 
+# The solution plays to its end in sound mode, whatever the learner chose before.
+set_stored_setting 'Quelvoro Inet\IHM Client' InitAvecSon True
 start_display
 start_server
 start_program course-page "$build/apps/course-page/course-page" --server "$server_url" --session 1 \
   --question 1 --lang FR
 
-play_question 1 right
+wait_for_question 1
+answer_question_1 right
+# The lesson plays to its end in the media window, then the learner reads its
+# first book and leaves.
+open_lesson
+let_play 4
+open_complement 1
+quit_media_window
+check_answer
+play_solution_to_end
+go_on
 play_question 2 wrong
 play_question 3 right
 

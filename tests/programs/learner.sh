@@ -504,6 +504,31 @@ quit_media_window() {
   click_at "$media" $(((screen_width - 800) / 2 + 764)) $((screen_height - 38))
   wait_for "media window to close" window_gone "$media"
 }
+# Shows entry N of the media window's list of complements (the books beside
+# the lesson): the list sits 190 pixels into the player's bar, 28 above the
+# window's bottom, and opens 22 pixels an entry under its title. The media
+# window comes again with the book; sets media to it.
+open_complement() {
+  local before=$media
+  click_at "$media" $(((screen_width - 800) / 2 + 190)) $((screen_height - 28))
+  wait_for "the list of complements" window_sized "190 [0-9]+ -?[0-9]+ -?[0-9]+"
+  click_at "${found%% *}" 60 $((12 + 22 * $1))
+  wait_for "complement $1" media_window_other_than "$before"
+  media=${found%% *}
+}
+media_window_other_than() {
+  full_screen_window 'de formation$' && [ "${found%% *}" != "$1" ]
+}
+# Lets the media window play that many seconds (the lesson's length), failing
+# at once when a message box comes up meanwhile.
+let_play() {
+  local until=$((SECONDS + $1))
+  step_timeout=$(($1 + step_timeout)) wait_for "the lesson to play $1 s" played_until "$until"
+}
+played_until() {
+  [ "$SECONDS" -ge "$1" ]
+}
+
 # The solution of an answered question, in the video player, played to its
 # end: the player closes by itself then.
 play_solution_to_end() {
