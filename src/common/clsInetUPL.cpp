@@ -7,6 +7,7 @@
 #include "platform/TextCodec.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -49,11 +50,16 @@ std::optional<QStringList> packageFiles(const QString& pageText, QString& refuse
 {
     QStringList names;
     for (const QString& link : pageLinks(pageText)) {
-        // A file of a package must be a plain file name beside the page.
-        const QString name = QUrl::fromPercentEncoding(link.toUtf8());
-        if (name.isEmpty() || name.startsWith(u'.') || name.contains(u'/') || name.contains(u'\\')
-            || name.contains(u':') || name.contains(u'?') || name.contains(u'#') || name.contains(QChar(0))
-            || !platform::paths::staysInside(name)) {
+        // A file of a package lies in the page's folder or below it, and nowhere else.
+        const QString name = platform::paths::fromData(QUrl::fromPercentEncoding(link.toUtf8()));
+        bool inside = !name.isEmpty() && !name.contains(u':') && !name.contains(u'?') && !name.contains(u'#')
+                      && platform::paths::staysInside(name);
+        for (const QString& part : name.split(platform::paths::separator)) {
+            if (!inside)
+                break;
+            inside = !part.isEmpty() && !part.startsWith(u'.') && platform::paths::isPlainFileName(part);
+        }
+        if (!inside) {
             refused = link;
             return std::nullopt;
         }
@@ -72,7 +78,12 @@ QString writePackageFiles(SessionState& state, const QString& folder, const QStr
         return {};
     }
     for (qsizetype i = 0; i < names.size() && i < contents.size(); ++i) {
-        QSaveFile out(target + names[i]);
+        const QString file = target + names[i];
+        if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
+            state.recordError(platform::RuntimeError(platform::FileNotFound, QFileInfo(file).absolutePath()), scope);
+            return {};
+        }
+        QSaveFile out(file);
         if (!out.open(QIODevice::WriteOnly) || out.write(contents[i]) != contents[i].size() || !out.commit()) {
             state.recordError(platform::RuntimeError(platform::FileNotFound, out.errorString()), scope);
             return {};

@@ -21,11 +21,14 @@
 
 namespace common {
 
-// The files a package page names by its links, each once: plain file names
-// beside the page. Nothing when a link names anything else; refused then holds it.
+// The files a package page names by its links, each once: relative paths
+// below the page's folder ("KavExo.dll", "KAVWORD/KAVWORD.dll", "\" read as
+// "/"), returned with "/" between folders. Nothing when a link names anything
+// else (an absolute path, "..", another host, a query); refused then holds it.
 std::optional<QStringList> packageFiles(const QString& pageText, QString& refused);
 // Writes a package's files, already all read, into the folder (made when
-// missing). The folder with a final "/", or "" with the error stored.
+// missing), each in the sub-folder its name gives. The folder with a final
+// "/", or "" with the error stored.
 QString writePackageFiles(SessionState& state, const QString& folder, const QStringList& names,
                           const QList<QByteArray>& contents, const tracel::TraceScope& scope);
 

@@ -40,14 +40,26 @@ TEST_F(PackageTest, EveryFileOfThePageArrivesInTheComponentFolder)
 
 TEST_F(PackageTest, AHostileNameRefusesTheWholePackage)
 {
-    for (const char* link : {"../Kav12.htm", "%2e%2e%2fKav12.htm", "/etc/passwd", "sous/fichier.dll",
-                             "http://ailleurs.example/x.dll", "..\\x.dll", ""}) {
+    for (const char* link : {"../Kav12.htm", "%2e%2e%2fKav12.htm", "/etc/passwd", "sous/../../x.dll",
+                             "sous\\..\\..\\x.dll", "//ailleurs.example/x.dll", "http://ailleurs.example/x.dll",
+                             "..\\x.dll", "sous//x.dll", "x.dll?v=2", ""}) {
         writeFile(QStringLiteral("server/Download/12F/Hostile.htm"),
                   QByteArray("<a href=\"KavExo.dll\">a</a><a href=\"") + link + "\">b</a>");
         EXPECT_EQ(transport_->puGetDllPackage(package(QStringLiteral("Hostile.htm"))), QString()) << link;
         EXPECT_TRUE(installed().isEmpty()) << link;
     }
     EXPECT_TRUE(server_->requestsFor("KavExo.dll").empty()) << "nothing is fetched from a refused package";
+}
+
+TEST_F(PackageTest, FilesInASubFolderOfThePackageGoToThatSubFolder)
+{
+    writeFile(QStringLiteral("server/Download/12F/KAVWORD.htm"),
+              "<a href=\"KAVWORD/KAVWORD.dll\">a</a><a href=\"KAVWORD\\Aide/page.htm\">b</a>");
+    writeFile(QStringLiteral("server/Download/12F/KAVWORD/KAVWORD.dll"), "dll");
+    writeFile(QStringLiteral("server/Download/12F/KAVWORD/Aide/page.htm"), "aide");
+    EXPECT_EQ(transport_->puGetDllPackage(package(QStringLiteral("KAVWORD.htm"))), path(QStringLiteral("components/")));
+    EXPECT_EQ(readFile(QStringLiteral("components/KAVWORD/KAVWORD.dll")), QByteArray("dll"));
+    EXPECT_EQ(readFile(QStringLiteral("components/KAVWORD/Aide/page.htm")), QByteArray("aide"));
 }
 
 TEST_F(PackageTest, APackageFromAnotherServerIsNeverFetched)

@@ -407,11 +407,14 @@ TEST_F(ModuleRunTest, WorkFilesOfAComponentOutsideTheEngineAreFetched)
 {
     writeFile(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVWORD||A^1^Bravo !|B^2^Relisez la consigne.");
     writeFile(QStringLiteral("server/Download/12F/KAVWORD.htm"),
-              "<html><body><a href=\"kavword.dat\">composant</a></body></html>");
+              "<html><body><a href=\"kavword.dat\">composant</a><a href=\"KAVWORD/KAVWORD.dll\">dll</a></body></html>");
     writeFile(QStringLiteral("server/Download/12F/kavword.dat"), "donnees");
+    writeFile(QStringLiteral("server/Download/12F/KAVWORD/KAVWORD.dll"), "dll");
     start();
     EXPECT_FALSE(session_->ModuleExerva());
     EXPECT_EQ(QString::fromUtf8(readFile(QStringLiteral("data/components/kavword.dat"))), QStringLiteral("donnees"));
+    EXPECT_EQ(readFile(QStringLiteral("data/components/KAVWORD/KAVWORD.dll")), QByteArray("dll"))
+        << "a file of a sub-folder of the package goes to the same sub-folder";
     const auto appli = session_->pioKavParc ? session_->pioKavParc->Appli(12) : nullptr;
     ASSERT_NE(appli, nullptr);
     EXPECT_EQ(appli->PathDll(), path(QStringLiteral("data/components/")));
