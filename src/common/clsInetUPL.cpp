@@ -106,10 +106,13 @@ clsInetUPL::~clsInetUPL()
                        3);
 }
 
-std::optional<HttpReply> clsInetUPL::exchange(HttpRequest request)
+std::optional<HttpReply> clsInetUPL::exchange(HttpRequest request, Wait wait)
 {
     const QPointer<clsInetUPL> self(this);
-    request.timeout = profile_.timeout;
+    if (wait == Wait::TimeLimit)
+        request.timeout = profile_.timeout;
+    else
+        request.stallTime = profile_.stallTime;
     request.onProgress = [self](qint64 received, qint64 total) {
         if (self)
             emit self->DownloadProgressChange(static_cast<long>(received), static_cast<long>(total));
@@ -122,11 +125,11 @@ std::optional<HttpReply> clsInetUPL::exchange(HttpRequest request)
     return reply;
 }
 
-std::optional<HttpReply> clsInetUPL::fetch(HttpRequest request, const tracel::TraceScope& scope, long timeOutCode,
-                                           long* failureCode)
+std::optional<HttpReply> clsInetUPL::fetch(HttpRequest request, Wait wait, const tracel::TraceScope& scope,
+                                           long timeOutCode, long* failureCode)
 {
     const long failure = profile_.codeFailure;
-    auto reply = exchange(std::move(request));
+    auto reply = exchange(std::move(request), wait);
     if (!reply)
         return std::nullopt;
     if (reply->ok())
@@ -134,25 +137,43 @@ std::optional<HttpReply> clsInetUPL::fetch(HttpRequest request, const tracel::Tr
     const bool timedOut = reply->outcome == HttpReply::Outcome::TimedOut;
     if (failureCode)
         *failureCode = timedOut ? timeOutCode : failure;
-    if (timedOut)
+    QString why = reply->errorText;
+    if (timedOut) {
         scope.line(QStringLiteral("erreur kav post timeout"));
-    else
-        state_.recordError(platform::RuntimeError(reply->status, reply->errorText), scope);
+        const double seconds = (wait == Wait::TimeLimit ? profile_.timeout : profile_.stallTime).count() / 1000.0;
+        why = wait == Wait::TimeLimit ? QStringLiteral("Pas de réponse du serveur en %1 s").arg(seconds)
+                                      : QStringLiteral("Plus rien ne vient du serveur depuis %1 s").arg(seconds);
+    }
+    state_.recordError(platform::RuntimeError(reply->status, why), scope);
     return std::nullopt;
+}
+
+long clsInetUPL::refuseNested(const tracel::TraceScope& scope)
+{
+    state_.recordError(
+        platform::RuntimeError(0, QStringLiteral("Requête refusée : une autre requête attend sa réponse")), scope);
+    return profile_.codeFailure;
 }
 
 long clsInetUPL::GetInetData65x(QString& soReturn, const QUrl& siURL)
 {
-    const tracel::TraceScope scope(state_.trace, tracel::TypeClass, transportModule,
-                                   QStringLiteral("Public Function GetInetData65x"));
+    return get(soReturn, siURL, Wait::TimeLimit, QStringLiteral("Public Function GetInetData65x"));
+}
+
+long clsInetUPL::GetWithoutDeadline(QString& soReturn, const QUrl& siURL)
+{
+    return get(soReturn, siURL, Wait::UntilStalled, QStringLiteral("Public Function GetWithoutDeadline"));
+}
+
+long clsInetUPL::get(QString& soReturn, const QUrl& siURL, Wait wait, const QString& declaration)
+{
+    const tracel::TraceScope scope(state_.trace, tracel::TypeClass, transportModule, declaration);
     scope.value(QStringLiteral("siURL"), siURL.toString());
-    if (busy_) {
-        scope.line(QStringLiteral("erreur kav requête refusée : une autre requête attend sa réponse"));
-        return profile_.codeFailure;
-    }
+    if (busy_)
+        return refuseNested(scope);
     scope.line(QStringLiteral("Call .Navigate(%1)").arg(siURL.toString()));
     long result = profile_.codeFailure;
-    const auto reply = fetch(HttpRequest::get(siURL), scope, profile_.codeTimeOut, &result);
+    const auto reply = fetch(HttpRequest::get(siURL), wait, scope, profile_.codeTimeOut, &result);
     if (!reply)
         return result;
     soReturn = replyText(*reply);
@@ -168,13 +189,13 @@ QString clsInetUPL::PostFormData(const QString& siURL, const QString& siPage, co
     scope.value(QStringLiteral("siURL"), siURL);
     scope.value(QStringLiteral("siPage"), siPage);
     if (busy_) {
-        state_.pulStateEnCours = profile_.codeFailure;
-        scope.line(QStringLiteral("erreur kav requête refusée : une autre requête attend sa réponse"));
+        state_.pulStateEnCours = refuseNested(scope);
         return {};
     }
     const QUrl pageUrl(siURL + siPage + QStringLiteral(".htm"), QUrl::TolerantMode);
     scope.line(QStringLiteral("Call .Navigate(%1)").arg(pageUrl.toString()));
-    const auto page = fetch(HttpRequest::get(pageUrl), scope, profile_.codeTimeOut, &state_.pulStateEnCours);
+    const auto page =
+        fetch(HttpRequest::get(pageUrl), Wait::TimeLimit, scope, profile_.codeTimeOut, &state_.pulStateEnCours);
     if (!page)
         return {};
     return submit(pageUrl, siPage, *page, ioasParam, scope);
@@ -186,21 +207,32 @@ QString clsInetUPL::submit(const QUrl& pageUrl, const QString& siPage, const Htt
     auto form = firstForm(page.text);
     state_.pulStateEnCours = profile_.codeParam;
     if (!form) {
-        state_.recordError(
-            platform::RuntimeError(platform::ObjectNotSet, QStringLiteral("La page n'a pas de formulaire")), scope);
+        const QString why = QStringLiteral("La page n'a pas de formulaire : ") + pageUrl.toString();
+        state_.recordError(platform::RuntimeError(platform::ObjectNotSet, why), scope);
         return {};
     }
     for (std::size_t i = 0; i < ioasParam.size(); ++i) {
         const tParamForm& param = ioasParam[i];
         scope.line(QStringLiteral("ioasParam(%1).ParamName = %2").arg(i).arg(param.ParamName), 2);
         if (param.lParamIndex < 0 || static_cast<std::size_t>(param.lParamIndex) >= form->controls.size()) {
-            state_.recordError(platform::RuntimeError(platform::SubscriptOutOfRange), scope);
+            state_.recordError(platform::RuntimeError(platform::SubscriptOutOfRange,
+                                                      QStringLiteral("Le formulaire de %1 n'a pas de champ n° %2 (%3)")
+                                                          .arg(pageUrl.toString())
+                                                          .arg(param.lParamIndex)
+                                                          .arg(param.ParamName)),
+                               scope);
             return {};
         }
         FormControl& control = form->controls[static_cast<std::size_t>(param.lParamIndex)];
         if (control.name.compare(param.ParamName, Qt::CaseInsensitive) != 0) {
             state_.pulStateEnCours = profile_.codeParamName;
             scope.line(QStringLiteral("erreur kav post ParamName"));
+            state_.pulErrorNumber = 0;
+            state_.pusErrorDescription =
+                QStringLiteral("Le champ n° %1 du formulaire de %2 s'appelle « %3 », pas « %4 »")
+                    .arg(param.lParamIndex)
+                    .arg(pageUrl.toString(), control.name, param.ParamName);
+            scope.line(state_.pusErrorDescription);
             return {};
         }
         control.value = param.ParamValue;
@@ -223,7 +255,7 @@ QString clsInetUPL::submit(const QUrl& pageUrl, const QString& siPage, const Htt
         target.setQuery(QString::fromLatin1(platform::encodeForm(fields, formCharset(page))), QUrl::StrictMode);
         request = HttpRequest::get(target);
     }
-    const auto reply = fetch(request, scope, profile_.codeTimeOutPost, &state_.pulStateEnCours);
+    const auto reply = fetch(request, Wait::TimeLimit, scope, profile_.codeTimeOutPost, &state_.pulStateEnCours);
     if (!reply)
         return {};
     scope.line(QStringLiteral("submit OK"));
@@ -246,16 +278,14 @@ long clsInetUPL::PostData(QString& soReturn, const QString& siURL, const QString
                                    QStringLiteral("Public Function PostData"), 2);
     scope.value(QStringLiteral("siURL"), siURL, 2);
     scope.value(QStringLiteral("siData"), siData, 2);
-    if (busy_) {
-        scope.line(QStringLiteral("erreur kav requête refusée : une autre requête attend sa réponse"));
-        return profile_.codeFailure;
-    }
+    if (busy_)
+        return refuseNested(scope);
     const QUrl address = withQuery(siURL, profile_.postDataQuery());
     scope.line(QStringLiteral("Call .Navigate(%1)").arg(address.toString()), 2);
     long result = profile_.codeFailure;
     const auto reply =
         fetch(HttpRequest::post(address, platform::encodeWindows1252(siData), "application/x-www-form-urlencoded"),
-              scope, profile_.codeTimeOut, &result);
+              Wait::UntilStalled, scope, profile_.codeTimeOut, &result);
     if (!reply)
         return result;
     soReturn = replyText(*reply);
@@ -275,10 +305,10 @@ QString clsInetUPL::puGetDllPackage(const QString& siURL)
         return {};
     }
     if (busy_) {
-        scope.line(QStringLiteral("erreur kav requête refusée : une autre requête attend sa réponse"));
+        refuseNested(scope);
         return {};
     }
-    const auto page = fetch(HttpRequest::get(pageUrl), scope, profile_.codeTimeOut);
+    const auto page = fetch(HttpRequest::get(pageUrl), Wait::UntilStalled, scope, profile_.codeTimeOut);
     if (!page)
         return {};
 
@@ -294,8 +324,8 @@ QString clsInetUPL::puGetDllPackage(const QString& siURL)
     // Every file arrives before any is written, so that a failure leaves the folder as it was.
     QList<QByteArray> contents;
     for (const QString& name : names) {
-        const auto file =
-            fetch(HttpRequest::get(pageUrl.resolved(QUrl(QUrl::toPercentEncoding(name)))), scope, profile_.codeTimeOut);
+        const QUrl fileUrl = pageUrl.resolved(QUrl(QString::fromLatin1(QUrl::toPercentEncoding(name, "/"))));
+        const auto file = fetch(HttpRequest::get(fileUrl), Wait::UntilStalled, scope, profile_.codeTimeOut);
         if (!file)
             return {};
         contents.append(file->bytes);

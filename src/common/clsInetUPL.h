@@ -44,8 +44,12 @@ struct TransportProfile {
     std::function<QString()> serverBase;
     // Where fetched packages are written, one folder per user.
     std::function<QString()> componentFolder;
-    // Every request gives up after this long.
+    // The GETs of the web service and the form posts give up after this long.
     std::chrono::milliseconds timeout = platform::defaultHttpTimeout;
+    // The requests without a deadline (raw posts, packages and their files,
+    // GETs that must not be cut short) give up only when nothing has moved
+    // for this long.
+    std::chrono::milliseconds stallTime = platform::defaultHttpStallTime;
 
     long codeTimeOut = 0;      // the page or the reply did not arrive in time
     long codeTimeOutPost = 0;  // the reply to a submitted form did not arrive in time
@@ -62,7 +66,14 @@ struct TransportProfile {
 // meanwhile, this object's end included; one request runs at a time, and a
 // request asked for while another waits is refused with the failure code.
 // A reply with an error status, or cut short, is a failure, never data; the
-// reply text is the body as received, decoded by its charset.
+// reply text is the body as received, decoded by its charset. A failure
+// always leaves its words in the session's last error ("404 Not Found", the
+// network's account, the time waited; the error number is the HTTP status,
+// 0 when none came), whatever step code it gives.
+//
+// The web service's GETs and the form posts give up after the profile's
+// time-out; raw posts and packages, which may take long on a slow link, have
+// no deadline and give up only when nothing has moved for the stall time.
 class clsInetUPL : public QObject {
     Q_OBJECT
 
@@ -73,6 +84,9 @@ public:
     // The page's text in soReturn and 1; on failure soReturn keeps its value
     // and the result is the profile's time-out or failure code.
     long GetInetData65x(QString& soReturn, const QUrl& siURL);
+    // The same GET without a deadline: it ends only when the reply is there,
+    // the connection fails or nothing has moved for the stall time.
+    long GetWithoutDeadline(QString& soReturn, const QUrl& siURL);
 
     // Loads siURL & siPage & ".htm", fills its first form's controls at the
     // records' positions, submits it to siPage & ".aspx" with the session's
@@ -108,13 +122,19 @@ protected:
     SessionState& state() const { return state_; }
 
 private:
+    // How long a request may wait.
+    enum class Wait { TimeLimit, UntilStalled };
+
     // One request; nothing when this object ended during the wait.
-    std::optional<platform::HttpReply> exchange(platform::HttpRequest request);
+    std::optional<platform::HttpReply> exchange(platform::HttpRequest request, Wait wait);
     // One request whose reply must arrive whole: nothing comes back otherwise,
     // the trace says why, and failureCode (when given) receives timeOutCode or
     // the profile's failure code. Nothing is touched when this object ended.
-    std::optional<platform::HttpReply> fetch(platform::HttpRequest request, const tracel::TraceScope& scope,
+    std::optional<platform::HttpReply> fetch(platform::HttpRequest request, Wait wait, const tracel::TraceScope& scope,
                                              long timeOutCode, long* failureCode = nullptr);
+    long get(QString& soReturn, const QUrl& siURL, Wait wait, const QString& declaration);
+    // A request refused because another waits: the failure code, its words kept.
+    long refuseNested(const tracel::TraceScope& scope);
     QString submit(const QUrl& pageUrl, const QString& siPage, const platform::HttpReply& page,
                    const std::vector<tParamForm>& ioasParam, const tracel::TraceScope& scope);
 

@@ -79,8 +79,11 @@ public:
     lumaro::ManagerServices playerServices;
     // The video player's state; null: the process default.
     vidora::VidoraContext* vidoraContext = nullptr;
-    // How long every request may take.
+    // How long the web service's GETs and the form posts may take.
     std::chrono::milliseconds requestTimeout = platform::defaultHttpTimeout;
+    // How long a package, its files or a raw post may go without a byte
+    // moving before it is given up; they have no deadline otherwise.
+    std::chrono::milliseconds requestStallTime = platform::defaultHttpStallTime;
     // Makes the registry component; a test makes it fail.
     std::function<std::shared_ptr<common::KavReg>()> createRegistry;
     // Makes the HTTP session of a transport.

@@ -20,6 +20,7 @@ common::TransportProfile profileOf(NetrovaContext& context)
     profile.serverBase = [&context] { return context.pusURLBaseServer; };
     profile.componentFolder = [&context] { return context.componentFolder(); };
     profile.timeout = context.requestTimeout;
+    profile.stallTime = context.requestStallTime;
     profile.codeTimeOut = basalo::enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurTimeOut;
     profile.codeTimeOutPost = basalo::enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurTimeOut;
     profile.codeParam = basalo::enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurParam;

@@ -91,8 +91,11 @@ public:
     QString languageFolder;
     // The folder under which the trace log is written.
     QString traceRoot;
-    // How long every request may take.
+    // How long the form posts to the system's pages may take.
     Milliseconds requestTimeout = platform::defaultHttpTimeout;
+    // How long an AICC request or a package may go without a byte moving
+    // before it is given up; they have no deadline otherwise.
+    Milliseconds requestStallTime = platform::defaultHttpStallTime;
     // Makes the registry component; a test makes it fail.
     std::function<std::shared_ptr<common::KavReg>()> createRegistry;
     // Makes the HTTP session of the transport.

@@ -29,6 +29,7 @@ common::TransportProfile profileOf(CommonData& data, std::function<QString()> se
     profile.serverBase = std::move(serverBase);
     profile.componentFolder = [&data] { return QDir(data.languageFolder).filePath(QStringLiteral("components")) + u'/'; };
     profile.timeout = data.requestTimeout;
+    profile.stallTime = data.requestStallTime;
     profile.codeTimeOut = basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurTimeOut;
     profile.codeTimeOutPost = basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurTimeOutPost;
     profile.codeParam = basalo::enuFunctionReturnState_Pelago_clsInetUPL_PostFormData_ErreurParam;
@@ -63,7 +64,7 @@ bool clsInetUPL::puSendResult(const QString& siURL, QString* soReturn, long* soR
                                    QStringLiteral("Public Function puSendResult"));
     scope.value(QStringLiteral("siURL"), siURL);
     QString reply;
-    const long result = GetInetData65x(reply, QUrl(siURL, QUrl::TolerantMode));
+    const long result = GetWithoutDeadline(reply, QUrl(siURL, QUrl::TolerantMode));
     if (!self)
         return false;
     if (soReturn)

@@ -26,8 +26,10 @@ public:
     // Binds the hidden form, whose retry timer the file check waits on.
     void SetInetForm(frmInet* frm) { form_ = frm; }
 
-    // GETs siURL (an AICC address with the request in its query) and checks
-    // the management system's answer: True when it says "error=0". A refusal,
+    // GETs siURL (an AICC address with the request in its query), without a
+    // deadline: the request gives up only when nothing has moved for the
+    // stall time. Then checks the management system's answer: True when it
+    // says "error=0". A refusal,
     // an unreadable answer or a failed request gives False; when
     // DisplayMessageAicc is a non-zero whole number the learner also sees
     // MessageAicc with "%1" replaced by the error number. The answer's text

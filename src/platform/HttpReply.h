@@ -15,7 +15,8 @@ struct HttpReply {
         // The connection failed: refused, closed before the whole body, a bad
         // host name, too many redirects...
         NetworkError,
-        // No whole reply within the time-out.
+        // No whole reply within the time-out, or, for a request with a stall
+        // time, nothing moved for that long.
         TimedOut,
         // The reply was larger than the request allowed.
         TooLarge,

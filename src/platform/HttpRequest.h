@@ -23,6 +23,10 @@ struct HttpRequest {
     QByteArray contentType;
     // The session's time-out when not set.
     std::optional<std::chrono::milliseconds> timeout;
+    // When set, the request has no overall deadline and `timeout` is not
+    // used: it waits as long as the reply keeps arriving, and gives up only
+    // when nothing has moved either way for this long.
+    std::optional<std::chrono::milliseconds> stallTime;
     // A larger reply is a failure, so that a hostile server cannot fill the memory.
     qint64 maxBytes = defaultMaxBytes;
     // Called as the reply arrives: bytes received, and the total (-1 while

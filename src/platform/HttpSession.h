@@ -9,6 +9,11 @@ namespace platform {
 
 // Requests that wait for their reply with a time-out.
 inline constexpr std::chrono::milliseconds defaultHttpTimeout{60000};
+// Requests without an overall deadline (a result post, a package and its
+// files, which may take long on a slow link) give up only when nothing has
+// moved for this long: two minutes in which not one byte went out or came in
+// mean a dead connection, not a slow one.
+inline constexpr std::chrono::milliseconds defaultHttpStallTime{120000};
 
 // An HTTP client session, as a browser window is one: the cookies a server
 // sets are sent back with the later requests of the same session and of no
@@ -17,7 +22,8 @@ inline constexpr std::chrono::milliseconds defaultHttpTimeout{60000};
 // recording server.
 //
 // send() starts the request and lets events be handled until its reply is
-// complete, it fails, or the time-out passes. Every request is its own: a
+// complete, it fails, or the time-out passes (for a request with a stall
+// time: until nothing has moved for that long). Every request is its own: a
 // reply that comes late, after its request timed out, never answers another
 // request, and a request sent from an event handler while another waits gets
 // its own reply. On failure the reply says why (outcome, errorText), the

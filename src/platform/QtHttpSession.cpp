@@ -47,6 +47,8 @@ HttpReply failure(Outcome outcome, const QString& text)
 struct Exchange {
     bool finished = false;
     bool tooLarge = false;
+    // Bytes went out or came in since the wait last looked.
+    bool moved = false;
 };
 
 HttpReply readReply(QNetworkReply& network)
@@ -110,6 +112,7 @@ HttpReply QtHttpSession::send(const HttpRequest& request)
     // Everything the wait needs is held here, since the session may end meanwhile.
     const std::shared_ptr<Shared> shared = shared_;
     const std::chrono::milliseconds timeout = request.timeout.value_or(timeout_);
+    const std::optional<std::chrono::milliseconds> stallTime = request.stallTime;
     const qint64 maxBytes = request.maxBytes;
     const std::function<void(qint64, qint64)> onProgress = request.onProgress;
     const auto exchange = std::make_shared<Exchange>();
@@ -117,8 +120,11 @@ HttpReply QtHttpSession::send(const HttpRequest& request)
     QNetworkReply* const started = start(*shared->network, request);
     const QPointer<QNetworkReply> network(started);
     QObject::connect(started, &QNetworkReply::finished, started, [exchange] { exchange->finished = true; });
+    QObject::connect(started, &QNetworkReply::uploadProgress, started, [exchange] { exchange->moved = true; });
+    QObject::connect(started, &QNetworkReply::metaDataChanged, started, [exchange] { exchange->moved = true; });
     QObject::connect(started, &QNetworkReply::downloadProgress, started,
                      [exchange, started, maxBytes, onProgress](qint64 received, qint64 total) {
+                         exchange->moved = true;
                          if (received > maxBytes || total > maxBytes) {
                              exchange->tooLarge = true;
                              started->abort();
@@ -128,14 +134,26 @@ HttpReply QtHttpSession::send(const HttpRequest& request)
                              onProgress(received, total);
                      });
 
+    const auto flags = request.holdUserInput ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents;
+    const auto over = [&] { return exchange->finished || !shared->alive; };
     ++shared->waiting;
-    const bool ended = waitUntil([&] { return exchange->finished || !shared->alive; }, timeout,
-                                 request.holdUserInput ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+    bool ended = false;
+    if (stallTime) {
+        // Each wait ends early when something moved, and then starts again.
+        do {
+            exchange->moved = false;
+            ended = waitUntil([&] { return over() || exchange->moved; }, *stallTime, flags) && over();
+        } while (!ended && exchange->moved);
+    } else {
+        ended = waitUntil(over, timeout, flags);
+    }
     --shared->waiting;
 
     HttpReply reply;
     if (!shared->alive)
         reply = failure(Outcome::Aborted, QStringLiteral("The session ended during the request"));
+    else if (!ended && stallTime)
+        reply = failure(Outcome::TimedOut, QStringLiteral("Nothing received for %1 ms").arg(stallTime->count()));
     else if (!ended)
         reply = failure(Outcome::TimedOut, QStringLiteral("No reply within %1 ms").arg(timeout.count()));
     else if (exchange->tooLarge)

@@ -36,14 +36,16 @@ protected:
         makeTransport();
     }
 
-    void makeTransport(std::chrono::milliseconds timeout = platform::defaultHttpTimeout)
+    void makeTransport(std::chrono::milliseconds timeout = platform::defaultHttpTimeout,
+                       std::chrono::milliseconds stallTime = platform::defaultHttpStallTime)
     {
         common::TransportProfile profile;
         profile.formActionQuery = [this] { return common::QueryItems{{QStringLiteral("sessionid"), sessionId}}; };
         profile.postDataQuery = [this] { return common::QueryItems{{QStringLiteral("PkCookie"), sessionId}}; };
-        profile.serverBase = [this] { return base(); };
+        profile.serverBase = [this] { return packageServer.isEmpty() ? base() : packageServer; };
         profile.componentFolder = [this] { return path(QStringLiteral("components")); };
         profile.timeout = timeout;
+        profile.stallTime = stallTime;
         profile.codeTimeOut = TimeOut;
         profile.codeTimeOutPost = TimeOut;
         profile.codeParam = Param;
@@ -69,6 +71,8 @@ protected:
     }
 
     QString sessionId = QStringLiteral("42");
+    // The server packages come from; the course server when empty.
+    QString packageServer;
     TracedSession traced_{1};
     std::unique_ptr<courseserver::CourseServer> server_;
     std::unique_ptr<common::clsInetUPL> transport_;

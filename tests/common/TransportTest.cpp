@@ -3,6 +3,8 @@
 
 #include "TransportFixture.h"
 
+#include "support/RecordingServer.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -166,7 +168,7 @@ struct FormCase {
 
 class FormPostTest : public commontest::TransportTest, public ::testing::WithParamInterface<FormCase> {};
 
-TEST_P(FormPostTest, FailureLeavesItsStepCodeAndAnEmptyReply)
+TEST_P(FormPostTest, FailureLeavesItsStepCodeItsWordsAndAnEmptyReply)
 {
     const FormCase& c = GetParam();
     if (*c.fault)
@@ -175,6 +177,9 @@ TEST_P(FormPostTest, FailureLeavesItsStepCodeAndAnEmptyReply)
     const QString reply = transport_->PostFormData(ws(), QStringLiteral("SetResultModule"), c.fields);
     EXPECT_EQ(traced_.state.pulStateEnCours, c.state);
     EXPECT_EQ(reply.isEmpty(), c.state != 1);
+    // Whatever failed, the learner can be told what.
+    EXPECT_EQ(traced_.state.pusErrorDescription.isEmpty(), c.state == 1)
+        << traced_.state.pusErrorDescription.toStdString();
     EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), c.stored ? 1u : 0u);
 }
 
@@ -206,12 +211,50 @@ TEST_F(TransportTest, RawPostGoesOutInTheWindowsCodePageWithTheSession)
     EXPECT_EQ(post.param("PkCookie"), "42");
 }
 
-TEST_F(TransportTest, RawPostGivesUpAfterTheTimeOut)
+TEST_F(TransportTest, RawPostsAndPackagesHaveNoDeadlineButGiveUpWhenNothingMoves)
 {
-    addFault("slow:SetResultModule.aspx:1");
-    makeTransport(std::chrono::milliseconds(300));
-    EXPECT_EQ(transport_->PostData(ws() + QStringLiteral("SetResultModule.aspx"), QStringLiteral("x=1")), QString());
+    testsupport::RecordingServer slowLink;
+    const auto trickled = [](const QByteArray& body) {
+        testsupport::ServerReply reply = testsupport::ServerReply::text(body);
+        reply.pieces = 4;
+        reply.trickle = std::chrono::milliseconds(200);
+        return reply;
+    };
+    testsupport::ServerReply stalled = testsupport::ServerReply::text("1|1000|1001");
+    stalled.delay = std::chrono::seconds(60);
+    packageServer = slowLink.address(QStringLiteral("/"));
+    makeTransport(std::chrono::milliseconds(300), std::chrono::milliseconds(500));
+
+    // Longer than the time-out, yet never still for the stall time: the reply arrives.
+    slowLink.enqueue("POST", QStringLiteral("/WS/SetResultModule.aspx"), trickled("1|1000|1001"));
+    EXPECT_EQ(transport_->PostData(slowLink.address(QStringLiteral("/WS/SetResultModule.aspx")), QStringLiteral("x=1")),
+              QStringLiteral("1|1000|1001"));
+    slowLink.enqueue("GET", QStringLiteral("/Download/12F/Kav12.htm"), trickled("<a href=\"KavExo.dll\">x</a>"));
+    slowLink.enqueue("GET", QStringLiteral("/Download/12F/KavExo.dll"), trickled("binary data of the component"));
+    EXPECT_EQ(transport_->puGetDllPackage(slowLink.address(QStringLiteral("/Download/12F/Kav12.htm"))),
+              path(QStringLiteral("components/")));
+    EXPECT_EQ(readFile(QStringLiteral("components/KavExo.dll")), QByteArray("binary data of the component"));
+
+    slowLink.enqueue("GET", QStringLiteral("/aicc"), trickled("error=0\r\nerror_text=Successful\r\n"));
+    QString report;
+    EXPECT_EQ(transport_->GetWithoutDeadline(report, QUrl(slowLink.address(QStringLiteral("/aicc")))), 1);
+    EXPECT_EQ(report, QStringLiteral("error=0\r\nerror_text=Successful\r\n"));
+
+    // The web service's GETs keep their time-out.
+    slowLink.enqueue("GET", QStringLiteral("/WS/InfoDll.aspx"), trickled("#KAV_OK#|EXERVA||A^1^Bravo"));
+    QString reply = QStringLiteral("avant");
+    EXPECT_EQ(transport_->GetInetData65x(reply, QUrl(slowLink.address(QStringLiteral("/WS/InfoDll.aspx")))), TimeOut);
+    EXPECT_EQ(traced_.state.pusErrorDescription, QStringLiteral("Pas de réponse du serveur en 0.3 s"));
+
+    // Nothing moving for the stall time ends the raw post, and says so.
+    slowLink.enqueue("POST", QStringLiteral("/WS/SetResultModule.aspx"), stalled);
+    EXPECT_EQ(transport_->PostData(reply, slowLink.address(QStringLiteral("/WS/SetResultModule.aspx")),
+                                   QStringLiteral("x=1")),
+              TimeOut);
+    EXPECT_EQ(reply, QStringLiteral("avant"));
+    EXPECT_EQ(traced_.state.pusErrorDescription, QStringLiteral("Plus rien ne vient du serveur depuis 0.5 s"));
     EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("post timeout")));
+    slowLink.endDelays();
 }
 
 TEST_F(TransportTest, RequestAskedForDuringAWaitIsRefused)

@@ -114,6 +114,7 @@ protected:
         data_.endProcess = [this] { ++processEnds_; };
         data_.messageBoxes = &boxes_;
         data_.requestTimeout = std::chrono::milliseconds(1500);
+        data_.requestStallTime = std::chrono::milliseconds(1500);
         manager_ = std::make_unique<pelago::clsManager>(data_);
     }
 

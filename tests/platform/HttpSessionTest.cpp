@@ -5,6 +5,7 @@
 
 #include "support/RecordingServer.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -95,6 +96,33 @@ TEST_F(HttpSessionTest, ReplyLaterThanTheTimeOutIsATimeOut)
     EXPECT_EQ(reply.outcome, Outcome::TimedOut);
     EXPECT_EQ(reply.errorText, QStringLiteral("No reply within 100 ms"));
     EXPECT_TRUE(reply.bytes.isEmpty());
+}
+
+TEST_F(HttpSessionTest, StallTimeLetsASlowReplyArriveButNotAStalledOne)
+{
+    ServerReply slowLink = ServerReply::text(QByteArray(3000, 'x'));
+    slowLink.pieces = 6;
+    slowLink.trickle = milliseconds(150);
+    server.enqueue("GET", "/slow-link", slowLink);
+    server.enqueue("GET", "/stalled", delayed("late", std::chrono::seconds(60)));
+    session.setTimeout(milliseconds(300));
+
+    // A reply that keeps coming takes longer than any time-out, and arrives whole.
+    HttpRequest slow = HttpRequest::get(url("/slow-link"));
+    slow.stallTime = milliseconds(600);
+    const HttpReply whole = session.send(slow);
+    EXPECT_TRUE(whole.ok()) << whole.errorText.toStdString();
+    EXPECT_EQ(whole.bytes.size(), 3000);
+
+    // One where nothing moves is given up once the stall time has passed.
+    HttpRequest stalled = HttpRequest::get(url("/stalled"));
+    stalled.stallTime = milliseconds(200);
+    QElapsedTimer clock;
+    clock.start();
+    const HttpReply given = session.send(stalled);
+    EXPECT_EQ(given.outcome, Outcome::TimedOut);
+    EXPECT_EQ(given.errorText, QStringLiteral("Nothing received for 200 ms"));
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 TEST_F(HttpSessionTest, LateReplyOfATimedOutRequestNeverAnswersTheNextOne)

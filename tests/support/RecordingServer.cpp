@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -171,6 +172,23 @@ void RecordingServer::Impl::serve(const httplib::Request& request, httplib::Resp
     std::string contentType = reply.contentType.toStdString();
     if (!reply.charset.isEmpty())
         contentType += "; charset=" + reply.charset.toStdString();
+    if (!dropped && !reply.closeHalfWay && reply.pieces > 1) {
+        // Each piece after the first waits its turn, unless the server stops.
+        const std::string body = reply.body.toStdString();
+        const std::size_t piece = (body.size() + std::size_t(reply.pieces) - 1) / std::size_t(reply.pieces);
+        response.set_content_provider(
+            body.size(), contentType,
+            [this, body, piece, trickle = reply.trickle](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                if (offset > 0) {
+                    std::unique_lock lock(mutex);
+                    if (changed.wait_for(lock, trickle, [this] { return stopping; }))
+                        return false;
+                }
+                const std::size_t size = std::min(piece, body.size() - offset);
+                return sink.write(body.data() + offset, size);
+            });
+        return;
+    }
     if (!dropped && !reply.closeHalfWay) {
         response.set_content(reply.body.toStdString(), contentType);
         return;

@@ -51,6 +51,9 @@ struct ServerReply {
     std::chrono::milliseconds delay{0};
     // Announces the whole body, sends its first half and closes the connection.
     bool closeHalfWay = false;
+    // Sends the body in this many pieces, `trickle` apart (a slow link).
+    int pieces = 1;
+    std::chrono::milliseconds trickle{0};
 
     static ServerReply text(const QByteArray& body, const QByteArray& contentType = "text/html",
                             const QByteArray& charset = {});
