@@ -14,8 +14,42 @@ namespace netrova {
 
 StartRecord::StartRecord(const QString& reply, const QString& separator) : fields_(reply.trimmed().split(separator))
 {
+    if (reply.trimmed().isEmpty())
+        throw platform::RuntimeError(
+            platform::SubscriptOutOfRange,
+            QStringLiteral("Le serveur de cours n'a envoyé aucun enregistrement de démarrage"));
     if (fields_.size() < fieldCount)
-        throw platform::RuntimeError(platform::SubscriptOutOfRange);
+        throw platform::RuntimeError(platform::SubscriptOutOfRange,
+                                     QStringLiteral("L'enregistrement de démarrage n'a que %1 champs sur %2 : %3")
+                                         .arg(fields_.size())
+                                         .arg(fieldCount)
+                                         .arg(reply.trimmed().left(200)));
+}
+
+long StartRecord::wholeNumber(qsizetype index) const
+{
+    try {
+        return toWholeNumber(fields_.at(index));
+    } catch (const platform::RuntimeError& error) {
+        throw unreadableField(index, error);
+    }
+}
+
+bool StartRecord::boolean(qsizetype index) const
+{
+    try {
+        return toBoolean(fields_.at(index));
+    } catch (const platform::RuntimeError& error) {
+        throw unreadableField(index, error);
+    }
+}
+
+platform::RuntimeError StartRecord::unreadableField(qsizetype index, const platform::RuntimeError& error) const
+{
+    return platform::RuntimeError(error.number(),
+                                  QStringLiteral("Champ %1 de l'enregistrement de démarrage illisible (%2) : « %3 »")
+                                      .arg(index)
+                                      .arg(error.text(), fields_.at(index)));
 }
 
 long StartRecord::toWholeNumber(const QString& text)

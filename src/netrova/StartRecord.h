@@ -1,6 +1,7 @@
 #pragma once
 
 #include "basalo/clsManager.h"
+#include "platform/RuntimeError.h"
 #include "tracel/TraceChannel.h"
 
 #include <QString>
@@ -18,12 +19,13 @@ public:
     static constexpr qsizetype fieldCount = 28;
 
     // The reply without its surrounding blanks and line breaks, split; fewer
-    // than 28 fields raise error 9.
+    // than 28 fields raise error 9, with words saying so.
     StartRecord(const QString& reply, const QString& separator);
 
     QString text(qsizetype index) const { return fields_.at(index); }
-    long wholeNumber(qsizetype index) const { return toWholeNumber(fields_.at(index)); }
-    bool boolean(qsizetype index) const { return toBoolean(fields_.at(index)); }
+    // The field read as toWholeNumber and toBoolean read it; the error names the field.
+    long wholeNumber(qsizetype index) const;
+    bool boolean(qsizetype index) const;
 
     // A decimal number, blanks around it allowed, rounded to the nearest whole
     // number (halves to even); error 13 when it is none, 6 beyond 32 bits.
@@ -32,6 +34,8 @@ public:
     static bool toBoolean(const QString& text);
 
 private:
+    platform::RuntimeError unreadableField(qsizetype index, const platform::RuntimeError& error) const;
+
     QStringList fields_;
 };
 

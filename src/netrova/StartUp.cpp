@@ -6,6 +6,7 @@
 #include "clsInetUPL.h"
 #include "clsManager.h"
 
+#include "common/ReplyRecords.h"
 #include "common/WebAddress.h"
 #include "common/modGereFich.h"
 
@@ -28,13 +29,13 @@ constexpr long Unreadable = basalo::enuFunctionReturnState_Netrova_clsManager_Cr
 constexpr int maxRequests = 5;
 
 // Asks for the page until it answers something, five times at most; "" when
-// it never did. The transport is held here, since the page may release the
-// plug-in's objects while a request waits.
-QString requestUntilAnswered(const std::shared_ptr<clsInetUPL> transport, const QUrl& address)
+// it never did, with the last request's result in lastResult. The transport is
+// held here, since the page may release the plug-in's objects while a request waits.
+QString requestUntilAnswered(const std::shared_ptr<clsInetUPL> transport, const QUrl& address, long& lastResult)
 {
     QString reply;
     for (int i = 0; i < maxRequests && reply.trimmed().isEmpty(); ++i)
-        platform::require(transport).GetInetData65x(reply, address);
+        lastResult = platform::require(transport).GetInetData65x(reply, address);
     return reply;
 }
 
@@ -51,11 +52,20 @@ long clsManager::InitPlugin(const QString& siSessionID, const QString& siURL, lo
     if (!self || result != OK)
         return self ? result : Unreadable;
 
+    long received = OK;
     const QString record = requestUntilAnswered(
-        pioInetUrl_, common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/initplugin.aspx"),
-                                       {{QStringLiteral("sessionid"), siSessionID}}));
+        pioInetUrl_,
+        common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/initplugin.aspx"),
+                          {{QStringLiteral("sessionid"), siSessionID}}),
+        received);
     if (!self)
         return Unreadable;
+    if (record.trimmed().isEmpty() && received != OK) {
+        // The transport's words say why nothing came.
+        context.pusErrorDescription =
+            QStringLiteral("Enregistrement de démarrage non reçu : ") + context.pusErrorDescription;
+        return Unreadable;
+    }
     result = piReadStartRecord(record);
     if (!self || result != OK)
         return self ? result : Unreadable;
@@ -63,7 +73,12 @@ long clsManager::InitPlugin(const QString& siSessionID, const QString& siURL, lo
     const auto barre = pioBarreManager_;
     if (!barre)
         return Unreadable;
-    return barre->StartModule(liIdQuestion) ? OK : context.pulStateEnCours;
+    if (barre->StartModule(liIdQuestion))
+        return OK;
+    // A failure is never reported as success.
+    return context.pulStateEnCours != OK
+               ? context.pulStateEnCours
+               : basalo::enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue;
 }
 
 long clsManager::piInitObjects()
@@ -102,6 +117,15 @@ long clsManager::piReadStartRecord(const QString& record)
     const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piReadStartRecord"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
+        const common::ReplyRecords serverReply(record.trimmed());
+        if (serverReply.status() == common::ReplyStatus::Error) {
+            // The server refused the session in its own words.
+            common::ReplyError refusal;
+            platform::trapError(platform::AutomationError, [&] { refusal = serverReply.error(); });
+            if (refusal.text.isEmpty())
+                refusal.text = record.trimmed();
+            throw platform::RuntimeError(refusal.number, refusal.text);
+        }
         const basalo::clsManager& constants = platform::require(constants_);
         const StartRecord fields(record, constants.ConstanteValue(basalo::enuConstantesList_InfosGeneralSeparator));
         const auto barre = pioBarreManager_;
@@ -170,6 +194,10 @@ long clsManager::piReadStartRecord(const QString& record)
             default:
                 break;
         }
+        // The page learns the title its window is looked for by, and may take it.
+        emit hostWindowTitle(fields.text(21));
+        if (!self)
+            return;
         session.SetHandleAppelant(fields.text(21));
         session.SetDateServer(fields.text(23));
 
@@ -178,7 +206,7 @@ long clsManager::piReadStartRecord(const QString& record)
             return;
         context.oLangueIHMInet = context.makeLanguageReader(context.langueId);
         if (!session.InitBarre(context.langueId, false) || !session.Init()) {
-            result = context.pulStateEnCours;
+            result = context.pulStateEnCours != OK ? context.pulStateEnCours : Unreadable;
             return;
         }
         result = OK;
@@ -187,7 +215,7 @@ long clsManager::piReadStartRecord(const QString& record)
         context.recordError(*error, scope);
         result = Unreadable;
     }
-    return result;
+    return self ? result : Unreadable;
 }
 
 long clsManager::piRefreshLanguageFile()
@@ -204,18 +232,25 @@ long clsManager::piRefreshLanguageFile()
         const long local = languageFileVersion(constants, file).value_or(0);
         const long server = StartRecord::toWholeNumber(serverLanguageVersion_);
         scope.value(QStringLiteral("FileVersion"), QString::number(local));
-        if (local >= server) {
-            result = OK;
-            return;
+        if (local < server) {
+            long received = OK;
+            const QString reply = requestUntilAnswered(
+                pioInetUrl_,
+                common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/pluginlng.aspx"),
+                                  {{QStringLiteral("sessionid"), context.pusPkCookie}}),
+                received);
+            if (!self)
+                return;
+            if (reply.trimmed() != QLatin1String("NOK"))
+                replaceLanguageFile(constants, file,
+                                    QString(reply).replace(QStringLiteral("%VBCRLF%"), QStringLiteral("\r\n")), scope);
         }
-        const QString reply = requestUntilAnswered(
-            pioInetUrl_, common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/pluginlng.aspx"),
-                                           {{QStringLiteral("sessionid"), context.pusPkCookie}}));
-        if (!self)
-            return;
-        if (reply.trimmed() != QLatin1String("NOK"))
-            replaceLanguageFile(constants, file,
-                                QString(reply).replace(QStringLiteral("%VBCRLF%"), QStringLiteral("\r\n")), scope);
+        // Without a language file every label and message of the module would be empty.
+        if (!languageFileVersion(constants, file))
+            throw platform::RuntimeError(platform::FileNotFound,
+                                         QStringLiteral("Aucun fichier de langue : le serveur de cours n'en a pas "
+                                                        "envoyé et le poste n'en a pas (")
+                                             + file + u')');
         result = OK;
     });
     if (error) {

@@ -190,6 +190,7 @@ bool clsBarreManager::SetHandleAppelant(const QString& isTitreFenetre)
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Public Function SetHandleAppelant"));
     scope.value(QStringLiteral("isTitreFenetre"), isTitreFenetre);
+    titreAppelant_ = isTitreFenetre;
     std::vector<long> windows;
     const long found = piFindWindowLike(windows, 0, isTitreFenetre, QStringLiteral("IEFrame"));
     scope.line(QStringLiteral("lNbWindows = piFindWindowLike(alHwnd, 0, isTitreFenetre, \"IEFrame\") = ")

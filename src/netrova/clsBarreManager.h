@@ -290,6 +290,8 @@ private:
     long idResModule_ = 0;
     long pilNbQuestionDuModule = 0;
     double pidteDifDateServer = 0.0;
+    // The title SetHandleAppelant looked for, which a failed start names.
+    QString titreAppelant_;
 
     lumaro::LoadingWindowHost loading_;
     bool pibLoadingAffiche = false;

@@ -17,6 +17,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrlQuery>
 
 #include <algorithm>
@@ -82,6 +83,9 @@ bool clsBarreManager::Init()
     eLocationSuivi outcome = FinInitErrorVB;
     if (const auto error = platform::trapError(platform::AutomationError, [&] { outcome = initSteps(scope); }))
         context.recordError(*error, scope);
+    // A failure is never reported as success: the step that failed, else this operation's own code.
+    if (outcome != FinInit && context.pulStateEnCours == OK)
+        context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_Init_ErreurInconnue;
     pibLoadingAffiche = false;
     loading_.TerminateFrmLoading();
     // A model that failed half-way is not one the module may run on.
@@ -230,6 +234,7 @@ bool clsBarreManager::piInitPersonalFolder()
     if (folder.isEmpty())
         folder = context_.documentsFolder;
     if (folder.isEmpty()) {
+        context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piInitPersonalFolder_Erreur;
         context_.recordError(platform::RuntimeError(platform::FileNotFound,
                                                     QStringLiteral("pas de dossier de documents pour l'apprenant")),
                              scope);
@@ -244,8 +249,13 @@ bool clsBarreManager::piInitPersonalFolder()
         folder += product;
         common::puAddTrailingBackslash(folder);
     }
-    if (!QDir().mkpath(folder)) {
-        context_.recordError(platform::RuntimeError(platform::FileNotFound, folder), scope);
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+        context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piInitPersonalFolder_Erreur;
+        context_.recordError(platform::RuntimeError(platform::FileNotFound,
+                                                    QStringLiteral("Le dossier de travail de l'apprenant ne peut pas "
+                                                                   "être créé : ")
+                                                        + folder),
+                             scope);
         return false;
     }
     pisPersonalFolder = folder;

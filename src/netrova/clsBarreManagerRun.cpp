@@ -61,6 +61,22 @@ private:
     std::function<lumaro::Manager*()> player_;
 };
 
+// The words the learner reads for a failure of the question player's start:
+// the error's own words before the player's detail, which may be a bare name
+// ("Bad file name or number : X1211.doc" for error 52), or, when the player
+// gave no text, what its step code means.
+QString playerErrorText(long step, long number, const QString& text, const QString& hostTitle)
+{
+    const QString standard = platform::runtimeErrorText(number);
+    if (!text.isEmpty())
+        return standard.isEmpty() || text == standard ? text : standard + QStringLiteral(" : ") + text;
+    if (step == enuFunctionReturnState_Lumaro_Manager_InitManager_ErreurFrmAppelant)
+        return QStringLiteral("La fenêtre de la page du cours est introuvable : « %1 »").arg(hostTitle);
+    if (!standard.isEmpty())
+        return standard;
+    return returnStateName(step);
+}
+
 }  // namespace
 
 bool clsBarreManager::InitBarre(const QString& sIdLangue, bool ibLanceDepuisIndex)
@@ -251,10 +267,13 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
             return;
         }
         scope.line(QStringLiteral("Question interractive"));
+        // Where the exercise files are read from, which a message names when they are missing.
+        QString xmlSource = pisPathDownloadRorova;
         if (pibModuleExerva) {
             switch (pilTypeDownload) {
             case 0:
-                player.XmlCheminServeur(context.pusURLBaseDownloadFiles + QStringLiteral("Download/"));
+                xmlSource = context.pusURLBaseDownloadFiles + QStringLiteral("Download/");
+                player.XmlCheminServeur(xmlSource);
                 player.XmlModeInet(true);
                 break;
             case 1:
@@ -262,7 +281,8 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
                 player.XmlModeInet(false);
                 break;
             case 2:
-                player.XmlCheminServeur(urlDownloadRorova_);
+                xmlSource = urlDownloadRorova_;
+                player.XmlCheminServeur(xmlSource);
                 player.XmlModeInet(true);
                 break;
             case 3: {
@@ -273,7 +293,8 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
                     context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurCDRomExerva;
                     return;
                 }
-                player.XmlCheminServeur(root + QStringLiteral("Rorova/"));
+                xmlSource = root + QStringLiteral("Rorova/");
+                player.XmlCheminServeur(xmlSource);
                 player.XmlModeInet(false);
                 break;
             }
@@ -282,6 +303,7 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
             }
         }
         const std::weak_ptr<lumaro::Module> startedModule = module;
+        const QString source = xmlSource;
         if (player.InitManager(ilIndexQuestionDebut)) {
             context.pulStateEnCours = OK;
             if (context.pulLevelSuivi > 0)
@@ -290,12 +312,21 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
             return;
         }
         // The start may have ended the session (a host answering an event by leaving).
-        if (!pioKavBarre_)
+        if (!pioKavBarre_) {
+            context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue;
+            context.pulErrorNumber = 0;
+            context.pusErrorDescription = QStringLiteral("La session a pris fin pendant le démarrage du module");
+            scope.line(QStringLiteral("erreur kav ") + context.pusErrorDescription);
             return;
+        }
         context.pulStateEnCours = pioKavBarre_->StateEnCours();
-        if (context.pulStateEnCours != enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML) {
+        // The engine gives 23043 for an exercise file that did not arrive, as 23041 for one it could not load.
+        const long state = context.pulStateEnCours;
+        if (state != enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML
+            && state != enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurRootIsNothing) {
             context.pulErrorNumber = pioKavBarre_->LastErrorNumber();
-            context.pusErrorDescription = pioKavBarre_->LastErrorString();
+            context.pusErrorDescription = playerErrorText(context.pulStateEnCours, context.pulErrorNumber,
+                                                          pioKavBarre_->LastErrorString(), titreAppelant_);
         } else {
             // The exercise file is missing: the work files were not found where the session looked.
             const auto current = startedModule.lock();
@@ -305,13 +336,16 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
                                                   : QStringLiteral("ERR_UNC_FORM_ROROVA_MISSING"))
                                          : (cdRom ? QStringLiteral("ERR_CDROM_EVAL_ROROVA_MISSING")
                                                   : QStringLiteral("ERR_UNC_EVAL_ROROVA_MISSING"));
-            context.pusErrorDescription = message(key).replace(QStringLiteral("%1"), pisPathDownloadRorova);
+            context.pusErrorDescription = message(key).replace(QStringLiteral("%1"), source);
             context.pulErrorNumber = 0;
         }
         if (context.pulLevelSuivi > 0)
             SetinfoLog(FinStartModule, QString::number(context.pulStateEnCours), context.pusErrorDescription);
     });
     if (error) {
+        // A failure is never reported as success: the step under way, else this operation's own code.
+        if (context.pulStateEnCours == OK)
+            context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue;
         context.recordError(*error, scope);
         if (context.pulLevelSuivi > 0)
             SetinfoLog(FinStartModuleErrorVB, QString::number(context.pulStateEnCours), context.pusErrorDescription);
@@ -415,6 +449,8 @@ bool clsBarreManager::LanceSequence(long ilIdSeqThematique, const QString& isTit
         result = true;
     });
     if (error) {
+        if (context.pulStateEnCours == OK)
+            context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_LanceSequence_ErreurInconnue;
         context.recordError(*error, scope);
         if (tracking)
             SetinfoLog(FinLanceSequenceErrorVB, QString::number(context.pulStateEnCours), context.pusErrorDescription);

@@ -78,6 +78,11 @@ public:
     QString ServerLanguageVersion() const { return serverLanguageVersion_; }
 
 signals:
+    // The title the start-up record gives the page's window, raised just
+    // before the plug-in looks for that window by it: a page whose window
+    // bears another title may take this one, so that any server's record fits.
+    void hostWindowTitle(const QString& title);
+
     void RetourForm();
     void RetourEvalWithMajResult();
     void RetourEval();

@@ -346,6 +346,7 @@ TEST_F(ModuleRunTest, AnIndexSequenceNoVideoBearsIsRefusedBeforeAnythingShows)
                                  QStringLiteral("InitAvecSon"), QStringLiteral("False"), 0);
     long sequence = 999;
     EXPECT_FALSE(session_->LanceSequence(5, QStringLiteral("Index"), 32, QStringLiteral("00:00:00"), sequence));
+    EXPECT_EQ(context_.pulStateEnCours, enuFunctionReturnState_Netrova_clsBarreManager_LanceSequence_ErreurInconnue);
     EXPECT_EQ(context_.pulErrorNumber, platform::SubscriptOutOfRange);
     EXPECT_TRUE(!video() || !video()->window()->isVisible());
     EXPECT_EQ(sequence, 999);

@@ -101,7 +101,7 @@ TEST_F(ModuleSessionTest, WithoutACourseModelTheOperationsOfTheRunFailWithTheirO
     };
     const Case cases[] = {
         {"StartModule", [&] { return session_->StartModule(1); },
-         basalo::enuFunctionReturnState_General_Traitement_OK},
+         basalo::enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue},
         {"LanceSequence",
          [&] { return session_->LanceSequence(1, QStringLiteral("Titre"), 31, QStringLiteral("00:00:00"), sequence); },
          basalo::enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideoFromIndex_ErreurServeur},

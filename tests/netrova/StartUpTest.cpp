@@ -7,6 +7,9 @@
 
 #include <QTimer>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 using netrova::clsBarreManager;
@@ -117,6 +120,108 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"ReplyEndingWithALineBreak", 27, QStringLiteral("True\r\n"), Started},
                       RecordCase{"ServerLanguageVersionNotANumber", 13, QStringLiteral("v2"), 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every road by which the start fails gives its own step code and words the
+// learner can read, never success and never an empty or bare text.
+class FailedStartTest;
+
+struct FailedStartCase {
+    const char* name;
+    std::function<void(FailedStartTest&)> arrange;
+    std::vector<long> results;  // the step code, or the codes one of which it is
+    const char* words;          // found in LastError
+
+    friend void PrintTo(const FailedStartCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class FailedStartTest : public NetrovaTest, public ::testing::WithParamInterface<FailedStartCase> {
+public:
+    // What the roads change.
+    void fault(const char* text) { addFault(text); }
+    void field(int index, const QString& value) { setStartField(QStringLiteral("s"), index, value); }
+    void file(const QString& name, const QByteArray& content) { writeFile(name, content); }
+    void remove(const QString& name) { QFile::remove(path(name)); }
+    void replace(const QString& name, const QString& from, const QString& to)
+    {
+        writeFile(name, QString::fromUtf8(readFile(name)).replace(from, to).toUtf8());
+    }
+    void stopServer() { server_->stop(); }
+};
+
+TEST_P(FailedStartTest, FailureGivesItsStepCodeAndSaysWhy)
+{
+    const FailedStartCase& c = GetParam();
+    c.arrange(*this);
+    const long result = manager_->InitPlugin(QStringLiteral("s"), base(), 1);
+    EXPECT_NE(result, Started);
+    EXPECT_NE(std::find(c.results.begin(), c.results.end(), result), c.results.end()) << result;
+    QString words = QString::fromUtf8(c.words);
+    words.replace(QStringLiteral("{{BASE}}"), base());
+    EXPECT_TRUE(manager_->LastError().contains(words)) << manager_->LastError().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, FailedStartTest,
+    ::testing::Values(
+        FailedStartCase{"WorkFolderCannotBeMade",
+                        [](FailedStartTest& t) {
+                            t.file(QStringLiteral("home/Formation/Netrova/Mes exercices"), "a file");
+                        },
+                        {basalo::enuFunctionReturnState_Netrova_clsBarreManager_piInitPersonalFolder_Erreur},
+                        "Formation/Netrova/Mes exercices"},
+        FailedStartCase{"ServerRefusesTheSession", [](FailedStartTest& t) { t.fault("kaverreur:initplugin"); },
+                        {Unreadable}, "Erreur simulée par le serveur de cours"},
+        FailedStartCase{"EmptyStartUpReplies", [](FailedStartTest& t) { t.fault("empty:initplugin"); },
+                        {Unreadable}, "aucun enregistrement de démarrage"},
+        FailedStartCase{"UnknownSession",
+                        [](FailedStartTest& t) { t.remove(QStringLiteral("server/WS/initplugin/default.txt")); },
+                        {Unreadable}, "404"},
+        FailedStartCase{"ServerOutOfReach", [](FailedStartTest& t) { t.stopServer(); }, {Unreadable},
+                        "Enregistrement de démarrage non reçu : "},
+        FailedStartCase{"RecordTooShort",
+                        [](FailedStartTest& t) { t.file(QStringLiteral("server/WS/initplugin/s.txt"), "1#12#x"); },
+                        {Unreadable}, "n'a que 3 champs sur 28"},
+        FailedStartCase{"FieldThatIsNoNumber", [](FailedStartTest& t) { t.field(10, QStringLiteral("douze")); },
+                        {Unreadable}, "Champ 10"},
+        FailedStartCase{"PageWindowNotFound",
+                        [](FailedStartTest& t) { t.field(21, QStringLiteral("Autre serveur")); },
+                        {basalo::enuFunctionReturnState_Lumaro_Manager_InitManager_ErreurFrmAppelant},
+                        "« Autre serveur »"},
+        FailedStartCase{"AssociatedFileMissing",
+                        [](FailedStartTest& t) {
+                            t.replace(QStringLiteral("server/WS/InfoQuestion/1211.txt"), QStringLiteral("#KAV_OK#||"),
+                                      QStringLiteral("#KAV_OK#|Consigne.doc|"));
+                        },
+                        {basalo::enuFunctionReturnState_Lumaro_Manager_GereCopiesLocales_ErreurInconnue},
+                        "File not found : Consigne.doc"},
+        FailedStartCase{"ExerciseFileMissing", [](FailedStartTest& t) { t.fault("status=404:X1211.xml"); },
+                        {basalo::enuFunctionReturnState_Exerva_Manager_InitQuestion_ErreurLoadXML,
+                         basalo::enuFunctionReturnState_Exerva_Manager_onreadystatechange_ErreurRootIsNothing},
+                        "Le dossier de formation {{BASE}}Download/ est introuvable"},
+        FailedStartCase{"PackageFileMissing",
+                        [](FailedStartTest& t) {
+                            t.file(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVWORD||A^1^Bravo");
+                            t.file(QStringLiteral("server/Download/12F/KAVWORD.htm"), "<a href=\"absent.dll\">x</a>");
+                        },
+                        {basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur},
+                        "Paquet KAVWORD non reçu : 404 Not Found"},
+        FailedStartCase{"NoLanguageFileAnywhere",
+                        [](FailedStartTest& t) { t.remove(QStringLiteral("server/WS/pluginlng/default.lng")); },
+                        {0}, "Aucun fichier de langue"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUpTest, PageThatTakesTheRecordsWindowTitleIsFound)
+{
+    setStartField(QStringLiteral("t"), 21, QStringLiteral("Autre serveur de cours"));
+    QStringList announced;
+    QObject::connect(manager_.get(), &netrova::clsManager::hostWindowTitle, [&](const QString& title) {
+        announced << title;
+        page_.setWindowTitle(title);
+    });
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("t"), base(), 1), Started);
+    EXPECT_EQ(announced, QStringList{QStringLiteral("Autre serveur de cours")});
+    EXPECT_EQ(manager_->BarreManager()->HandleAppelant(), pageId_->id());
+}
 
 TEST_F(StartUpTest, OptionsMaskSetsTheVideoSwitches)
 {
