@@ -295,7 +295,13 @@ private:
 
     lumaro::LoadingWindowHost loading_;
     bool pibLoadingAffiche = false;
+    // The module's load, for the loading window's percentage: the requests
+    // done and those the load needs, the list of the module's questions
+    // included (0 until that list has arrived; nothing: no load under way).
+    long loadRequestsDone_ = 0;
+    std::optional<long> loadRequestsExpected_;
     QuestionPlayerSettings playerSettings_;
+    ResultReport resultReport_;
     QMetaObject::Connection progressConnection_;
     bool pibModuleExerva = false;
     std::unique_ptr<lumaro::Manager> pioKavBarre_;

@@ -48,9 +48,16 @@ void clsBarreManager::onDownloadProgress(long lProgress, long lProgressMax)
 {
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub pioInetUrl_DownloadProgressChange"), 3);
-    long percent = 0;
+    double share = 0.0;
     if (lProgressMax >= 1 && lProgress >= 0)
-        percent = long(std::min<double>(100.0, double(lProgress) / double(lProgressMax) * 100.0));
+        share = std::min(1.0, double(lProgress) / double(lProgressMax));
+    // During the module's load the window follows the load's requests, not each
+    // one's bytes: the list of questions is its first tenth, the rest shares the remainder.
+    if (loadRequestsExpected_ && *loadRequestsExpected_ <= 1)
+        share = *loadRequestsExpected_ == 0 ? share / 10.0 : 1.0;
+    else if (loadRequestsExpected_)
+        share = 0.1 + 0.9 * std::min(1.0, (double(loadRequestsDone_ - 1) + share) / double(*loadRequestsExpected_ - 1));
+    const long percent = long(share * 100.0);
     scope.value(QStringLiteral("lProgress"), QString::number(lProgress), 3);
     scope.value(QStringLiteral("lProgressMax"), QString::number(lProgressMax), 3);
     if (!pibLoadingAffiche)
@@ -87,6 +94,7 @@ bool clsBarreManager::Init()
     if (outcome != FinInit && context.pulStateEnCours == OK)
         context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_Init_ErreurInconnue;
     pibLoadingAffiche = false;
+    loadRequestsExpected_.reset();
     loading_.TerminateFrmLoading();
     // A model that failed half-way is not one the module may run on.
     if (outcome != FinInit)
@@ -122,6 +130,8 @@ eLocationSuivi clsBarreManager::initSteps(const tracel::TraceScope& scope)
         return FinInitErrorAppli;
 
     pibLoadingAffiche = true;
+    loadRequestsDone_ = 0;
+    loadRequestsExpected_ = 0;
     if (!piRenseigneModule())
         return FinInitErrorModule;
 
@@ -141,6 +151,7 @@ eLocationSuivi clsBarreManager::initSteps(const tracel::TraceScope& scope)
 
     applyPlayerSettings();
     pibLoadingAffiche = false;
+    loadRequestsExpected_.reset();
     loading_.SetMessageLoading(message("MESSAGE_Loading3"));
     if (!piGereFichiersLocaux())
         return FinInitErrorFichiers;

@@ -47,17 +47,19 @@ QStringList fields(const QString& element, qsizetype needed)
     return list;
 }
 
-// The frame every loader shares: the request, the trace of the reply, the
-// status marker; `work` reads the records of a "#KAV_OK#" reply and answers
-// the loader's result. An unexpected error leaves unexpectedCode.
+// The frame every loader shares: the request (counted in requestsDone), the
+// trace of the reply, the status marker; `work` reads the records of a
+// "#KAV_OK#" reply and answers the loader's result. An unexpected error leaves
+// unexpectedCode.
 template <typename Work>
-bool loadPage(NetrovaContext& context, std::shared_ptr<clsInetUPL> transport, const QUrl& url, long serverCode, long unexpectedCode,
-              ReplyTrace replyTrace, const tracel::TraceScope& scope, Work&& work)
+bool loadPage(NetrovaContext& context, std::shared_ptr<clsInetUPL> transport, long& requestsDone, const QUrl& url,
+              long serverCode, long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope, Work&& work)
 {
     bool result = false;
     const auto error = platform::trapError(platform::AutomationError, [&] {
         QString reply;
         const long received = require(transport).GetInetData65x(reply, url);
+        ++requestsDone;
         if (received != OK) {
             context.pulStateEnCours = received;
             return;
@@ -151,7 +153,7 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piRenseigneQuestionDuModule"));
     return loadPage(
-        context_, pioInetUrl, servicePage(QStringLiteral("InfoQuestDuModule.aspx")),
+        context_, pioInetUrl, loadRequestsDone_, servicePage(QStringLiteral("InfoQuestDuModule.aspx")),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneQuestionDuModule_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneQuestionDuModule_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
@@ -160,6 +162,18 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
             std::vector<QStringList> rows;
             for (qsizetype i = 1; i < records.count(); ++i)
                 rows.push_back(fields(records.element(i), 8));
+            // The requests the load still needs: each question, each component
+            // not known yet, each question's videos.
+            QList<long> components;
+            for (const QStringList& row : rows) {
+                const long idDll = replyWholeNumber(row.at(1));
+                if (!appli->Dll(idDll) && !components.contains(idDll))
+                    components.append(idDll);
+            }
+            const auto questions = long(rows.size());
+            if (loadRequestsExpected_)
+                loadRequestsExpected_ = loadRequestsDone_ + questions + long(components.size())
+                                        + (typeFormEval_ == QStringLiteral("F") ? questions : 0);
             for (const QStringList& row : rows) {
                 const long idQuestion = replyWholeNumber(row.at(0));
                 const long idDll = replyWholeNumber(row.at(1));
@@ -204,7 +218,8 @@ bool clsBarreManager::piRenseigneInfoQuestion(long ilIdQuestion)
                                    QStringLiteral("Private Function piRenseigneInfoQuestion"));
     context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_Erreur;
     return loadPage(
-        context_, pioInetUrl, servicePage(QStringLiteral("InfoQuestion.aspx"), QStringLiteral("questionid"), ilIdQuestion),
+        context_, pioInetUrl, loadRequestsDone_,
+        servicePage(QStringLiteral("InfoQuestion.aspx"), QStringLiteral("questionid"), ilIdQuestion),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
@@ -255,7 +270,8 @@ bool clsBarreManager::piRenseigneDll(long ilIdDll)
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piRenseigneDll"));
     return loadPage(
-        context_, pioInetUrl, servicePage(QStringLiteral("InfoDll.aspx"), QStringLiteral("dllid"), ilIdDll),
+        context_, pioInetUrl, loadRequestsDone_,
+        servicePage(QStringLiteral("InfoDll.aspx"), QStringLiteral("dllid"), ilIdDll),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneDll_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneDll_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
@@ -325,7 +341,8 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
                                    QStringLiteral("Private Function piRenseigneVideo"));
     context_.pulStateEnCours = OK;
     return loadPage(
-        context_, pioInetUrl, servicePage(QStringLiteral("InfoVideo.aspx"), QStringLiteral("questionid"), ilIdQuestion),
+        context_, pioInetUrl, loadRequestsDone_,
+        servicePage(QStringLiteral("InfoVideo.aspx"), QStringLiteral("questionid"), ilIdQuestion),
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_Erreur, ReplyTrace::Never, scope,
         [&](const ReplyRecords& records) {
@@ -359,7 +376,8 @@ bool clsBarreManager::piRenseigneVideoFromIndex(long ilIdVideo, long& lIdQuestio
                                    QStringLiteral("Private Function piRenseigneVideoFromIndex"));
     constexpr long serverCode = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideoFromIndex_ErreurServeur;
     return loadPage(
-        context_, pioInetUrl, servicePage(QStringLiteral("InfoVideoFromIndex.aspx"), QStringLiteral("videoid"), ilIdVideo),
+        context_, pioInetUrl, loadRequestsDone_,
+        servicePage(QStringLiteral("InfoVideoFromIndex.aspx"), QStringLiteral("videoid"), ilIdVideo),
         serverCode, serverCode, ReplyTrace::WhenUnrecognised, scope, [&](const ReplyRecords& records) {
             const QStringList record = fields(records.element(1), 5);
             lIdQuestion = replyWholeNumber(record.at(4));

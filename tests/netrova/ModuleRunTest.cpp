@@ -23,6 +23,11 @@
 #include "vidora/CAsfVideoKav.h"
 #include "vidora/frmVideo.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <set>
+
 namespace {
 
 using namespace basalo;
@@ -454,6 +459,21 @@ TEST_F(ModuleRunTest, AVideoItsPlayerCannotReadIsToldWhenAskedForAndTheModuleGoe
     EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")})
         << boxes_.texts().join(u'\n').toStdString();
     EXPECT_EQ(postedResults().size(), 1);
+}
+
+TEST_F(ModuleRunTest, TheLoadingWindowFollowsTheModulesRequests)
+{
+    manager_->LevelTracelage(3);
+    ASSERT_EQ(start(), OK);
+    static const QRegularExpression shown(QStringLiteral("lTaux = (\\d+)"));
+    std::vector<int> percentages;
+    for (auto match = shown.globalMatch(traceText()); match.hasNext();)
+        percentages.push_back(match.next().captured(1).toInt());
+    ASSERT_FALSE(percentages.empty());
+    EXPECT_LT(percentages.front(), 50) << "the first request is only the start of the load";
+    EXPECT_TRUE(std::is_sorted(percentages.begin(), percentages.end())) << "the percentage never goes back";
+    EXPECT_EQ(percentages.back(), 100);
+    EXPECT_GE(std::set<int>(percentages.begin(), percentages.end()).size(), 4u);
 }
 
 TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresTheResult)
