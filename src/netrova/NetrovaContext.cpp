@@ -44,6 +44,11 @@ QString NetrovaContext::traceRoot() const
     return QDir(dataFolder).filePath(QStringLiteral("traces")) + u'/';
 }
 
+QString NetrovaContext::traceFolder() const
+{
+    return trace.info() ? trace.info()->PathTracel() : QString();
+}
+
 std::shared_ptr<common::clsLangue> NetrovaContext::makeLanguageReader(const QString& langue) const
 {
     auto reader = std::make_shared<common::clsLangue>(QStringLiteral("Netrova_Langue_"));

@@ -97,8 +97,12 @@ public:
     QString languageFilePath() const;
     // Where fetched component packages go.
     QString componentFolder() const;
-    // The folder under which the trace log is written.
+    // The folder under which the trace logs are written.
     QString traceRoot() const;
+    // The folder of the plug-in's own trace log (the page's PathTracel under
+    // the trace root), where the players it starts write theirs; "" while
+    // there is no trace log.
+    QString traceFolder() const;
     // Makes a language reader of the plug-in's section for that language.
     std::shared_ptr<common::clsLangue> makeLanguageReader(const QString& langue) const;
 

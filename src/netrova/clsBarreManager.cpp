@@ -46,7 +46,7 @@ clsBarreManager::clsBarreManager(NetrovaContext& context)
     videoServices.message = message;
     videoServices.registry = registry;
     videoServices.traceLevel = [this] { return context_.trace.level(); };
-    videoServices.traceFolder = [this] { return context_.trace.level() > 0 ? context_.traceRoot() : QString(); };
+    videoServices.traceFolder = [this] { return context_.trace.level() > 0 ? context_.traceFolder() : QString(); };
     video_ = std::make_unique<common::VideoDisplay>(*this, context_, video, std::move(videoServices));
     connect(video_.get(), &common::VideoDisplay::ExitVideo, this, &clsBarreManager::onExitVideo, Qt::DirectConnection);
 

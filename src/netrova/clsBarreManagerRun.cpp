@@ -95,7 +95,7 @@ bool clsBarreManager::InitBarre(const QString& sIdLangue, bool ibLanceDepuisInde
                                                           : context_.languageFilePath());
         if (context_.trace.level() >= 1) {
             scope.line(QStringLiteral("initialisation du débogage sur Lumaro.Manager"));
-            pioKavBarre_->PathParent(context_.traceRoot());
+            pioKavBarre_->PathParent(context_.traceFolder());
             pioKavBarre_->LevelTracelage(context_.trace.level());
         }
         if (!pioKavBarre_->CreateManager(lumaro::WithFrm, sIdLangue)) {
@@ -472,8 +472,11 @@ bool clsBarreManager::InitUrlMedia()
         // A model of an earlier start is closed, not just dropped.
         releaseCourseModel(scope);
         pioKavParc = std::make_shared<lumaro::ContexteManager>(context.lumaroContext);
-        if (context.trace.level() >= 1)
+        if (context.trace.level() >= 1) {
             scope.line(QStringLiteral("initialisation du débogage sur pioKavParc.Manager"));
+            pioKavParc->PathParent(context.traceFolder());
+            pioKavParc->LevelTracelage(context.trace.level());
+        }
         const platform::OleDate now =
             platform::OleDate::fromDateTime(context.clock().now()).value_or(platform::OleDate());
         if (!pioKavParc->CreateManager(lumaro::TypeSimplifie, platform::OleDate(now.serial() - pidteDifDateServer))) {

@@ -476,6 +476,35 @@ TEST_F(ModuleRunTest, TheLoadingWindowFollowsTheModulesRequests)
     EXPECT_GE(std::set<int>(percentages.begin(), percentages.end()).size(), 4u);
 }
 
+TEST_F(ModuleRunTest, ThePlayersWriteTheirTracesInThePagesTraceFolder)
+{
+    manager_->PathTracel(QStringLiteral("session7"));
+    manager_->LevelTracelage(1);
+    ASSERT_EQ(start(), OK);
+    playSolution(1211);
+    ASSERT_NE(video(), nullptr);
+    video()->window()->kavbtnQuitter_Click();
+    const QStringList root = QDir(path(QStringLiteral("data/traces"))).entryList(QDir::Files);
+    EXPECT_TRUE(root.isEmpty()) << root.join(u' ').toStdString();
+    const QStringList traces = QDir(path(QStringLiteral("data/traces/session7"))).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(traces, (QStringList{QStringLiteral("Exerva.htm"), QStringLiteral("Lumaro.htm"),
+                                   QStringLiteral("Netrova.htm"), QStringLiteral("VVidora.htm")}));
+}
+
+TEST_F(ModuleRunTest, TheCourseModelOfTheMediaAloneTracesInThePagesTraceFolder)
+{
+    manager_->PathTracel(QStringLiteral("media"));
+    manager_->LevelTracelage(1);
+    ASSERT_TRUE(manager_->Create(netrova::ModeDeBase, QStringLiteral("FR")));
+    clsBarreManager& session = *manager_->BarreManager();
+    session.IdAppli(12);
+    session.ModeMediaInet(true);
+    session.URLMediaAppli(base() + QStringLiteral("Media/12F/"));
+    ASSERT_TRUE(session.InitUrlMedia());
+    EXPECT_EQ(context_.lumaroContext.levelTracelage(), 1);
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("data/traces/media/Lumaro.htm"))));
+}
+
 TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresTheResult)
 {
     ASSERT_EQ(start(), OK);
