@@ -138,6 +138,20 @@ public:
     bool piMajResultModule(long ilAncienNbQuestReussi);
     // The leaving kinds of piQuitterModule.
     enum TypeSortie : long { WithMajResult = 1, WithoutMajResult = 2 };
+    // What became of the module's result when the learner left.
+    enum class ResultFate {
+        Pending,          // the learner has not left
+        Stored,           // the server accepted it
+        NothingAnswered,  // no question was answered: there was nothing to post
+        NotStored,        // answers were given and the server does not have them
+    };
+    struct ResultReport {
+        ResultFate fate = ResultFate::Pending;
+        // Why a result was not stored: the step code and the error's words.
+        QString why;
+    };
+    // Set by the leaving, before its event reaches the page.
+    const ResultReport& resultReport() const { return resultReport_; }
     // Leaves the module, posting the result for WithMajResult, and raises the
     // leaving event that says how it went.
     void piQuitterModule(long ieTypeSortie);

@@ -5,6 +5,8 @@
 
 #include "clsInetUPL.h"
 
+#include "common/ReplyRecords.h"
+
 #include "basalo/clsManager.h"
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"
@@ -40,15 +42,29 @@ std::optional<long> replyNumber(const QString& text)
     return static_cast<long>(std::nearbyint(value));
 }
 
-// The record has no escape: a text holding one of its separators would shift
-// every field after it.
+// The record's separators; it has no escape.
+constexpr QChar resultSeparators[] = {u'|', u'^', u'{'};
+
+// A text holding one of the separators would shift every field after it.
 QString checkedText(const QString& text)
 {
-    for (const QChar separator : {u'|', u'^', u'{'})
+    for (const QChar separator : resultSeparators)
         if (text.contains(separator))
             throw platform::RuntimeError(platform::InvalidProcedureCall,
                                          QStringLiteral("Texte refusé dans le résultat : ") + text);
     return text;
+}
+
+// A text the server gave and the result only echoes loses the separators,
+// rather than the learner's answers their post.
+QString echoedText(const QString& text, const tracel::TraceScope& scope)
+{
+    QString kept = text;
+    for (const QChar separator : resultSeparators)
+        kept.remove(separator);
+    if (kept != text)
+        scope.line(QStringLiteral("erreur kav séparateurs retirés de la durée prévue du parcours : ") + text);
+    return kept;
 }
 
 }  // namespace
@@ -111,7 +127,7 @@ std::optional<QString> clsBarreManager::resultString(const lumaro::Module& modul
         scope.line(QStringLiteral("aucun résultat mis à jour, sans erreur de mise à jour"));
         return std::nullopt;
     }
-    return header.join(u'|') + u'|' + records.join(u'^') + u'|' + checkedText(dureePrevueParcours_);
+    return header.join(u'|') + u'|' + records.join(u'^') + u'|' + echoedText(dureePrevueParcours_, scope);
 }
 
 bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
@@ -123,16 +139,23 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
     context.pulStateEnCours = OK;
     const bool tracking = context.pulLevelSuivi > 0;
     bool accepted = false;
+    resultReport_ = {ResultFate::NotStored, {}};
     const auto error = platform::trapError(platform::AutomationError, [&] {
         const auto module = require(pioKavParc).ModuleEnCours();
         const lumaro::Module& played = require(module);
         // The counters change only once the server has the result.
         const long parcours = NbQuestionReussiDuParcours() - ilAncienNbQuestReussi + played.NbQuestReussi();
         const auto built = resultString(played, parcours, scope);
-        if (!built)
+        if (!built) {
+            resultReport_ = {ResultFate::NothingAnswered, {}};
             return;
+        }
         const QString result = QString(*built).replace(u' ', QStringLiteral("%20"));
         scope.value(QStringLiteral("sChaineResult"), result);
+        const auto knownError = [&] {
+            return message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours)
+                   + QStringLiteral(" : ") + context.pusErrorDescription;
+        };
         for (;;) {
             pibLoadingAffiche = true;
             if (tracking)
@@ -145,38 +168,63 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
                                                 {{0, QStringLiteral("ChaineResult"), result}});
             pibLoadingAffiche = false;
             scope.value(QStringLiteral("sRetour"), reply);
+            // What the learner is told of the failure before being asked to try again.
+            QString cause;
             if (context.pulStateEnCours != OK) {
-                // The request itself failed: one clear message, and no question whose answer changes nothing.
+                // The request itself failed: the form missing, the server out of reach or too slow.
                 if (tracking)
                     SetinfoLog(PostResultError);
-                askLearner(message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours)
-                               + QStringLiteral(" : ") + context.pusErrorDescription,
-                           lumaro::kavOk);
-                return;
-            }
-            const QStringList parts = reply.split(u'|');
-            const auto status = parts.size() > 1 ? replyNumber(parts.at(0)) : std::nullopt;
-            const auto idParcours = parts.size() > 2 ? replyNumber(parts.at(1)) : std::nullopt;
-            const auto idModule = parts.size() > 2 ? replyNumber(parts.at(2)) : std::nullopt;
-            if (status == 1L && idParcours && idModule) {
+                cause = knownError();
+            } else if (const common::ReplyRecords records(reply.trimmed());
+                       records.status() == common::ReplyStatus::Error) {
+                // The server's own error: its code and words.
+                common::ReplyError refusal;
+                if (platform::trapError(platform::AutomationError, [&] { refusal = records.error(); }))
+                    refusal.text = reply.trimmed();
+                context.pulStateEnCours =
+                    refusal.step.value_or(enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB);
+                context.pulErrorNumber = refusal.number;
+                context.pusErrorDescription = refusal.text;
+                scope.line(QStringLiteral("erreur kav ") + QString::number(context.pulStateEnCours)
+                           + QStringLiteral(" ; ") + QString::number(refusal.number) + QStringLiteral(" : ")
+                           + refusal.text);
                 if (tracking)
-                    SetinfoLog(PostResultOK);
-                idResParcours_ = *idParcours;
-                idResModule_ = *idModule;
-                NbQuestionReussiDuParcours(parcours);
-                NbQuestionReussiDuModule(played.NbQuestReussi());
-                context.pulStateEnCours = OK;
-                accepted = true;
-                return;
+                    SetinfoLog(PostResultErrorConnue, QString::number(context.pulStateEnCours), refusal.text);
+                cause = knownError();
+            } else {
+                const QStringList parts = reply.split(u'|');
+                const auto status = parts.size() > 1 ? replyNumber(parts.at(0)) : std::nullopt;
+                const auto idParcours = parts.size() > 2 ? replyNumber(parts.at(1)) : std::nullopt;
+                const auto idModule = parts.size() > 2 ? replyNumber(parts.at(2)) : std::nullopt;
+                if (status == 1L && idParcours && idModule) {
+                    if (tracking)
+                        SetinfoLog(PostResultOK);
+                    idResParcours_ = *idParcours;
+                    idResModule_ = *idModule;
+                    NbQuestionReussiDuParcours(parcours);
+                    NbQuestionReussiDuModule(played.NbQuestReussi());
+                    context.pulStateEnCours = OK;
+                    resultReport_ = {ResultFate::Stored, {}};
+                    accepted = true;
+                    return;
+                }
+                if (status && *status != 1) {
+                    context.pulStateEnCours = *status;
+                    if (tracking)
+                        SetinfoLog(PostResultErrorConnue, parts.value(1), parts.value(2));
+                    resultReport_.why = QStringLiteral("le serveur a refusé le résultat (statut %1)").arg(*status);
+                } else {
+                    if (tracking)
+                        SetinfoLog(PostResultError);
+                    resultReport_.why = QStringLiteral("réponse illisible du serveur : ") + reply.trimmed().left(200);
+                }
             }
-            if (status && *status != 1) {
-                context.pulStateEnCours = *status;
-                if (tracking)
-                    SetinfoLog(PostResultErrorConnue, parts.value(1), parts.value(2));
-            } else if (tracking) {
-                SetinfoLog(PostResultError);
-            }
-            if (askLearner(message(QStringLiteral("ERR_POST_RESULT")), lumaro::kavOk + lumaro::kavAnnuler + lumaro::kavAlert)
+            if (!cause.isEmpty())
+                resultReport_.why = QString::number(context.pulStateEnCours) + QStringLiteral(" : ")
+                                    + context.pusErrorDescription;
+            const QString question = message(QStringLiteral("ERR_POST_RESULT"));
+            if (askLearner(cause.isEmpty() ? question : cause + QStringLiteral("\r\n\r\n") + question,
+                           lumaro::kavOk + lumaro::kavAnnuler + lumaro::kavAlert)
                 == platform::MessageBoxes::Cancel)
                 return;
         }
@@ -186,6 +234,8 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
         return accepted;
     context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB;
     context.recordError(*error, scope);
+    resultReport_ = {ResultFate::NotStored,
+                     QString::number(context.pulStateEnCours) + QStringLiteral(" : ") + context.pusErrorDescription};
     if (tracking)
         SetinfoLog(PostResultError);
     askLearner(message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours) + QStringLiteral(" : ")
@@ -226,6 +276,13 @@ void clsBarreManager::piQuitterModule(long ieTypeSortie)
             context.pulStateEnCours = OK;
         }
         if (ieTypeSortie != WithMajResult) {
+            resultReport_ = {ResultFate::NothingAnswered, {}};
+            for (long i = 1; i <= played.NbQuest(); ++i) {
+                const auto result = played.ResultQuestions(i);
+                if (result && result->TypeReponse() > 0)
+                    resultReport_ = {ResultFate::NotStored, QStringLiteral("le module a été quitté avant sa fin : "
+                                                                           "ses réponses ne sont pas enregistrées")};
+            }
             leaving = evaluation ? &clsBarreManager::QuitterModuleEval : &clsBarreManager::QuitterModuleForm;
             return;
         }
@@ -244,6 +301,9 @@ void clsBarreManager::piQuitterModule(long ieTypeSortie)
     if (error) {
         loading_.TerminateFrmLoading();
         context.recordError(*error, scope);
+        if (resultReport_.fate != ResultFate::Stored)
+            resultReport_ = {ResultFate::NotStored, QString::number(context.pulStateEnCours) + QStringLiteral(" : ")
+                                                        + context.pusErrorDescription};
         const QString text = context.pulStateEnCours != OK
                                  ? message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours)
                                  : message(QStringLiteral("ERR_INCONNUE")) + QString::number(context.pulStateEnCours);

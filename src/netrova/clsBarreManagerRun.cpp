@@ -556,6 +556,8 @@ void clsBarreManager::BoutonQuitter()
 void clsBarreManager::BoutonQuitterExoApp()
 {
     const auto keepAlive = weak_from_this().lock();
+    // The application exercise has nothing to score.
+    resultReport_ = {ResultFate::NothingAnswered, {}};
     emit QuitterModuleForm();
 }
 

@@ -26,6 +26,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 namespace {
@@ -186,6 +187,10 @@ struct LeavingCase {
     void (clsBarreManager::*event)();
     QString pageEvent;
     int posts;
+    // What the page learns of the result.
+    clsBarreManager::ResultFate fate;
+
+    friend void PrintTo(const LeavingCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LeavingTest : public ModuleRunTest, public ::testing::WithParamInterface<LeavingCase> {};
@@ -199,29 +204,38 @@ TEST_P(LeavingTest, EachRoadEndsWithItsPageEvent)
     (session_->*c.event)();
     EXPECT_EQ(pageEvents, QStringList{c.pageEvent});
     EXPECT_EQ(postedResults().size(), c.posts);
+    EXPECT_EQ(session_->resultReport().fate, c.fate);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Roads, LeavingTest,
     ::testing::Values(
-        LeavingCase{"TrainingFinished", "1", true, &clsBarreManager::FinModule, "RetourFormWithMajResult", 1},
-        LeavingCase{"TrainingQuit", "1", true, &clsBarreManager::BoutonQuitter, "RetourFormWithMajResult", 1},
-        LeavingCase{"TrainingWithNothingAnswered", "1", false, &clsBarreManager::FinModule, "RetourForm", 0},
-        LeavingCase{"ApplicationExerciseQuit", "2", true, &clsBarreManager::BoutonQuitterExoApp, "RetourForm", 0},
-        LeavingCase{"EvaluationFinished", "2", true, &clsBarreManager::FinModule, "RetourEvalWithMajResult", 1},
-        LeavingCase{"EvaluationQuit", "2", true, &clsBarreManager::BoutonQuitter, "RetourEval", 0}),
+        LeavingCase{"TrainingFinished", "1", true, &clsBarreManager::FinModule, "RetourFormWithMajResult", 1,
+                    clsBarreManager::ResultFate::Stored},
+        LeavingCase{"TrainingQuit", "1", true, &clsBarreManager::BoutonQuitter, "RetourFormWithMajResult", 1,
+                    clsBarreManager::ResultFate::Stored},
+        LeavingCase{"TrainingWithNothingAnswered", "1", false, &clsBarreManager::FinModule, "RetourForm", 0,
+                    clsBarreManager::ResultFate::NothingAnswered},
+        LeavingCase{"ApplicationExerciseQuit", "2", true, &clsBarreManager::BoutonQuitterExoApp, "RetourForm", 0,
+                    clsBarreManager::ResultFate::NothingAnswered},
+        LeavingCase{"EvaluationFinished", "2", true, &clsBarreManager::FinModule, "RetourEvalWithMajResult", 1,
+                    clsBarreManager::ResultFate::Stored},
+        LeavingCase{"EvaluationQuit", "2", true, &clsBarreManager::BoutonQuitter, "RetourEval", 0,
+                    clsBarreManager::ResultFate::NotStored}),
     [](const auto& info) { return testsupport::caseName(QString::fromLatin1(info.param.name)); });
 
 TEST_F(ModuleRunTest, AnUnreadableReplyIsOfferedAgainUntilTheServerAccepts)
 {
     ASSERT_EQ(start(), OK);
     answer({1});
-    addFault("kaverreur:SetResultModule.aspx:1");
+    // A bare "1" is no accepted reply: the record needs its identifiers.
+    server_->addFault({courseserver::FaultKind::KavErreur, "SetResultModule.aspx", 1, 200, "1"});
     boxes_.answer(platform::MessageBoxes::Ok);
     session_->FinModule();
     EXPECT_EQ(boxes_.texts().filter(message("ERR_POST_RESULT")).size(), 1);
     EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), 2u);
     EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
+    EXPECT_EQ(session_->resultReport().fate, clsBarreManager::ResultFate::Stored);
 }
 
 TEST_F(ModuleRunTest, GivingUpLeavesWithoutResultAndTheCountersAsTheyWere)
@@ -237,37 +251,112 @@ TEST_F(ModuleRunTest, GivingUpLeavesWithoutResultAndTheCountersAsTheyWere)
     EXPECT_EQ(session_->NbQuestionReussiDuModule(), 0);
     EXPECT_EQ(session_->IdResModule(), 0);
     EXPECT_NE(session_->pioKavParc->ModuleEnCours(), nullptr) << "the module is not closed";
+    EXPECT_EQ(session_->resultReport().fate, clsBarreManager::ResultFate::NotStored);
+    EXPECT_TRUE(session_->resultReport().why.contains(QStringLiteral("Erreur simulée par le serveur de cours")));
 }
 
-TEST_F(ModuleRunTest, ATransportFailureIsToldOnceWithItsCode)
+class FailedPostTest;
+
+struct FailedPostCase {
+    const char* name;
+    std::function<void(FailedPostTest&)> arrange;
+    long code;          // the step code the learner is told
+    const char* words;  // in the error's words the learner is told
+    bool recovers;      // a second post can succeed
+
+    friend void PrintTo(const FailedPostCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class FailedPostTest : public ModuleRunTest, public ::testing::WithParamInterface<FailedPostCase> {
+public:
+    void fault(const char* text) { addFault(text); }
+    void file(const QString& name, const QByteArray& content) { writeFile(name, content); }
+};
+
+// A post that failed, for whatever reason, is never lost silently: the learner
+// reads why, and may send it again.
+TEST_P(FailedPostTest, TheLearnerIsToldWhyAndOfferedToSendItAgain)
 {
+    const FailedPostCase& c = GetParam();
+    context_.requestTimeout = std::chrono::milliseconds(1500);
     ASSERT_EQ(start(), OK);
     answer({1});
-    addFault("status=500:SetResultModule.aspx");
+    c.arrange(*this);
+    boxes_.answer(c.recovers ? platform::MessageBoxes::Ok : Cancel);
     const auto before = boxes_.texts().size();
     session_->FinModule();
+    server_->releaseSlowReplies();
     const QStringList shown = boxes_.texts().mid(before);
-    ASSERT_EQ(shown.size(), 1) << shown.join(u'\n').toStdString();
-    EXPECT_TRUE(shown.front().startsWith(message("ERR_CONNUE")));
-    EXPECT_FALSE(shown.front().contains(message("ERR_POST_RESULT")));
-    EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), 1u);
-    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourForm")});
+    ASSERT_FALSE(shown.isEmpty());
+    const QString told = shown.front();
+    EXPECT_TRUE(told.startsWith(message("ERR_CONNUE") + QString::number(c.code) + QStringLiteral(" : ")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QString::fromUtf8(c.words))) << told.toStdString();
+    EXPECT_TRUE(told.endsWith(message("ERR_POST_RESULT"))) << "the question follows";
+    EXPECT_EQ(boxes_.shown().front().buttons & platform::MessageBoxes::CancelButton,
+              platform::MessageBoxes::CancelButton);
+    if (c.recovers) {
+        EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
+        EXPECT_FALSE(postedResults().isEmpty());
+    } else {
+        EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourForm")});
+        EXPECT_EQ(session_->resultReport().fate, clsBarreManager::ResultFate::NotStored);
+        EXPECT_TRUE(session_->resultReport().why.startsWith(QString::number(c.code)));
+    }
 }
 
-TEST_F(ModuleRunTest, ATextHoldingASeparatorIsNeverPosted)
+INSTANTIATE_TEST_SUITE_P(
+    Roads, FailedPostTest,
+    ::testing::Values(
+        FailedPostCase{"ErrorStatus", [](FailedPostTest& t) { t.fault("status=500:SetResultModule.aspx:1"); },
+                       enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_Erreur, "500", true},
+        FailedPostCase{"FormPageMissing",
+                       [](FailedPostTest& t) { t.fault("status=404:SetResultModule.htm:1"); },
+                       enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_Erreur, "404", true},
+        FailedPostCase{"ReplyTooLate", [](FailedPostTest& t) { t.fault("slow:SetResultModule.aspx:1"); },
+                       enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurTimeOut,
+                       "Pas de réponse du serveur en 1.5 s", true},
+        FailedPostCase{"ServerError",
+                       [](FailedPostTest& t) { t.fault("kaverreur:SetResultModule.aspx:1"); }, 500,
+                       "Erreur simulée par le serveur de cours", true},
+        FailedPostCase{"FieldOfAnotherName",
+                       [](FailedPostTest& t) {
+                           t.file(
+                               QStringLiteral("server/WS/SetResultModule.htm"),
+                               "<form method=\"post\"><input type=\"hidden\" name=\"Resultat\"></form>");
+                       },
+                       enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurParamName,
+                       "s'appelle « Resultat », pas « ChaineResult »", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ModuleRunTest, TheServersErrorGoesToTheTrackingPostWithItsWords)
 {
+    manager_->LevelSuivi(1);
     ASSERT_EQ(start(), OK);
     answer({1});
-    for (const QString& text : {QStringLiteral("1|2"), QStringLiteral("1^2"), QStringLiteral("1{2")}) {
-        pageEvents.clear();
-        session_->DureePrevueParcours(text);
-        session_->FinModule();
-        EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourForm")}) << text.toStdString();
-        EXPECT_EQ(context_.pulStateEnCours, enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB);
-        EXPECT_TRUE(context_.pusErrorDescription.contains(text)) << "the error says what was refused";
-        EXPECT_TRUE(boxes_.texts().last().contains(text));
-    }
-    EXPECT_TRUE(server_->requestsFor("SetResultModule.aspx").empty());
+    addFault("kaverreur:SetResultModule.aspx:1");
+    session_->FinModule();
+    std::vector<QJsonObject> refused;
+    for (const QJsonObject& record : trackingRecords())
+        if (record.value(QStringLiteral("PkFunction")).toString().toLong() == netrova::PostResultErrorConnue)
+            refused.push_back(record);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused.front().value(QStringLiteral("Commentaires")).toString(),
+              QStringLiteral("Erreur VB : 500<BR>Description : Erreur simulée par le serveur de cours"));
+}
+
+TEST_F(ModuleRunTest, ASeparatorInThePlannedPathDurationIsDroppedAndTheResultPosted)
+{
+    manager_->LevelTracelage(1);
+    ASSERT_EQ(start(), OK);
+    answer({1});
+    session_->DureePrevueParcours(QStringLiteral("1|0^0{0"));
+    session_->FinModule();
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
+    ASSERT_EQ(postedResults().size(), 1);
+    EXPECT_TRUE(postedResults().front().endsWith(QStringLiteral("|1000"))) << postedResults().front().toStdString();
+    EXPECT_TRUE(
+        traceText().contains(QStringLiteral("séparateurs retirés de la durée prévue du parcours : 1|0^0{0")));
 }
 
 TEST_F(ModuleRunTest, BlanksOfTheResultAreSentEncoded)
