@@ -7,7 +7,9 @@
 #include "netrova/clsBarreManager.h"
 #include "netrova/clsManager.h"
 
+#include "basalo/enuFunctionReturnState.h"
 #include "platform/Display.h"
+#include "platform/MessageBoxes.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/RegisteredWindow.h"
 #include "platform/WebEngineLogging.h"
@@ -29,15 +31,19 @@ namespace {
 
 const char* const usageText =
     "usage: course-page --server URL --session ID --question ID [--lang FR] [--trace-level N]\n"
-    "                   [--tracking-level N]\n"
+    "                   [--tracking-level N] [--window-title TITLE]\n"
     "  --server URL        the course server's base address (http://127.0.0.1:PORT/)\n"
     "  --session ID        the learner's session identifier on that server\n"
     "  --question ID       the question the module starts with (1: the first)\n"
     "  --lang LANG         the language of the plug-in's messages (FR by default)\n"
     "  --trace-level N     above 0, the plug-in writes its trace log (0 by default)\n"
     "  --tracking-level N  above 0, the plug-in posts tracking records (0 by default)\n"
-    "Prints each page event with its values; exits 0 once the learner has left the\n"
-    "module, 1 with the step code and error text when the start fails.\n";
+    "  --window-title TITLE  the page window's title; by default the one the server's\n"
+    "                      start-up record gives it, by which the plug-in finds the page\n"
+    "Prints each page event with its values. Exits 0 once the learner has left the\n"
+    "module with the result stored by the server (or with nothing answered, when there\n"
+    "is nothing to store); 1 when the start fails, after a message box with the step\n"
+    "code and the error, or when the result was not stored, saying why.\n";
 
 struct Options {
     QString server;
@@ -46,6 +52,8 @@ struct Options {
     QString language = QStringLiteral("FR");
     long traceLevel = 0;
     long trackingLevel = 0;
+    // Empty: the title the start-up record gives.
+    QString windowTitle;
 };
 
 int usage(const char* problem)
@@ -88,6 +96,8 @@ std::optional<Options> readOptions(int argc, char** argv, int& status)
             options.traceLevel = value.toLong(&number);
         } else if (name == QLatin1String("--tracking-level")) {
             options.trackingLevel = value.toLong(&number);
+        } else if (name == QLatin1String("--window-title")) {
+            options.windowTitle = value;
         } else {
             status = usage("unknown option");
             return std::nullopt;
@@ -109,7 +119,7 @@ class PageWindow : public QWidget {
 public:
     PageWindow()
     {
-        // The start-up record names the page's window by this title.
+        // Until the start-up record gives the page its title.
         setWindowTitle(QStringLiteral("Formation en ligne - Page du cours"));
         auto* layout = new QVBoxLayout(this);
         title_ = new QLabel(QStringLiteral("Formation en ligne"), this);
@@ -150,6 +160,18 @@ private:
     QListWidget* events_;
 };
 
+// The words of a failed start for the learner: the course's own words for a
+// known step where its language file is there, the step code, the error.
+QString startFailure(const netrova::NetrovaContext& context, long step, const QString& error)
+{
+    QString known =
+        context.oLangueIHMInet ? context.oLangueIHMInet->GetMessage(QStringLiteral("ERR_CONNUE")) : QString();
+    if (known.isEmpty())
+        known = QStringLiteral("Le module n'a pas pu démarrer, étape ");
+    const QString why = error.isEmpty() ? basalo::returnStateName(step) : error;
+    return known + QString::number(step) + QStringLiteral(" : ") + (why.isEmpty() ? QStringLiteral("?") : why);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -168,8 +190,11 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     PageWindow page;
+    if (!options->windowTitle.isEmpty())
+        page.setWindowTitle(options->windowTitle);
     page.show();
     const platform::RegisteredWindow pageId(page);
+    platform::QtMessageBoxes boxes(&page);
 
     netrova::NetrovaContext& context = netrova::NetrovaContext::processDefault();
     context.windows = std::make_shared<platform::QtWindowSystem>();
@@ -196,6 +221,20 @@ int main(int argc, char** argv)
         if (ended)
             return;
         ended = true;
+        // The status says whether the server has the module's result.
+        using Fate = netrova::clsBarreManager::ResultFate;
+        const netrova::clsBarreManager::ResultReport report =
+            session ? session->resultReport() : netrova::clsBarreManager::ResultReport{};
+        if (report.fate == Fate::NothingAnswered) {
+            std::printf("course-page: nothing was answered: there is no result to store\n");
+        } else if (report.fate != Fate::Stored) {
+            exitCode = EXIT_FAILURE;
+            std::fprintf(stderr, "course-page: the result was not stored: %s\n",
+                         (report.why.isEmpty() ? QStringLiteral("the module did not end") : report.why)
+                             .toLocal8Bit()
+                             .constData());
+        }
+        std::fflush(stdout);
         // The page lets go of the plug-in once the event is over.
         QTimer::singleShot(0, &app, [&] {
             if (plugIn) {
@@ -211,6 +250,25 @@ int main(int argc, char** argv)
                      [&] { pageEvent("RetourFormWithMajResult"); });
     QObject::connect(plugIn.get(), &netrova::clsManager::RetourEvalWithMajResult,
                      [&] { pageEvent("RetourEvalWithMajResult"); });
+    // The plug-in finds the page by the title its server gives it.
+    QObject::connect(plugIn.get(), &netrova::clsManager::hostWindowTitle, [&](const QString& title) {
+        if (options->windowTitle.isEmpty() && !title.isEmpty())
+            page.setWindowTitle(title);
+    });
+
+    // A start that fails is told to the learner before the page closes.
+    const auto failedStart = [&](const char* what, long step) {
+        const QString error = plugIn ? plugIn->LastError() : QString();
+        const QString text = startFailure(context, step, error);
+        std::fprintf(stderr, "course-page: %s failed at step %ld: %s\n", what, step,
+                     (error.isEmpty() ? text : error).toLocal8Bit().constData());
+        exitCode = EXIT_FAILURE;
+        if (plugIn)
+            plugIn->Destroy();
+        boxes.show(text, QStringLiteral("Démarrage du module"), platform::MessageBoxes::OkButton,
+                   platform::MessageBoxes::Icon::Warning);
+        QApplication::quit();
+    };
 
     // What the page sets before it starts the plug-in.
     plugIn->LevelSuivi(options->trackingLevel);
@@ -223,22 +281,15 @@ int main(int argc, char** argv)
     QTimer::singleShot(0, &app, [&] {
         page.addEvent(QStringLiteral("Create"));
         if (!plugIn->Create(netrova::ModeDeBase, options->language)) {
-            std::fprintf(stderr, "course-page: Create failed at step %ld: %s\n", plugIn->StateEnCours(),
-                         plugIn->LastError().toLocal8Bit().constData());
-            exitCode = EXIT_FAILURE;
-            QApplication::quit();
+            failedStart("Create", plugIn->StateEnCours());
             return;
         }
         page.addEvent(QStringLiteral("InitPlugin"));
         const long result = plugIn ? plugIn->InitPlugin(options->session, options->server, options->question) : 0;
         if (!plugIn)
             return;
-        if (result != 1) {
-            std::fprintf(stderr, "course-page: the start failed at step %ld: %s\n", result,
-                         plugIn->LastError().toLocal8Bit().constData());
-            exitCode = EXIT_FAILURE;
-            plugIn->Destroy();
-            QApplication::quit();
+        if (result != basalo::enuFunctionReturnState_General_Traitement_OK) {
+            failedStart("the start", result);
             return;
         }
         if (const netrova::clsBarreManager* session = plugIn->BarreManager())
