@@ -162,7 +162,9 @@ start_display() {
   local attempt _
   for attempt in 1 2 3; do
     : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
+    # -noreset: the server must not reset when its last client leaves, since
+    # a road may run several programs on it one after the other.
+    Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp -noreset \
       3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq $((100 * time_scale))); do
@@ -344,6 +346,8 @@ wait_for() {
     for line in "${windows[@]}"; do
       if is_modal "${line%% *}"; then
         read -r _ _ _ _ _ title <<<"$line"
+        # A box just mapped may still bear the program's name until its title comes.
+        [ "$title" = "$program_name" ] && continue
         fail "a message box \"$title\" came up while waiting for $what"
       fi
     done
@@ -376,6 +380,14 @@ press_box_ok() {
   local id w h
   read -r id w h _ <<<"$found"
   click_at "$id" $((w - 53)) $((h - 23))
+}
+
+# The course page's failed start: its message box, answered OK, then status 1
+# with the words on standard error.
+expect_failed_start() {
+  wait_for "the failed start's message box" message_box '^Démarrage du module$'
+  press_box_ok
+  expect_exit 1 "$1"
 }
 
 # Waits for the program to end, at most the step's time-out; fails when it
