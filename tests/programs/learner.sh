@@ -209,7 +209,10 @@ start_program() {
   program_name=$1
   shift
   [ -x "$1" ] || fail "$1 is not built (cmake --build $build)"
-  QT_QPA_PLATFORM=xcb setsid "$@" >"$work/$program_name.out" 2>"$work/$program_name.err" &
+  # LEARNER_PRELOAD: a library loaded into the program before its own (the
+  # sanitizer build's GL driver, see CMakeLists.txt).
+  QT_QPA_PLATFORM=xcb LD_PRELOAD=${LEARNER_PRELOAD:-${LD_PRELOAD:-}} setsid "$@" \
+    >"$work/$program_name.out" 2>"$work/$program_name.err" &
   program_pid=$!
   program_status=
   started_programs+=("$program_pid")
