@@ -26,6 +26,8 @@ answer_question_1 right
 open_lesson
 let_play 4
 open_complement 1
+# The window comes before its page: the learner reads once the book has come.
+wait_for "the book from the server" requested '/Download/12F/Pdf/copier-coller\.htm'
 quit_media_window
 check_answer
 play_solution_to_end

@@ -335,6 +335,12 @@ message_box() {
 program_ended() {
   ! program_running
 }
+# The server's log shows a request for that path (an extended regular
+# expression, the query included), whatever its answer: expect_served_all
+# judges the answers.
+requested() {
+  grep -qE "^[A-Z]+ $1 [0-9]+$" "$work/records/server.log" 2>/dev/null
+}
 
 # Polls until the condition holds, at most the step's time-out (scaled);
 # fails when the program ends first or a message box comes up that is not the
