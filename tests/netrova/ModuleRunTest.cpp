@@ -99,6 +99,23 @@ protected:
         return results;
     }
 
+    // The fields of the one result string the server stored: empty, with the
+    // test failed, when it stored none, several, or one not of 12 fields.
+    QStringList storedResultFields() const
+    {
+        const QStringList posted = postedResults();
+        if (posted.size() != 1) {
+            ADD_FAILURE() << "the server stored " << posted.size() << " results";
+            return {};
+        }
+        const QStringList fields = posted.front().split(u'|');
+        if (fields.size() != 12) {
+            ADD_FAILURE() << "the stored result has " << fields.size() << " fields: " << posted.front().toStdString();
+            return {};
+        }
+        return fields;
+    }
+
     // The question player asks the host to play the question's solution.
     void playSolution(long question)
     {
@@ -155,10 +172,8 @@ TEST_F(ModuleRunTest, TheEndOfTheModulePostsTheResultTheServerStores)
     session_->FinModule();
 
     EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")});
-    const QStringList posted = postedResults();
-    ASSERT_EQ(posted.size(), 1);
-    const QStringList fields = posted.front().split(u'|');
-    ASSERT_EQ(fields.size(), 12) << posted.front().toStdString();
+    const QStringList fields = storedResultFields();
+    ASSERT_FALSE(fields.isEmpty());
     EXPECT_EQ(fields.mid(0, 5), (QStringList{QStringLiteral("7"), QStringLiteral("120"), QStringLiteral("1201"),
                                              QStringLiteral("0"), QStringLiteral("2")}));
     EXPECT_TRUE(fields.at(5).contains(u'.')) << "the start as a date text";
@@ -620,10 +635,8 @@ TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresThe
 
     EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")})
         << boxes_.texts().join(u'\n').toStdString();
-    const QStringList posted = postedResults();
-    ASSERT_EQ(posted.size(), 1);
-    const QStringList fields = posted.front().split(u'|');
-    ASSERT_EQ(fields.size(), 12) << posted.front().toStdString();
+    const QStringList fields = storedResultFields();
+    ASSERT_FALSE(fields.isEmpty());
     EXPECT_EQ(fields.at(4), QStringLiteral("2")) << "two questions passed";
     EXPECT_EQ(fields.at(9), QStringLiteral("1")) << "every question was shown";
     const QStringList records = fields.at(10).split(u'^');
@@ -631,6 +644,25 @@ TEST_F(ModuleRunTest, ALearnerPlaysTheTrainingModuleThroughAndTheServerStoresThe
     EXPECT_TRUE(records.at(0).startsWith(QStringLiteral("1211{")));
     EXPECT_TRUE(records.at(2).startsWith(QStringLiteral("1213{"))) << records.at(2).toStdString();
     EXPECT_TRUE(page_.isVisible()) << "the page comes back";
+}
+
+TEST_F(ModuleRunTest, ALearnerWhoLeavesAfterTheFirstQuestionHasNotCompletedTheModule)
+{
+    ASSERT_EQ(start(), OK);
+    testsupport::ModuleLearner learner(player(), context_.lumaroContext);
+    for (int word : {0, 1, 2})
+        ASSERT_TRUE(learner.dropWord(QStringLiteral("Texte"), word, word));
+    ASSERT_TRUE(learner.poursuivre());
+    ASSERT_TRUE(learner.poursuivre());
+    boxes_.answer(platform::MessageBoxes::Ok);
+    ASSERT_TRUE(learner.quit());
+
+    EXPECT_EQ(pageEvents, QStringList{QStringLiteral("RetourFormWithMajResult")})
+        << boxes_.texts().join(u'\n').toStdString();
+    const QStringList fields = storedResultFields();
+    ASSERT_FALSE(fields.isEmpty());
+    EXPECT_EQ(fields.at(4), QStringLiteral("1"));
+    EXPECT_EQ(fields.at(9), QStringLiteral("0")) << "questions 2 and 3 were never shown";
 }
 
 }  // namespace

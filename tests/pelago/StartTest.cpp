@@ -56,7 +56,7 @@ TEST_F(StartTest, TrainingModuleLoadsEveryPageIntoTheModelAndOpensTheFirstQuesti
     EXPECT_EQ(module->TypeModule(), lumaro::TYPEformation);
     ASSERT_EQ(module->NbQuest(), 3);
     for (long i = 1; i <= 3; ++i) {
-        EXPECT_EQ(module->ResultQuestions(i)->TypeAffichage(), 0);
+        EXPECT_EQ(module->ResultQuestions(i)->TypeAffichage(), lumaro::PasDeResultat) << "never shown";
         EXPECT_EQ(module->ResultQuestions(i)->TypeReponse(), lumaro::PasDeResultat);
     }
     const auto first = model->Question(1211);
