@@ -39,7 +39,7 @@ protected:
         QDir().mkpath(path(QStringLiteral("data")));
         ASSERT_TRUE(QFile::copy(path(QStringLiteral("server/WS/pluginlng/default.lng")),
                                 path(QStringLiteral("data/kavplugin.lng"))));
-        context_.requestTimeout = std::chrono::milliseconds(400);
+        context_.requestTimeout = requestTimeout();
         context_.documentsFolder = path(QStringLiteral("home/Documents"));
         manager_->LevelTracelage(1);
         ASSERT_TRUE(manager_->Create(netrova::ModeDeBase, QStringLiteral("FR")));
@@ -48,6 +48,10 @@ protected:
         context_.pusURLBaseDownloadFiles = base();
         describeSession(QStringLiteral("1"), QStringLiteral("F"));
     }
+
+    // How long a request may wait: long enough for a loaded machine (the
+    // sanitizer build); short where the server holds a page on purpose.
+    virtual std::chrono::milliseconds requestTimeout() const { return std::chrono::seconds(30); }
 
     // The values the start-up would have set for session 1 (training) or 2 (evaluation).
     void describeSession(const QString& sessionId, const QString& typeFormEval)
@@ -243,7 +247,14 @@ struct FailureCase {
     friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class InitFailureTest : public CourseLoadingTest, public ::testing::WithParamInterface<FailureCase> {};
+class InitFailureTest : public CourseLoadingTest, public ::testing::WithParamInterface<FailureCase> {
+protected:
+    std::chrono::milliseconds requestTimeout() const override
+    {
+        return QByteArray(GetParam().fault).startsWith("slow:") ? std::chrono::milliseconds(400)
+                                                                 : CourseLoadingTest::requestTimeout();
+    }
+};
 
 TEST_P(InitFailureTest, GivesTheLoadersCodeAndKeepsNoHalfModel)
 {
@@ -329,7 +340,12 @@ TEST_F(CourseLoadingTest, StoppedServerFailsWithTheTransportsCode)
     EXPECT_EQ(session_->LoadingWindow().window(), nullptr);
 }
 
-TEST_F(CourseLoadingTest, PageEndingThePlugInWhileInitWaitsIsSafe)
+class HeldPageTest : public CourseLoadingTest {
+protected:
+    std::chrono::milliseconds requestTimeout() const override { return std::chrono::milliseconds(400); }
+};
+
+TEST_F(HeldPageTest, PageEndingThePlugInWhileInitWaitsIsSafe)
 {
     addFault("slow:InfoVideo");
     bool ended = false;
