@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "common/HtmlPage.h"
 #include "platform/TextCodec.h"
+#include "toolkit/HtmlPage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 
-#include "common/clsLangue.h"
 #include "platform/TextCodec.h"
+#include "toolkit/clsLangue.h"
 
 #include <QStringList>
 

@@ -4,9 +4,9 @@
 
 #include "FuzzSupport.h"
 
-#include "common/ReplyRecords.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextCodec.h"
+#include "toolkit/ReplyRecords.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include "FuzzSupport.h"
 
-#include "common/ReplyRecords.h"
-#include "common/SequenceRecords.h"
+#include "hostsession/SequenceRecords.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextCodec.h"
+#include "toolkit/ReplyRecords.h"
 #include "tracel/TraceChannel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -2,8 +2,8 @@
 // and what a traced operation costs while tracing is off, against the same
 // operation without its trace calls.
 
-#include "common/ReplyRecords.h"
 #include "support/Comparisons.h"
+#include "toolkit/ReplyRecords.h"
 #include "tracel/TraceChannel.h"
 
 #include <QCoreApplication>

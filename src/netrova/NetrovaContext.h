@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/KavReg.h"
-#include "common/SessionState.h"
-#include "common/clsLangue.h"
+#include "toolkit/KavReg.h"
+#include "toolkit/SessionState.h"
+#include "toolkit/clsLangue.h"
 
 #include "basalo/clsManager.h"
 #include "exerva/ExervaContext.h"

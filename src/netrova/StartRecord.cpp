@@ -1,8 +1,8 @@
 #include "StartRecord.h"
 
-#include "common/ReplyRecords.h"
 #include "platform/Paths.h"
 #include "platform/RuntimeError.h"
+#include "toolkit/ReplyRecords.h"
 
 #include <QDir>
 #include <QFileInfo>

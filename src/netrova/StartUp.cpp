@@ -6,9 +6,9 @@
 #include "clsInetUPL.h"
 #include "clsManager.h"
 
-#include "common/ReplyRecords.h"
-#include "common/WebAddress.h"
-#include "common/modGereFich.h"
+#include "toolkit/ReplyRecords.h"
+#include "toolkit/WebAddress.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/Enumerations.h"
 #include "basalo/enuFunctionReturnState.h"

@@ -3,7 +3,7 @@
 #include "Enumerations.h"
 #include "NetrovaContext.h"
 
-#include "common/ModuleSession.h"
+#include "hostsession/ModuleSession.h"
 #include "lumaro/player/LoadingWindowHost.h"
 #include "lumaro/player/ManagerEvents.h"
 #include "platform/RuntimeError.h"

@@ -6,7 +6,7 @@
 #include "StartRecord.h"
 #include "clsInetUPL.h"
 
-#include "common/modGereFich.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

@@ -6,8 +6,8 @@
 
 #include "clsInetUPL.h"
 
-#include "common/ReplyRecords.h"
-#include "common/SequenceRecords.h"
+#include "hostsession/SequenceRecords.h"
+#include "toolkit/ReplyRecords.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

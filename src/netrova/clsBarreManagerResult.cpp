@@ -5,7 +5,7 @@
 
 #include "clsInetUPL.h"
 
-#include "common/ReplyRecords.h"
+#include "toolkit/ReplyRecords.h"
 
 #include "basalo/clsManager.h"
 #include "basalo/enuFunctionReturnState.h"

@@ -6,9 +6,9 @@
 
 #include "clsInetUPL.h"
 
-#include "common/VideoDisplay.h"
-#include "common/WorkFiles.h"
-#include "common/modGereFich.h"
+#include "hostsession/VideoDisplay.h"
+#include "hostsession/WorkFiles.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

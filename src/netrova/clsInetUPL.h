@@ -2,7 +2,7 @@
 
 #include "NetrovaContext.h"
 
-#include "common/clsInetUPL.h"
+#include "toolkit/clsInetUPL.h"
 
 #include <QStringList>
 

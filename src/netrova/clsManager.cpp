@@ -4,8 +4,8 @@
 #include "clsInetUPL.h"
 #include "modCommun.h"
 
-#include "common/WorkstationLog.h"
-#include "common/modGereFich.h"
+#include "toolkit/WorkstationLog.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/ErrorTrap.h"

@@ -8,7 +8,7 @@
 #include "clsInetUPL.h"
 #include "frmInet.h"
 
-#include "common/WebAddress.h"
+#include "toolkit/WebAddress.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/ContexteManager.h"

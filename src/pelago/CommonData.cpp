@@ -4,7 +4,7 @@
 #include "QuestionPlayer.h"
 #include "clsBarreManager.h"
 
-#include "common/WorkstationLog.h"
+#include "toolkit/WorkstationLog.h"
 
 #include "platform/ErrorTrap.h"
 #include "platform/Paths.h"

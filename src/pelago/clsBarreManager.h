@@ -2,7 +2,7 @@
 
 #include "CommonData.h"
 
-#include "common/ModuleSession.h"
+#include "hostsession/ModuleSession.h"
 
 #include "lumaro/model/Enumerations.h"
 

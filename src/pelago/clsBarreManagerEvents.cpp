@@ -5,7 +5,7 @@
 
 #include "QuestionPlayer.h"
 
-#include "common/VideoDisplay.h"
+#include "hostsession/VideoDisplay.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

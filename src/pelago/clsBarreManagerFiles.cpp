@@ -6,10 +6,10 @@
 #include "QuestionPlayer.h"
 #include "clsInetUPL.h"
 
-#include "common/VideoDisplay.h"
-#include "common/WorkFiles.h"
-#include "common/clsLangue.h"
-#include "common/modGereFich.h"
+#include "hostsession/VideoDisplay.h"
+#include "hostsession/WorkFiles.h"
+#include "toolkit/clsLangue.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

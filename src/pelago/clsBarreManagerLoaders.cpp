@@ -6,9 +6,9 @@
 
 #include "clsInetUPL.h"
 
-#include "common/ReplyRecords.h"
-#include "common/SequenceRecords.h"
-#include "common/tParamForm.h"
+#include "hostsession/SequenceRecords.h"
+#include "toolkit/ReplyRecords.h"
+#include "toolkit/tParamForm.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

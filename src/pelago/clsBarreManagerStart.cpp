@@ -6,9 +6,9 @@
 
 #include "QuestionPlayer.h"
 
-#include "common/WebAddress.h"
-#include "common/clsLangue.h"
-#include "common/modGereFich.h"
+#include "toolkit/WebAddress.h"
+#include "toolkit/clsLangue.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

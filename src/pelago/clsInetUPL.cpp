@@ -4,7 +4,7 @@
 #include "HacpReply.h"
 #include "frmInet.h"
 
-#include "common/clsLangue.h"
+#include "toolkit/clsLangue.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/Paths.h"

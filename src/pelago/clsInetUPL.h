@@ -2,7 +2,7 @@
 
 #include "frmInet.h"
 
-#include "common/clsInetUPL.h"
+#include "toolkit/clsInetUPL.h"
 
 #include <QPointer>
 #include <QStringList>

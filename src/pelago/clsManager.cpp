@@ -3,7 +3,7 @@
 #include "TimeOfDay.h"
 #include "clsBarreManager.h"
 
-#include "common/clsLangue.h"
+#include "toolkit/clsLangue.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/ErrorTrap.h"

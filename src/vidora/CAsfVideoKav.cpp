@@ -5,8 +5,8 @@
 #include "VolumeOcx.h"
 #include "frmVideo.h"
 
-#include "common/usrButton.h"
 #include "platform/ErrorTrap.h"
+#include "toolkit/usrButton.h"
 
 #include <QCheckBox>
 #include <QLabel>

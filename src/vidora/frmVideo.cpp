@@ -4,12 +4,12 @@
 #include "SequencePages.h"
 #include "VidoraContext.h"
 
-#include "common/ButtonPictures.h"
-#include "common/SliderColour.h"
-#include "common/SliderMouse.h"
-#include "common/usrButton.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Timers.h"
+#include "toolkit/ButtonPictures.h"
+#include "toolkit/SliderColour.h"
+#include "toolkit/SliderMouse.h"
+#include "toolkit/usrButton.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

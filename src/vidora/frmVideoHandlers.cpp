@@ -8,10 +8,10 @@
 #include "VidoraContext.h"
 #include "VolumeOcx.h"
 
-#include "common/usrButton.h"
 #include "platform/ErrorTrap.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Timer.h"
+#include "toolkit/usrButton.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -4,9 +4,9 @@
 
 #include "NetrovaFixture.h"
 
-#include "common/VideoDisplay.h"
-#include "common/uctButton.h"
-#include "common/usrButton.h"
+#include "hostsession/VideoDisplay.h"
+#include "toolkit/uctButton.h"
+#include "toolkit/usrButton.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

@@ -8,7 +8,7 @@
 #include "support/MediaTour.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "common/VideoDisplay.h"
+#include "hostsession/VideoDisplay.h"
 #include "lumaro/model/ContexteManager.h"
 #include "lumaro/model/Module.h"
 #include "lumaro/player/Manager.h"

@@ -7,8 +7,8 @@
 #include "support/ModuleLearner.h"
 #include "support/Screenshot.h"
 
-#include "common/uctButton.h"
 #include "exerva/frmCT.h"
+#include "toolkit/uctButton.h"
 
 namespace {
 

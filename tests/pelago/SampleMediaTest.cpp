@@ -9,9 +9,9 @@
 #include "support/CaseName.h"
 #include "support/MediaTour.h"
 
-#include "common/ReplyRecords.h"
-#include "common/VideoDisplay.h"
+#include "hostsession/VideoDisplay.h"
 #include "lumaro/player/frmMedia.h"
+#include "toolkit/ReplyRecords.h"
 #include "vidora/CAsfVideoKav.h"
 #include "vidora/VidoraContext.h"
 

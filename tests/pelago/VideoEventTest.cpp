@@ -3,7 +3,7 @@
 
 #include "LaunchFixture.h"
 
-#include "common/VideoDisplay.h"
+#include "hostsession/VideoDisplay.h"
 
 #include "support/FakeMediaPlayer.h"
 

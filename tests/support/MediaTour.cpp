@@ -3,7 +3,6 @@
 #include "support/FakeMediaPlayer.h"
 #include "support/ModuleLearner.h"
 
-#include "common/uctButton.h"
 #include "lumaro/model/Appli.h"
 #include "lumaro/model/LumaroContext.h"
 #include "lumaro/model/Module.h"
@@ -14,6 +13,7 @@
 #include "lumaro/player/frmClient.h"
 #include "lumaro/player/frmMedia.h"
 #include "platform/MessageBoxes.h"
+#include "toolkit/uctButton.h"
 #include "vidora/CAsfVideoKav.h"
 #include "vidora/frmVideo.h"
 

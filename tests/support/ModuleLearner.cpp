@@ -11,7 +11,7 @@
 #include "lumaro/player/Manager.h"
 #include "lumaro/player/frmClient.h"
 
-#include "common/uctButton.h"
+#include "toolkit/uctButton.h"
 
 #include <QLineEdit>
 #include <QPushButton>

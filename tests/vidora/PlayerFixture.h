@@ -4,10 +4,10 @@
 #include "vidora/VidoraContext.h"
 #include "vidora/frmVideo.h"
 
-#include "common/usrButton.h"
 #include "support/FakeMediaPlayer.h"
 #include "support/FakeTimers.h"
 #include "support/ManualClock.h"
+#include "toolkit/usrButton.h"
 
 #include <QCoreApplication>
 #include <QDir>

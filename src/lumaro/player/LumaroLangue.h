@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/clsLangue.h"
 #include "lumaro/model/LanguageReader.h"
+#include "toolkit/clsLangue.h"
 
 namespace lumaro {
 

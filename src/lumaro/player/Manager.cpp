@@ -10,7 +10,6 @@
 
 #include "basalo/clsManager.h"
 #include "basalo/enuFunctionReturnState.h"
-#include "common/uctButton.h"
 #include "lumaro/model/Appli.h"
 #include "lumaro/model/LumaroContext.h"
 #include "lumaro/model/Module.h"
@@ -21,6 +20,7 @@
 #include "platform/MonotonicClock.h"
 #include "platform/QtTimers.h"
 #include "platform/QtWindowSystem.h"
+#include "toolkit/uctButton.h"
 #include "tracel/ErrorLine.h"
 #include "tracel/TraceChannel.h"
 

@@ -11,7 +11,6 @@
 #include "kavMsgBoxStyle.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "common/uctButton.h"
 #include "lumaro/model/Appli.h"
 #include "lumaro/model/Dll.h"
 #include "lumaro/model/LumaroContext.h"
@@ -22,6 +21,7 @@
 #include "lumaro/model/ReponseGenerale.h"
 #include "lumaro/model/ResultQuestion.h"
 #include "platform/ErrorTrap.h"
+#include "toolkit/uctButton.h"
 #include "tracel/TraceChannel.h"
 
 #include <QFileInfo>

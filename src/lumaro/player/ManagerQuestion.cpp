@@ -8,7 +8,6 @@
 #include "usrTimeBar.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "common/uctButton.h"
 #include "lumaro/model/Appli.h"
 #include "lumaro/model/Dll.h"
 #include "lumaro/model/LumaroContext.h"
@@ -17,6 +16,7 @@
 #include "lumaro/model/ResultQuestion.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Paths.h"
+#include "toolkit/uctButton.h"
 #include "tracel/ErrorLine.h"
 #include "tracel/TraceChannel.h"
 

@@ -1,7 +1,7 @@
 #include "MessageBoxBarre.h"
 
-#include "common/ButtonPictures.h"
-#include "common/uctButton.h"
+#include "toolkit/ButtonPictures.h"
+#include "toolkit/uctButton.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 
 #include "usrTimeBar.h"
 
-#include "common/ButtonPictures.h"
-#include "common/uctButton.h"
 #include "platform/MonotonicClock.h"
+#include "toolkit/ButtonPictures.h"
+#include "toolkit/uctButton.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -5,15 +5,15 @@
 #include "kavMsgBoxStyle.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "common/ButtonPictures.h"
-#include "common/SliderColour.h"
-#include "common/SliderMouse.h"
-#include "common/uctButton.h"
 #include "lumaro/model/LumaroContext.h"
 #include "lumaro/model/Video.h"
 #include "platform/ErrorTrap.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Timers.h"
+#include "toolkit/ButtonPictures.h"
+#include "toolkit/SliderColour.h"
+#include "toolkit/SliderMouse.h"
+#include "toolkit/uctButton.h"
 #include "tracel/ErrorLine.h"
 
 #include <QCloseEvent>

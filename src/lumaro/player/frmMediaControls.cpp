@@ -9,11 +9,11 @@
 #include "kavMsgBoxStyle.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "common/uctButton.h"
 #include "lumaro/model/LumaroContext.h"
 #include "lumaro/model/Video.h"
 #include "platform/ErrorTrap.h"
 #include "platform/MediaPlayer.h"
+#include "toolkit/uctButton.h"
 #include "tracel/ErrorLine.h"
 
 #include <QComboBox>

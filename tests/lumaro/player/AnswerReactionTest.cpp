@@ -8,11 +8,11 @@
 #include "lumaro/player/Complements.h"
 #include "lumaro/player/usrTimeBar.h"
 
-#include "common/uctButton.h"
 #include "lumaro/model/Reponse.h"
 #include "lumaro/model/ReponseGenerale.h"
 #include "support/ModuleLearner.h"
 #include "support/Screenshot.h"
+#include "toolkit/uctButton.h"
 
 #include <QLabel>
 #include <QRegularExpression>

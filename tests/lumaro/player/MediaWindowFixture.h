@@ -5,13 +5,13 @@
 #include "lumaro/player/LumaroLangue.h"
 #include "lumaro/player/frmMedia.h"
 
-#include "common/uctButton.h"
 #include "platform/MessageBoxes.h"
 #include "support/FakeMediaPlayer.h"
 #include "support/FakeTimers.h"
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
 #include "support/WidgetPart.h"
+#include "toolkit/uctButton.h"
 
 #include <QComboBox>
 

@@ -8,11 +8,11 @@
 #include "lumaro/player/MessageBoxBarre.h"
 #include "lumaro/player/kavMsgBoxStyle.h"
 
-#include "common/uctButton.h"
 #include "platform/RuntimeError.h"
 #include "support/Screenshot.h"
 #include "support/TempDir.h"
 #include "support/WidgetPart.h"
+#include "toolkit/uctButton.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -8,13 +8,13 @@
 #include "lumaro/player/LumaroLangue.h"
 #include "lumaro/player/usrTimeBar.h"
 
-#include "common/uctButton.h"
 #include "exerva/frmCT.h"
 #include "lumaro/model/Dll.h"
 #include "lumaro/model/Reponse.h"
 #include "lumaro/model/ReponseGenerale.h"
 #include "support/Screenshot.h"
 #include "support/WidgetPart.h"
+#include "toolkit/uctButton.h"
 
 #include <QApplication>
 #include <QCoreApplication>

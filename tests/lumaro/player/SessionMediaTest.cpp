@@ -7,9 +7,9 @@
 #include "lumaro/player/usrTimeBar.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "common/uctButton.h"
 #include "lumaro/model/Reponse.h"
 #include "lumaro/model/Video.h"
+#include "toolkit/uctButton.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -6,10 +6,10 @@
 #include "lumaro/player/kavMsgBoxStyle.h"
 #include "lumaro/player/usrTimeBar.h"
 
-#include "common/uctButton.h"
 #include "lumaro/model/Question.h"
 #include "lumaro/model/ReponseGenerale.h"
 #include "support/SampleCourseHost.h"
+#include "toolkit/uctButton.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "lumaro/player/usrTimeBar.h"
 
-#include "common/uctButton.h"
+#include "toolkit/uctButton.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include "lumaro/player/usrTimeBar.h"
 
-#include "common/uctButton.h"
 #include "lumaro/model/Video.h"
+#include "toolkit/uctButton.h"
 
 #include <QLabel>
 #include <QUrl>

@@ -1,8 +1,8 @@
 // The pictures of the buttons: every pictogram is compiled in and drawn in its
 // three looks at the size its window uses; screenshots show them side by side.
 
-#include "common/ButtonPictures.h"
-#include "common/uctButton.h"
+#include "toolkit/ButtonPictures.h"
+#include "toolkit/uctButton.h"
 
 #include "support/Screenshot.h"
 

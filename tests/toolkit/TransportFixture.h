@@ -3,7 +3,7 @@
 #include "TracedSession.h"
 
 #include "CourseServer.h"
-#include "common/clsInetUPL.h"
+#include "toolkit/clsInetUPL.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "platform/QtHttpSession.h"

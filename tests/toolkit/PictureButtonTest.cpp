@@ -2,8 +2,8 @@
 // events of mouse presses, releases and clicks, the disabled position, the
 // caption and the size taken from the picture.
 
-#include "common/uctButton.h"
-#include "common/usrButton.h"
+#include "toolkit/uctButton.h"
+#include "toolkit/usrButton.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // Reading a page's first form and links as a browser would, whatever the page holds.
 
-#include "common/HtmlPage.h"
+#include "toolkit/HtmlPage.h"
 
 #include <QRandomGenerator>
 

@@ -1,7 +1,7 @@
 #include "ModuleSession.h"
 
-#include "KavReg.h"
-#include "modGereFich.h"
+#include "toolkit/KavReg.h"
+#include "toolkit/modGereFich.h"
 
 #include "lumaro/model/ContexteManager.h"
 #include "lumaro/model/Module.h"

@@ -2,7 +2,7 @@
 
 #include "TracedSession.h"
 
-#include "common/WorkstationLog.h"
+#include "toolkit/WorkstationLog.h"
 
 #include <QRegularExpression>
 

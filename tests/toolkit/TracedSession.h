@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SessionState.h"
+#include "toolkit/SessionState.h"
 
 #include <QDir>
 #include <QFile>

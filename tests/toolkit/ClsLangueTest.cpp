@@ -1,7 +1,7 @@
 // The language reader: each program's section, the file's encoding, missing
 // files, sections and keys, placeholders, and the sample language file.
 
-#include "common/clsLangue.h"
+#include "toolkit/clsLangue.h"
 
 #include "support/TempDir.h"
 

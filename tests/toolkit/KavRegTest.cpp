@@ -1,6 +1,6 @@
 // The registry component: values kept per hive in two INI files.
 
-#include "common/KavReg.h"
+#include "toolkit/KavReg.h"
 
 #include "support/TempDir.h"
 

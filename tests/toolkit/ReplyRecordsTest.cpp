@@ -3,9 +3,9 @@
 
 #include "TracedSession.h"
 
-#include "common/ReplyRecords.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextCodec.h"
+#include "toolkit/ReplyRecords.h"
 
 #include "support/CaseName.h"
 

@@ -1,7 +1,7 @@
 // The CD-ROM drive both hosts look for: the first mounted disc file system.
 
-#include "common/ModuleSession.h"
-#include "common/SessionState.h"
+#include "hostsession/ModuleSession.h"
+#include "toolkit/SessionState.h"
 
 #include "support/TempDir.h"
 

@@ -1,7 +1,8 @@
 #include "VideoDisplay.h"
 
-#include "KavReg.h"
 #include "ModuleSession.h"
+
+#include "toolkit/KavReg.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Video.h"

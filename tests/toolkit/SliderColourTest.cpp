@@ -1,7 +1,7 @@
 // The slider colouring: the slider's background takes the colour given, and
 // only that slider's.
 
-#include "common/SliderColour.h"
+#include "toolkit/SliderColour.h"
 
 #include "support/Screenshot.h"
 

@@ -2,7 +2,7 @@
 
 #include "TracedSession.h"
 
-#include "common/modGereFich.h"
+#include "toolkit/modGereFich.h"
 
 #include "support/TempDir.h"
 

@@ -1,9 +1,9 @@
 // The video display that the plug-in and the launcher share: sound settings,
 // the video's address or file, the player's launch and its end.
 
-#include "common/KavReg.h"
-#include "common/ModuleSession.h"
-#include "common/VideoDisplay.h"
+#include "hostsession/ModuleSession.h"
+#include "hostsession/VideoDisplay.h"
+#include "toolkit/KavReg.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Video.h"
@@ -13,10 +13,10 @@
 #include "support/FakeTimers.h"
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
+#include "toolkit/usrButton.h"
 #include "vidora/CAsfVideoKav.h"
 #include "vidora/VidoraContext.h"
 #include "vidora/frmVideo.h"
-#include "common/usrButton.h"
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -2,8 +2,8 @@
 // module needs, which an installed product already provides, where each is
 // fetched from and where the application then finds its files.
 
-#include "common/KavReg.h"
-#include "common/WorkFiles.h"
+#include "hostsession/WorkFiles.h"
+#include "toolkit/KavReg.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

@@ -1,8 +1,8 @@
 #include "WorkFiles.h"
 
-#include "KavReg.h"
-#include "clsInetUPL.h"
-#include "modGereFich.h"
+#include "toolkit/KavReg.h"
+#include "toolkit/clsInetUPL.h"
+#include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"

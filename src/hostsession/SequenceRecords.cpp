@@ -1,7 +1,7 @@
 #include "SequenceRecords.h"
 
-#include "ReplyRecords.h"
 #include "platform/RuntimeError.h"
+#include "toolkit/ReplyRecords.h"
 
 namespace common {
 namespace {

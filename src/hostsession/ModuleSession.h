@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionState.h"
+#include "toolkit/SessionState.h"
 
 #include <QObject>
 #include <QString>
