@@ -62,6 +62,20 @@ bool ModuleSession::puFindCDRom(QString& sPathCDRom) const
     return false;
 }
 
+std::shared_ptr<lumaro::Appli> ModuleSession::modelAppli(long idAppli) const
+{
+    auto appli = platform::require(pioKavParc).Appli(idAppli);
+    platform::require(appli);
+    return appli;
+}
+
+std::shared_ptr<lumaro::Module> ModuleSession::currentModule() const
+{
+    auto module = platform::require(pioKavParc).ModuleEnCours();
+    platform::require(module);
+    return module;
+}
+
 long ModuleSession::NbQuestionForm()
 {
     long count = 0;

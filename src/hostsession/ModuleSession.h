@@ -8,8 +8,10 @@
 #include <memory>
 
 namespace lumaro {
+class Appli;
 class ContexteManager;
-}
+class Module;
+}  // namespace lumaro
 
 namespace common {
 
@@ -86,6 +88,10 @@ public:
 
     // The course model, once the session has made one.
     std::shared_ptr<lumaro::ContexteManager> pioKavParc;
+    // The model's application `idAppli`, and its current module; error 91
+    // when there is none.
+    std::shared_ptr<lumaro::Appli> modelAppli(long idAppli) const;
+    std::shared_ptr<lumaro::Module> currentModule() const;
 
 protected:
     // The video display reads and keeps the sound settings.

@@ -24,9 +24,7 @@ void traceSequence(const QStringList& parts, const tracel::TraceScope& scope)
 VideoRecord readVideoRecord(const QString& record, const QString& sequences, bool withQuestion,
                             const tracel::TraceScope& scope)
 {
-    const QStringList fields = common::splitReplyText(record, common::replyFieldSeparator);
-    if (fields.size() < (withQuestion ? 5 : 4))
-        throw platform::RuntimeError(platform::SubscriptOutOfRange);
+    const QStringList fields = common::splitReplyText(record, common::replyFieldSeparator, withQuestion ? 5 : 4);
     VideoRecord result;
     result.video.IdVideo(common::replyWholeNumber(fields.at(0)));
     result.video.FichierVideo(fields.at(1));
@@ -41,9 +39,7 @@ VideoRecord readVideoRecord(const QString& record, const QString& sequences, boo
     }
     const QStringList items = common::splitReplyText(sequences, common::replyFieldSeparator);
     for (const QString& item : items) {
-        const QStringList parts = common::splitReplyText(item, common::replySubFieldSeparator);
-        if (parts.size() < 3)
-            throw platform::RuntimeError(platform::SubscriptOutOfRange);
+        const QStringList parts = common::splitReplyText(item, common::replySubFieldSeparator, 3);
         traceSequence(parts, scope);
         result.video.addSeq(parts.at(0), parts.at(1), common::replyLaxNumber(parts.at(2)));
     }

@@ -275,8 +275,6 @@ private:
     std::optional<QString> requestPage(const QUrl& url, const tracel::TraceScope& scope);
     // The model's application of this session; error 91 when there is none.
     std::shared_ptr<lumaro::Appli> currentAppli() const;
-    // The module of the course model; error 91 when there is none.
-    std::shared_ptr<lumaro::Module> currentModule() const;
     // Records an unexpected error of a loader with the loader's code.
     void recordLoaderError(const platform::RuntimeError& error, long stepCode, const tracel::TraceScope& scope);
 

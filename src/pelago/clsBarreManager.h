@@ -24,6 +24,7 @@ namespace common {
 class VideoDisplay;
 class WorkFiles;
 enum class VideoOrigin;
+struct QuestionRecord;
 }  // namespace common
 
 namespace pelago {
@@ -197,9 +198,8 @@ private:
     bool piRenseigneInfoQuestion(long ilIdQuestion);
     bool piRenseigneVideo(long ilIdQuestion);
     // Enters one question record into the application; false with the step code on failure.
-    bool enterQuestion(const QStringList& record, const tracel::TraceScope& scope);
+    bool enterQuestion(const common::QuestionRecord& record, const tracel::TraceScope& scope);
     std::shared_ptr<lumaro::Appli> currentAppli() const;
-    std::shared_ptr<lumaro::Module> currentModule() const;
 
     // The application, the single question's module and the work files.
     bool piRenseigneAppli();

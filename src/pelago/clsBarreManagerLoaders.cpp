@@ -6,21 +6,15 @@
 
 #include "clsInetUPL.h"
 
-#include "hostsession/SequenceRecords.h"
+#include "hostsession/CourseRecords.h"
 #include "toolkit/ReplyRecords.h"
 #include "toolkit/tParamForm.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"
-#include "lumaro/model/ContexteManager.h"
-#include "lumaro/model/Dll.h"
 #include "lumaro/model/Module.h"
 #include "lumaro/model/Question.h"
-#include "lumaro/model/Reponse.h"
-#include "lumaro/model/ReponseGenerale.h"
-#include "lumaro/model/ResultQuestion.h"
-#include "lumaro/model/Video.h"
-#include "platform/ErrorTrap.h"
+#include "platform/RuntimeError.h"
 
 #include <vector>
 
@@ -28,54 +22,29 @@ namespace pelago {
 namespace {
 
 using namespace basalo;
+using common::EntryOutcome;
 using common::ReplyRecords;
-using common::replyWholeNumber;
 using platform::require;
 
 const QString moduleName = QStringLiteral("clsBarreManager");
 constexpr long OK = enuFunctionReturnState_General_Traitement_OK;
 
-QStringList fields(const QString& element, qsizetype needed)
-{
-    QStringList list = common::splitReplyText(element, common::replyFieldSeparator);
-    if (list.size() < needed)
-        throw platform::RuntimeError(platform::SubscriptOutOfRange);
-    return list;
-}
-
-// The frame every page shares: the form post, the trace of the reply, the
-// status marker; `work` reads the records of a "#KAV_OK#" reply and answers
-// the operation's result. A failed post keeps the transport's step code; an
-// unexpected error leaves unexpectedCode.
-template <typename Work>
+// A page of the management system, asked for by form post; a failed post
+// keeps the transport's step code.
 bool loadPage(CommonData& data, const std::shared_ptr<clsInetUPL>& transport, const QString& base,
               const QString& page, const std::vector<common::tParamForm>& form, long serverCode, long unexpectedCode,
-              const tracel::TraceScope& scope, Work&& work)
+              const tracel::TraceScope& scope, const std::function<bool(const ReplyRecords&)>& read)
 {
-    bool result = false;
-    const auto error = platform::trapError(platform::AutomationError, [&] {
+    const auto request = [&]() -> std::optional<QString> {
         // Held here, so that the transport outlives the request whatever happens meanwhile.
         const std::shared_ptr<clsInetUPL> held = transport;
-        const QString reply = require(held).PostFormData(base, page, form);
+        QString reply = require(held).PostFormData(base, page, form);
         if (data.pulStateEnCours != OK)
-            return;
-        scope.line(QStringLiteral("sDataRetour = ") + reply, 2);
-        const ReplyRecords records(reply);
-        scope.line(records.boundsLine());
-        if (records.status() == common::ReplyStatus::Ok) {
-            result = work(records);
-            return;
-        }
-        // An empty reply has no marker at all: nothing the system said.
-        records.require(1);
-        common::recordServerReply(data, records, serverCode, scope);
-    });
-    if (error) {
-        data.pulStateEnCours = unexpectedCode;
-        data.recordError(*error, scope);
-        return false;
-    }
-    return result;
+            return std::nullopt;
+        return reply;
+    };
+    return common::loadCourseRecords(data, request, serverCode, unexpectedCode, common::ReplyTrace::Always, scope,
+                                     read);
 }
 
 common::tParamForm field(long index, const QString& name, const QString& value)
@@ -87,48 +56,18 @@ common::tParamForm field(long index, const QString& name, const QString& value)
 
 std::shared_ptr<lumaro::Appli> clsBarreManager::currentAppli() const
 {
-    auto appli = require(pioKavParc).Appli(pilIdAppli);
-    require(appli);
-    return appli;
+    return modelAppli(pilIdAppli);
 }
 
-std::shared_ptr<lumaro::Module> clsBarreManager::currentModule() const
+bool clsBarreManager::enterQuestion(const common::QuestionRecord& record, const tracel::TraceScope& scope)
 {
-    auto module = require(pioKavParc).ModuleEnCours();
-    require(module);
-    return module;
-}
-
-bool clsBarreManager::enterQuestion(const QStringList& record, const tracel::TraceScope& scope)
-{
-    const auto appli = currentAppli();
-    const long idQuestion = replyWholeNumber(record.at(0));
-    const long idDll = replyWholeNumber(record.at(1));
-    const long instance = replyWholeNumber(record.at(5));
-    if (!appli->AddQuestion(idQuestion)) {
-        scope.line(QStringLiteral("question ") + QString::number(idQuestion) + QStringLiteral(" déjà chargée"));
-        return true;
-    }
-    if (!appli->Dll(idDll) && !piRenseigneDll(idDll)) {
-        scope.line(QStringLiteral("piRenseigneDll retourne false"));
-        return false;
-    }
-    const lumaro::Dll& dll = require(appli->Dll(idDll));
-    lumaro::Question& question = require(appli->Question(idQuestion));
-    question.Dll(appli->Dll(idDll));
-    question.BaseBis(dll.Bis() ? lumaro::QuestionBis : lumaro::QuestionBase);
-    question.HasVideoCorrige(HasCorrige());
-    question.HasVideoLecon(HasLecon());
-    question.DureePrevue(record.at(2));
-    question.HtmlBravo(record.at(3));
-    question.HtmlQuestion(record.at(4));
-    question.Instance(instance);
-    question.Intitule(record.at(6));
-    if (!piRenseigneInfoQuestion(idQuestion)) {
-        scope.line(QStringLiteral("piRenseigneInfoQuestion retourne false"));
-        return false;
-    }
-    return true;
+    const common::QuestionLoading loading{
+        HasCorrige(), HasLecon(), [this](long idDll) { return piRenseigneDll(idDll); },
+        [this](long idQuestion) { return piRenseigneInfoQuestion(idQuestion); }};
+    const common::ModelEntry entry = common::enterQuestion(*currentAppli(), record, loading, scope);
+    if (entry.outcome == EntryOutcome::AlreadyKnown)
+        scope.line(QStringLiteral("question ") + QString::number(record.idQuestion) + QStringLiteral(" déjà chargée"));
+    return !entry.failed();
 }
 
 bool clsBarreManager::piRenseigneQuestion()
@@ -142,8 +81,8 @@ bool clsBarreManager::piRenseigneQuestion()
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneQuestion_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneQuestion_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            const QStringList record = fields(records.element(1), 7);
-            const long received = replyWholeNumber(record.at(0));
+            const QStringList record = common::splitReplyText(records.element(1), common::replyFieldSeparator, 7);
+            const long received = common::replyWholeNumber(record.at(0));
             if (received != pilIdQuestion) {
                 // Another question than the one asked for would be played, and reported, in its place.
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneQuestion_ErreurNoQuestion;
@@ -153,7 +92,7 @@ bool clsBarreManager::piRenseigneQuestion()
                                  scope);
                 return false;
             }
-            if (!enterQuestion(record, scope))
+            if (!enterQuestion(common::readQuestionRecord(record, false), scope))
                 return false;
             data.pulStateEnCours = OK;
             return true;
@@ -174,23 +113,15 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
         [&](const ReplyRecords& records) {
             const auto module = currentModule();
             // Every record is read and checked before the first question goes in.
-            std::vector<QStringList> rows;
-            for (qsizetype i = 1; i < records.count(); ++i) {
-                QStringList row = fields(records.element(i), 8);
-                for (const int number : {0, 1, 5, 7})
-                    replyWholeNumber(row.at(number));
-                rows.push_back(std::move(row));
-            }
-            for (const QStringList& row : rows) {
+            std::vector<common::QuestionRecord> rows;
+            for (qsizetype i = 1; i < records.count(); ++i)
+                rows.push_back(common::readQuestionRecord(
+                    common::splitReplyText(records.element(i), common::replyFieldSeparator, 8), true));
+            for (const common::QuestionRecord& row : rows) {
                 if (!enterQuestion(row, scope))
                     return false;
             }
-            for (const QStringList& row : rows) {
-                const long item = module->AddResultQuestion(replyWholeNumber(row.at(0)));
-                lumaro::ResultQuestion& result = require(module->ResultQuestions(item));
-                result.TypeAffichage(replyWholeNumber(row.at(7)));
-                result.TypeReponse(lumaro::PasDeResultat);
-            }
+            common::addResultQuestions(*module, rows);
             data.pulStateEnCours = OK;
             return true;
         });
@@ -207,35 +138,11 @@ bool clsBarreManager::piRenseigneDll(long ilIdDll)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            records.require(3);
-            const auto appli = currentAppli();
-            struct Answer {
-                QString letter;
-                long id;
-                QString message;
-            };
-            std::vector<Answer> answers;
-            for (qsizetype i = 3; i < records.count(); ++i) {
-                const QStringList answer = fields(records.element(i), 3);
-                answers.push_back({answer.at(0), replyWholeNumber(answer.at(1)), answer.at(2)});
-            }
-            if (!appli->AddDll(ilIdDll)) {
-                data.pulStateEnCours = OK;
-                return true;
-            }
-            lumaro::Dll& dll = require(appli->Dll(ilIdDll));
-            dll.Nom(records.element(1));
-            dll.Bis(records.element(2).toLower() == QStringLiteral("eb"));
-            for (const Answer& answer : answers) {
-                if (!dll.AddReponse(answer.letter)) {
-                    data.pulErrorNumber = 0;
-                    data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurAddReponse;
-                    scope.line(QStringLiteral("erreur kav AddReponse retourne false"));
-                    return false;
-                }
-                lumaro::ReponseGenerale& reponse = require(dll.GetReponse(answer.letter));
-                reponse.IdReponse(answer.id);
-                reponse.Message(answer.message);
+            if (common::enterComponent(*currentAppli(), ilIdDll, records).outcome == EntryOutcome::AnswerRefused) {
+                data.pulErrorNumber = 0;
+                data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurAddReponse;
+                scope.line(QStringLiteral("erreur kav AddReponse retourne false"));
+                return false;
             }
             data.pulStateEnCours = OK;
             return true;
@@ -253,36 +160,17 @@ bool clsBarreManager::piRenseigneInfoQuestion(long ilIdQuestion)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            records.require(3);
             lumaro::Question& question = require(currentAppli()->Question(ilIdQuestion));
-            const QStringList files = common::splitReplyText(records.element(1), common::replyFieldSeparator);
-            struct Answer {
-                long id;
-                QString letter, message;
-            };
-            std::vector<Answer> answers;
-            for (const QString& item : common::splitReplyText(records.element(2), common::replyFieldSeparator)) {
-                const QStringList parts = common::splitReplyText(item, common::replySubFieldSeparator);
-                if (parts.size() < 3)
-                    throw platform::RuntimeError(platform::SubscriptOutOfRange);
-                answers.push_back({replyWholeNumber(parts.at(0)), parts.at(1), parts.at(2)});
+            const common::ModelEntry entry = common::enterQuestionInfo(question, records);
+            if (entry.outcome == EntryOutcome::FileRefused) {
+                data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurAddFichier;
+                scope.line(QStringLiteral("FichierAssocieAddNew(") + entry.refused + QStringLiteral(") retourne False"));
+                return false;
             }
-            for (const QString& file : files) {
-                if (!question.FichierAssocieAddNew(file)) {
-                    data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurAddFichier;
-                    scope.line(QStringLiteral("FichierAssocieAddNew(") + file + QStringLiteral(") retourne False"));
-                    return false;
-                }
-            }
-            for (const Answer& answer : answers) {
-                if (!question.AddReponse(answer.letter)) {
-                    data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurAddReponse;
-                    scope.line(QStringLiteral("AddReponse(") + answer.letter + QStringLiteral(") retourne False"));
-                    return false;
-                }
-                lumaro::Reponse& reponse = require(question.GetReponse(answer.letter));
-                reponse.IdReponse(answer.id);
-                reponse.MessageEcran(answer.message);
+            if (entry.outcome == EntryOutcome::AnswerRefused) {
+                data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurAddReponse;
+                scope.line(QStringLiteral("AddReponse(") + entry.refused + QStringLiteral(") retourne False"));
+                return false;
             }
             // A question of the second set has no video of its own.
             if (question.BaseBis() == lumaro::QuestionBase && !piRenseigneVideo(ilIdQuestion))
@@ -303,26 +191,9 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            const auto appli = currentAppli();
-            const qsizetype count = (records.count() - 1) / 2;
-            scope.line(QStringLiteral("lNbVideo = ") + QString::number(count));
-            if (count == 0) {
-                lumaro::Question& question = require(appli->Question(ilIdQuestion));
-                question.HasVideoCorrige(false);
-                question.HasVideoLecon(false);
+            if (common::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_NbVideoZero;
-                scope.line(QStringLiteral("pas de video"));
                 return false;
-            }
-            // Every record is read and checked before the first video goes in.
-            std::vector<common::VideoRecord> videos;
-            for (qsizetype k = 0; k < count; ++k)
-                videos.push_back(
-                    common::readVideoRecord(records.element(2 * k + 1), records.element(2 * k + 2), false, scope));
-            for (const common::VideoRecord& record : videos) {
-                if (!appli->addVideo(ilIdQuestion, record.type))
-                    continue;
-                require(appli->VideoByType(ilIdQuestion, record.type)) = record.video;
             }
             data.pulStateEnCours = OK;
             return true;

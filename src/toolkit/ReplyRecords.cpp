@@ -38,6 +38,14 @@ QStringList splitReplyText(const QString& text, QChar separator)
     return text.split(separator, Qt::KeepEmptyParts);
 }
 
+QStringList splitReplyText(const QString& text, QChar separator, qsizetype needed)
+{
+    QStringList parts = splitReplyText(text, separator);
+    if (parts.size() < needed)
+        throw platform::RuntimeError(platform::SubscriptOutOfRange);
+    return parts;
+}
+
 long replyWholeNumber(const QString& field)
 {
     static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));

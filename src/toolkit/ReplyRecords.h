@@ -25,6 +25,8 @@ inline constexpr QChar replySubFieldSeparator = QChar(0x00A4);
 // all, a text without the separator one element, two adjacent separators an
 // empty element between them. Nothing is trimmed.
 QStringList splitReplyText(const QString& text, QChar separator);
+// Splits the same way and raises error 9 unless there are at least `needed` parts.
+QStringList splitReplyText(const QString& text, QChar separator, qsizetype needed);
 
 // A whole decimal number read from a field (blanks around it allowed, halves
 // rounded to even): error 13 when the field is no number, 6 beyond 32 bits.
