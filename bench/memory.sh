@@ -45,8 +45,7 @@ watch_peak() {
 set_stored_setting 'Quelvoro Inet\IHM Client' InitAvecSon True
 start_display
 start_server
-start_program course-page "$build/apps/course-page/course-page" --server "$server_url" --session 1 \
-  --question 1 --lang FR
+start_course_page
 watch_peak &
 started_helpers+=($!)
 

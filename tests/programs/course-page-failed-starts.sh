@@ -13,9 +13,6 @@ build=${1:-build}
 limit_run 120
 
 start_display
-start_course_page() {
-  start_program course-page "$build/apps/course-page/course-page" --server "$1" --session 1 --question 1 --lang FR
-}
 
 # A wrong session: five empty start-up replies.
 start_server --fault empty:initplugin

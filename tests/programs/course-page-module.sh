@@ -16,8 +16,7 @@ limit_run 150
 set_stored_setting 'Quelvoro Inet\IHM Client' InitAvecSon True
 start_display
 start_server
-start_program course-page "$build/apps/course-page/course-page" --server "$server_url" --session 1 \
-  --question 1 --lang FR
+start_course_page
 
 wait_for_question 1
 answer_question_1 right

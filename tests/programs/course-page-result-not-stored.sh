@@ -13,8 +13,7 @@ limit_run 120
 
 start_display
 start_server --fault status=500:SetResultModule.aspx
-start_program course-page "$build/apps/course-page/course-page" --server "$server_url" --session 1 \
-  --question 1 --lang FR
+start_course_page
 
 wait_for_question 1
 answer_question_1 right

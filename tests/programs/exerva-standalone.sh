@@ -43,18 +43,15 @@ hand_in() {
   press_box_ok
 }
 
-wait_for "exercise 1" exercise_window 1
-exercise=${found%% *}
+wait_for_exercise 1
 answer_question_1 right
 hand_in 1 Bravo
 
-wait_for "exercise 2" exercise_window 2
-exercise=${found%% *}
+wait_for_exercise 2
 answer_question_2 wrong
 hand_in 2 'Erreur E'
 
-wait_for "exercise 3" exercise_window 3
-exercise=${found%% *}
+wait_for_exercise 3
 hand_in 3 'Erreur N'
 
 expect_exit 0

@@ -10,7 +10,7 @@
 #   limit_run 120                       # the whole road's bound, in seconds
 #   start_display                       # Xvfb on a free display
 #   start_server [course-server options] # the sample course server: $server_url
-#   start_program course-page "$build/apps/course-page/course-page" --server "$server_url" ...
+#   start_course_page                   # or start_pelago URL --module ID, or start_program NAME COMMAND...
 #   wait_for "first exercise" exercise_window 1
 #   ...                                 # click_at, drag, type_into, close_window...
 #   expect_exit 0                       # no signal, that status, no sanitizer report
@@ -191,6 +191,30 @@ start_display() {
 start_server() {
   start_sample_server "$build" "$work/records" "$@" || fail "the sample course server did not start"
   server_url=$sample_server_url
+}
+
+# The course page on the sample course's session 1 from its first question,
+# in French, with the server at URL ($server_url by default).
+start_course_page() {
+  start_program course-page "$build/apps/course-page/course-page" --server "${1:-$server_url}" --session 1 \
+    --question 1 --lang FR
+}
+
+# The AICC course launcher on application 12 of the sample system at URL,
+# launched as a learning management system would (session SAMPLE-1), with the
+# run's options (--module ID or --question ID, ...). Its languages are
+# numbered: the sample French texts become 1036, in $work/language.
+start_pelago() {
+  local url=$1
+  shift
+  if [ ! -f "$work/language/kavplugin.lng" ]; then
+    mkdir -p "$work/language"
+    sed 's/_FR\]/_1036]/' "$learner_root/samples/lng/kavplugin.lng" >"$work/language/kavplugin.lng"
+  fi
+  start_program pelago "$build/apps/pelago/pelago" \
+    --launch "${url}LMS/launch?aicc_sid=SAMPLE-1&aicc_url=${url}LMS/aicc" \
+    --lms-url "${url}LMS/" --application 12 --type F \
+    --media-folder "$learner_root/samples/media" --note-max 20 --language-folder "$work/language" "$@"
 }
 
 # A setting the programs keep for the learner (their registry, under
@@ -484,11 +508,15 @@ press_question_button() {
   [ "$h" -ge 240 ] && y=213
   click_at "$id" "$1" "$y"
 }
+# Waits for the exercise window of question N; sets exercise.
+wait_for_exercise() {
+  wait_for "exercise $1" exercise_window "$1"
+  exercise=${found%% *}
+}
 # Waits for the exercise of question N and the question window beside it;
 # sets exercise (the exercise window) and question_height.
 wait_for_question() {
-  wait_for "exercise $1" exercise_window "$1"
-  exercise=${found%% *}
+  wait_for_exercise "$1"
   wait_for "question window" question_window
   read -r _ _ question_height _ <<<"$found"
 }

@@ -11,24 +11,11 @@ build=${1:-build}
 . "$(dirname "$0")/learner.sh"
 limit_run 150
 
-# The launcher's languages are numbered: the sample French texts become 1036.
-mkdir -p "$work/language"
-sed 's/_FR\]/_1036]/' "$learner_root/samples/lng/kavplugin.lng" >"$work/language/kavplugin.lng"
-pelago=$build/apps/pelago/pelago
-# start_pelago SYSTEM_URL RUN...: the sample module or question of application 12.
-start_pelago() {
-  local url=$1
-  shift
-  start_program pelago "$pelago" \
-    --launch "${url}LMS/launch?aicc_sid=SAMPLE-1&aicc_url=${url}LMS/aicc" \
-    --lms-url "${url}LMS/" --application 12 --type F \
-    --media-folder "$learner_root/samples/media" --note-max 20 --language-folder "$work/language" "$@"
-}
 
 start_display
 
 # A number the launcher cannot use: refused before any window opens.
-start_program pelago "$pelago" --launch "http://127.0.0.1:9/LMS/launch?aicc_sid=S&aicc_url=http://127.0.0.1:9/LMS/aicc" \
+start_program pelago "$build/apps/pelago/pelago" --launch "http://127.0.0.1:9/LMS/launch?aicc_sid=S&aicc_url=http://127.0.0.1:9/LMS/aicc" \
   --lms-url http://127.0.0.1:9/LMS/ --application 12 --module 1201 --note-max abc
 expect_exit 2 "pelago: "
 

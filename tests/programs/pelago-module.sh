@@ -12,15 +12,9 @@ build=${1:-build}
 . "$(dirname "$0")/learner.sh"
 limit_run 120
 
-# The launcher's languages are numbered: the sample French texts become 1036.
-mkdir -p "$work/language"
-sed 's/_FR\]/_1036]/' "$learner_root/samples/lng/kavplugin.lng" >"$work/language/kavplugin.lng"
 start_display
 start_server
-start_program pelago "$build/apps/pelago/pelago" \
-  --launch "${server_url}LMS/launch?aicc_sid=SAMPLE-1&aicc_url=${server_url}LMS/aicc" \
-  --lms-url "${server_url}LMS/" --application 12 --module 1201 --type F \
-  --media-folder "$learner_root/samples/media" --note-max 20 --language-folder "$work/language"
+start_pelago "$server_url" --module 1201
 
 play_question 1 right
 play_question 2 wrong
