@@ -11,6 +11,7 @@
 #include "support/CaseName.h"
 #include "support/FakeMediaPlayer.h"
 #include "support/FakeTimers.h"
+#include "support/FakeVideoPlayers.h"
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
 #include "toolkit/usrButton.h"
@@ -49,16 +50,8 @@ class VideoDisplayTest : public testsupport::TempDirTest {
 protected:
     VideoDisplayTest()
     {
-        vidoraContext.timers = &timers;
-        vidoraContext.createPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            mediaPlayer = made.get();
-            return made;
-        };
-        vidoraContext.hasAudioOutput = [] { return true; };
-        vidoraContext.screenSize = [] { return QSize(800, 600); };
-        vidoraContext.temporaryRoot = path(QStringLiteral("tmp"));
-        QDir().mkpath(vidoraContext.temporaryRoot);
+        testsupport::useFakeVideoPlayers(vidoraContext, timers, mediaPlayer,
+                                         path(QStringLiteral("tmp")), QSize(800, 600));
         registry = std::make_shared<common::KavReg>(
             common::KavReg::Files{path(QStringLiteral("user.ini")), path(QStringLiteral("machine.ini"))});
         session.PathMediaAppli(path(QStringLiteral("Medias/")));

@@ -10,6 +10,7 @@
 #include "platform/RegisteredWindow.h"
 #include "support/FakeMediaPlayer.h"
 #include "support/FakeTimers.h"
+#include "support/FakeVideoPlayers.h"
 #include "support/ManualClock.h"
 #include "support/TempDir.h"
 #include "vidora/VidoraContext.h"
@@ -52,21 +53,9 @@ protected:
         context_.playerServices.clock = &clock_;
         context_.playerServices.boxes = &boxes_;
         context_.playerServices.screenSize = [] { return QSize(1024, 768); };
-        context_.playerServices.mediaPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            mediaWindowPlayer_ = made.get();
-            return made;
-        };
-        vidora_.timers = &timers_;
-        vidora_.createPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            videoPlayer_ = made.get();
-            return made;
-        };
-        vidora_.hasAudioOutput = [] { return true; };
-        vidora_.screenSize = [] { return QSize(1024, 768); };
-        vidora_.temporaryRoot = path(QStringLiteral("tmp"));
-        QDir().mkpath(vidora_.temporaryRoot);
+        context_.playerServices.mediaPlayer = testsupport::fakeMediaPlayers(mediaWindowPlayer_);
+        testsupport::useFakeVideoPlayers(vidora_, timers_, videoPlayer_,
+                                         path(QStringLiteral("tmp")), QSize(1024, 768));
         context_.vidoraContext = &vidora_;
         context_.mountTable = path(QStringLiteral("mounts"));
         copyFolder(QStringLiteral(SAMPLE_SERVER_DIR), path(QStringLiteral("server")));

@@ -37,11 +37,7 @@ protected:
             services.clock = &clock_;
             services.boxes = &boxes_;
             services.screenSize = [] { return QSize(1024, 768); };
-            services.mediaPlayer = [this] {
-                auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-                mediaWindowPlayer = made.get();
-                return made;
-            };
+            services.mediaPlayer = testsupport::fakeMediaPlayers(mediaWindowPlayer);
             auto player = std::make_unique<pelago::LumaroPlayer>(data_.lumaro, std::move(services));
             manager = &player->manager();
             return player;

@@ -7,6 +7,7 @@
 #include "PlayerLaunchFixture.h"
 
 #include "support/CaseName.h"
+#include "support/FakeVideoPlayers.h"
 #include "support/MediaTour.h"
 
 #include "hostsession/VideoDisplay.h"
@@ -57,16 +58,8 @@ protected:
     void SetUp() override
     {
         PlayerLaunchTest::SetUp();
-        vidora_.timers = &timers_;
-        vidora_.createPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            videoPlayer_ = made.get();
-            return made;
-        };
-        vidora_.hasAudioOutput = [] { return true; };
-        vidora_.screenSize = [] { return QSize(1024, 768); };
-        vidora_.temporaryRoot = path(QStringLiteral("tmp"));
-        QDir().mkpath(vidora_.temporaryRoot);
+        testsupport::useFakeVideoPlayers(vidora_, timers_, videoPlayer_,
+                                         path(QStringLiteral("tmp")), QSize(1024, 768));
         data_.vidora = &vidora_;
     }
 

@@ -6,6 +6,7 @@
 #include "hostsession/VideoDisplay.h"
 
 #include "support/FakeMediaPlayer.h"
+#include "support/FakeVideoPlayers.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "vidora/CAsfVideoKav.h"
@@ -24,16 +25,8 @@ protected:
     void SetUp() override
     {
         LaunchTest::SetUp();
-        vidoraContext_.timers = &timers_;
-        vidoraContext_.createPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            mediaPlayer_ = made.get();
-            return made;
-        };
-        vidoraContext_.hasAudioOutput = [] { return true; };
-        vidoraContext_.screenSize = [] { return QSize(800, 600); };
-        vidoraContext_.temporaryRoot = path(QStringLiteral("tmp"));
-        QDir().mkpath(vidoraContext_.temporaryRoot);
+        testsupport::useFakeVideoPlayers(vidoraContext_, timers_, mediaPlayer_,
+                                         path(QStringLiteral("tmp")), QSize(800, 600));
         data_.vidora = &vidoraContext_;
     }
 

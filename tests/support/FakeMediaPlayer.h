@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 namespace testsupport {
 
 // A media player whose document, position and errors the test sets. It keeps
@@ -72,5 +74,18 @@ private:
     QStringList calls_;
     QWidget* videoOutput_ = nullptr;
 };
+
+// A factory of fake media players, for a context's or a session's media
+// player service, that keeps the last player it made in `last` (a raw pointer
+// or a QPointer), which must outlive the factory.
+template <typename Pointer>
+auto fakeMediaPlayers(Pointer& last)
+{
+    return [&last] {
+        auto made = std::make_unique<FakeMediaPlayer>();
+        last = made.get();
+        return made;
+    };
+}
 
 }  // namespace testsupport

@@ -31,11 +31,7 @@ protected:
     PlayerTest()
     {
         context.timers = &timers;
-        context.createPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            player = made.get();
-            return made;
-        };
+        context.createPlayer = testsupport::fakeMediaPlayers(player);
         context.hasAudioOutput = [this] { return audioOutput; };
         context.screenSize = [] { return QSize(800, 600); };
         context.temporaryRoot = temp.path();

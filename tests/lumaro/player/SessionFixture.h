@@ -99,11 +99,7 @@ protected:
         services.clock = &clock;
         services.boxes = &boxes;
         services.screenSize = [] { return QSize(1024, 768); };
-        services.mediaPlayer = [this] {
-            auto made = std::make_unique<testsupport::FakeMediaPlayer>();
-            mediaPlayer = made.get();
-            return made;
-        };
+        services.mediaPlayer = testsupport::fakeMediaPlayers(mediaPlayer);
         manager = std::make_unique<lumaro::Manager>(context, services);
         manager->setEvents(&events);
         manager->LNGFilePath(path(QStringLiteral("Lumaro.lng")));
