@@ -26,7 +26,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <functional>
 #include <set>
 
 namespace {
@@ -270,23 +269,18 @@ TEST_F(ModuleRunTest, GivingUpLeavesWithoutResultAndTheCountersAsTheyWere)
     EXPECT_TRUE(session_->resultReport().why.contains(QStringLiteral("Erreur simulée par le serveur de cours")));
 }
 
-class FailedPostTest;
-
 struct FailedPostCase {
     const char* name;
-    std::function<void(FailedPostTest&)> arrange;
-    long code;          // the step code the learner is told
-    const char* words;  // in the error's words the learner is told
-    bool recovers;      // a second post can succeed
+    const char* fault;     // the fault the server plays, or nullptr
+    const char* formPage;  // the result form page the server serves instead of its own, or nullptr
+    long code;             // the step code the learner is told
+    const char* words;     // in the error's words the learner is told
+    bool recovers;         // a second post can succeed
 
     friend void PrintTo(const FailedPostCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class FailedPostTest : public ModuleRunTest, public ::testing::WithParamInterface<FailedPostCase> {
-public:
-    void fault(const char* text) { addFault(text); }
-    void file(const QString& name, const QByteArray& content) { writeFile(name, content); }
-};
+class FailedPostTest : public ModuleRunTest, public ::testing::WithParamInterface<FailedPostCase> {};
 
 // A post that failed, for whatever reason, is never lost silently: the learner
 // reads why, and may send it again.
@@ -296,7 +290,10 @@ TEST_P(FailedPostTest, TheLearnerIsToldWhyAndOfferedToSendItAgain)
     context_.requestTimeout = std::chrono::milliseconds(1500);
     ASSERT_EQ(start(), OK);
     answer({1});
-    c.arrange(*this);
+    if (c.fault)
+        addFault(c.fault);
+    if (c.formPage)
+        writeFile(QStringLiteral("server/WS/SetResultModule.htm"), c.formPage);
     boxes_.answer(c.recovers ? platform::MessageBoxes::Ok : Cancel);
     const auto before = boxes_.texts().size();
     session_->FinModule();
@@ -323,23 +320,17 @@ TEST_P(FailedPostTest, TheLearnerIsToldWhyAndOfferedToSendItAgain)
 INSTANTIATE_TEST_SUITE_P(
     Roads, FailedPostTest,
     ::testing::Values(
-        FailedPostCase{"ErrorStatus", [](FailedPostTest& t) { t.fault("status=500:SetResultModule.aspx:1"); },
+        FailedPostCase{"ErrorStatus", "status=500:SetResultModule.aspx:1", nullptr,
                        enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_Erreur, "500", true},
-        FailedPostCase{"FormPageMissing",
-                       [](FailedPostTest& t) { t.fault("status=404:SetResultModule.htm:1"); },
+        FailedPostCase{"FormPageMissing", "status=404:SetResultModule.htm:1", nullptr,
                        enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_Erreur, "404", true},
-        FailedPostCase{"ReplyTooLate", [](FailedPostTest& t) { t.fault("slow:SetResultModule.aspx:1"); },
+        FailedPostCase{"ReplyTooLate", "slow:SetResultModule.aspx:1", nullptr,
                        enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurTimeOut,
                        "Pas de réponse du serveur en 1.5 s", true},
-        FailedPostCase{"ServerError",
-                       [](FailedPostTest& t) { t.fault("kaverreur:SetResultModule.aspx:1"); }, 500,
+        FailedPostCase{"ServerError", "kaverreur:SetResultModule.aspx:1", nullptr, 500,
                        "Erreur simulée par le serveur de cours", true},
-        FailedPostCase{"FieldOfAnotherName",
-                       [](FailedPostTest& t) {
-                           t.file(
-                               QStringLiteral("server/WS/SetResultModule.htm"),
-                               "<form method=\"post\"><input type=\"hidden\" name=\"Resultat\"></form>");
-                       },
+        FailedPostCase{"FieldOfAnotherName", nullptr,
+                       "<form method=\"post\"><input type=\"hidden\" name=\"Resultat\"></form>",
                        enuFunctionReturnState_Netrova_clsInetUPL_PostFormData_ErreurParamName,
                        "s'appelle « Resultat », pas « ChaineResult »", false}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QRegularExpression>
 
+#include <initializer_list>
+
 namespace lumaro_test {
 
 // A session whose questions run on the interactive component "Tableur", whose
@@ -24,6 +26,23 @@ protected:
         for (const auto& [letter, text] : {std::pair {"#S", "Suite"}, {"%R", "Retour"}, {"%#", "Mixte"},
                  {"G", "Encore"}})
             generalAnswer(letter, text);
+        startModule();
+    }
+
+    // Questions 120001... on the interactive component, their results loaded
+    // shown as given, each with the particular answer "B", with the general
+    // answers "#S" and "TP".
+    void startShown(std::initializer_list<long> shown)
+    {
+        component = registerFake();
+        long instance = 0;
+        for (const long type : shown) {
+            ++instance;
+            addInteractive(120000 + instance, instance, type);
+            particularAnswer(*questions.back(), "B", "Faux");
+        }
+        generalAnswer("#S", "Suite");
+        generalAnswer("TP", "Temps écoulé");
         startModule();
     }
 

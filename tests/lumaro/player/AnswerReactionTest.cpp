@@ -319,13 +319,7 @@ TEST_F(AnswerTest, PassedQuestionsOfATrainingModuleAreSkipped)
         SCOPED_TRACE(c.name);
         freshModule();
         // Passed in earlier sessions, as the plug-in loads the results.
-        component = registerFake();
-        addInteractive(120001, 1);
-        addInteractive(120002, 2, c.passed2);
-        addInteractive(120003, 3, c.passed3);
-        addInteractive(120004, 4, c.passed4);
-        generalAnswer("#S", "Suite");
-        startModule();
+        startShown({PasDeResultat, c.passed2, c.passed3, c.passed4});
         score("#S", true);
         window().kavBtnPoursuivre()->click();
         EXPECT_EQ(onDisplay(), c.onDisplay);

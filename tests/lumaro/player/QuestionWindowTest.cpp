@@ -36,11 +36,16 @@ using testsupport::part;
 
 constexpr long ok = basalo::enuFunctionReturnState_General_Traitement_OK;
 
-TEST(QuestionWindowLayoutTest, ControlsSitAtTheirDesignPlaces)
-{
+// A question window alone, on fake timers.
+class QuestionWindowLayoutTest : public ::testing::Test {
+protected:
     testsupport::ManualClock clock;
-    testsupport::FakeTimers timers(clock);
-    frmClient window(timers, clock);
+    testsupport::FakeTimers timers{clock};
+    frmClient window{timers, clock};
+};
+
+TEST_F(QuestionWindowLayoutTest, ControlsSitAtTheirDesignPlaces)
+{
     EXPECT_EQ(window.size(), QSize(334, 367));
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window.windowTitle(), "");
@@ -78,11 +83,8 @@ TEST(QuestionWindowLayoutTest, ControlsSitAtTheirDesignPlaces)
     EXPECT_EQ(part<QLabel>(window, "lblTitle")->text(), "Une question");
 }
 
-TEST(QuestionWindowLayoutTest, TheBackgroundAndTheTitleDragTheWindow)
+TEST_F(QuestionWindowLayoutTest, TheBackgroundAndTheTitleDragTheWindow)
 {
-    testsupport::ManualClock clock;
-    testsupport::FakeTimers timers(clock);
-    frmClient window(timers, clock);
     window.move(100, 100);
     window.show();
     window.beginDrag(QPoint(150, 110));
@@ -104,11 +106,8 @@ TEST(QuestionWindowLayoutTest, TheBackgroundAndTheTitleDragTheWindow)
     EXPECT_FALSE(window.isDragging());
 }
 
-TEST(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
+TEST_F(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
 {
-    testsupport::ManualClock clock;
-    testsupport::FakeTimers timers(clock);
-    frmClient window(timers, clock);
     QStringList raised;
     QObject::connect(&window, &frmClient::kavBtnAideClick, [&] { raised << "aide"; });
     QObject::connect(
@@ -125,11 +124,8 @@ TEST(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
     EXPECT_EQ(raised.size(), 6);
 }
 
-TEST(QuestionWindowLayoutTest, TheReferenceLabelCutsALongReferenceShortWithAnEllipsis)
+TEST_F(QuestionWindowLayoutTest, TheReferenceLabelCutsALongReferenceShortWithAnEllipsis)
 {
-    testsupport::ManualClock clock;
-    testsupport::FakeTimers timers(clock);
-    frmClient window(timers, clock);
     auto* label = part<QLabel>(window, "lblRefQuestion");
     window.RefQuestion("Réf. 1211");
     EXPECT_EQ(label->text(), "Réf. 1211");
@@ -141,11 +137,8 @@ TEST(QuestionWindowLayoutTest, TheReferenceLabelCutsALongReferenceShortWithAnEll
     EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
 }
 
-TEST(QuestionWindowLayoutTest, TheSampleCoursesReferencesFitTheLabelWhole)
+TEST_F(QuestionWindowLayoutTest, TheSampleCoursesReferencesFitTheLabelWhole)
 {
-    testsupport::ManualClock clock;
-    testsupport::FakeTimers timers(clock);
-    frmClient window(timers, clock);
     const QLabel& label = *part<QLabel>(window, "lblRefQuestion");
     for (const char* file : {"lng/kavplugin.lng", "server/WS/pluginlng/default.lng"}) {
         SCOPED_TRACE(file);
@@ -164,11 +157,8 @@ TEST(QuestionWindowLayoutTest, TheSampleCoursesReferencesFitTheLabelWhole)
     }
 }
 
-TEST(QuestionWindowLayoutTest, ACloseRequestIsTheQuitButtonsClick)
+TEST_F(QuestionWindowLayoutTest, ACloseRequestIsTheQuitButtonsClick)
 {
-    testsupport::ManualClock clock;
-    testsupport::FakeTimers timers(clock);
-    frmClient window(timers, clock);
     int quits = 0;
     QObject::connect(&window, &frmClient::kavbtnQuitterClick, [&] { ++quits; });
     window.show();

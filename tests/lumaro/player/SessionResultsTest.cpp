@@ -18,22 +18,6 @@ using lumaro_test::AnswerTest;
 
 class SessionResultsTest : public AnswerTest {
 protected:
-    // Questions 120001... on the interactive component, their results loaded
-    // shown as given, with the general answers "#S" and "TP".
-    void startShown(std::initializer_list<long> shown)
-    {
-        component = registerFake();
-        long instance = 0;
-        for (const long type : shown) {
-            ++instance;
-            addInteractive(120000 + instance, instance, type);
-            particularAnswer(*questions.back(), "B", "Faux");
-        }
-        generalAnswer("#S", "Suite");
-        generalAnswer("TP", "Temps écoulé");
-        startModule();
-    }
-
     // The count of passed questions as the host reads it in its handler of
     // the end of the module.
     void readCountAtTheEnd()
