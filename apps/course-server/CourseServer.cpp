@@ -226,8 +226,7 @@ void CourseServer::route(const httplib::Request& request, httplib::Response& res
     RecordedRequest record;
     record.method = request.method;
     record.path = request.path;
-    for (const auto& [name, value] : request.params)
-        record.params.emplace(name, value);
+    record.params = request.params;
     record.body = request.body;
     record.contentType = request.get_header_value("Content-Type");
     record.cookie = request.get_header_value("Cookie");
@@ -239,10 +238,7 @@ void CourseServer::route(const httplib::Request& request, httplib::Response& res
         requests_.push_back(record);
     }
     // A fault may name the AICC command of a request of the end point.
-    SampleLms::Fields fields;
-    for (const auto& [name, value] : request.params)
-        fields.emplace(name, value);
-    const std::string command = SampleLms::aiccCommand(request.path, fields);
+    const std::string command = SampleLms::aiccCommand(request.path, request.params);
     auto fault = command.empty() ? std::nullopt : takeFault(request.path + "/" + command);
     if (!fault)
         fault = takeFault(request.path);
@@ -275,11 +271,8 @@ CourseServer::Reply CourseServer::answer(const httplib::Request& request)
     if (lower(path) == "lms/client_net/ws/pluginhelp.aspx" && request.method == "GET")
         return answerWebService("pluginhelp", request);
     if (SampleLms::handles(path)) {
-        SampleLms::Fields fields;
-        for (const auto& [name, value] : request.params)
-            fields.emplace(name, value);
         SampleLms lms(options_.dataFolder, aiccFile(), [this](QByteArray bytes) { return fillPlaceholders(std::move(bytes)); });
-        auto lmsAnswer = lms.answer(request.method, path, fields);
+        auto lmsAnswer = lms.answer(request.method, path, request.params);
         return {lmsAnswer.status, std::move(lmsAnswer.body), std::move(lmsAnswer.contentType), {}};
     }
     const bool webService = lower(path).rfind("ws/", 0) == 0 && endsWith(path, ".aspx");

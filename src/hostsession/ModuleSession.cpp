@@ -80,7 +80,7 @@ long ModuleSession::NbQuestionForm()
 {
     long count = 0;
     if (const auto error = platform::trapError(platform::AutomationError, [&] {
-            count = platform::require(platform::require(pioKavParc).ModuleEnCours()).NbQuest();
+            count = currentModule()->NbQuest();
         })) {
         state_.pulErrorNumber = error->number();
         state_.pusErrorDescription = error->text();

@@ -143,8 +143,7 @@ bool WorkFiles::piGereFichiersLocaux(lumaro::Module& module, lumaro::Appli& appl
                 services_.loadingAffiche(false);
             if (folder.isEmpty()) {
                 // What the fetch stored says why; the step is this operation's.
-                if (state.pulStateEnCours == OK)
-                    state.pulStateEnCours = settings_.codeErreur;
+                state.pulStateEnCours = state.failedStep(settings_.codeErreur);
                 state.pusErrorDescription =
                     QStringLiteral("Paquet %1 non reçu : %2").arg(package.name, state.pusErrorDescription);
                 scope.line(QStringLiteral("erreur kav paquet non reçu : ") + package.name);

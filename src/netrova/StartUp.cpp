@@ -75,10 +75,7 @@ long clsManager::InitPlugin(const QString& siSessionID, const QString& siURL, lo
         return Unreadable;
     if (barre->StartModule(liIdQuestion))
         return OK;
-    // A failure is never reported as success.
-    return context.pulStateEnCours != OK
-               ? context.pulStateEnCours
-               : basalo::enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue;
+    return context.failedStep(basalo::enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue);
 }
 
 long clsManager::piInitObjects()
@@ -206,7 +203,7 @@ long clsManager::piReadStartRecord(const QString& record)
             return;
         context.oLangueIHMInet = context.makeLanguageReader(context.langueId);
         if (!session.InitBarre(context.langueId, false) || !session.Init()) {
-            result = context.pulStateEnCours != OK ? context.pulStateEnCours : Unreadable;
+            result = context.failedStep(Unreadable);
             return;
         }
         result = OK;

@@ -89,6 +89,11 @@ QString clsBarreManager::message(const QString& key) const
     return context_.oLangueIHMInet ? context_.oLangueIHMInet->GetMessage(key) : QString();
 }
 
+QString clsBarreManager::stepAndError() const
+{
+    return QString::number(context_.pulStateEnCours) + QStringLiteral(" : ") + context_.pusErrorDescription;
+}
+
 void clsBarreManager::URLDownloadRorova(const QString& value)
 {
     urlDownloadRorova_ = value;

@@ -252,6 +252,8 @@ private:
     void takePlayerError();
     // The language message, "" without a reader.
     QString message(const QString& key) const;
+    // The session's step and error text, as "step : text".
+    QString stepAndError() const;
     // The learner's message box of the result post, with the question window hidden meanwhile.
     long askLearner(const QString& text, long style);
     void applyPlayerSettings();
@@ -270,13 +272,8 @@ private:
     void onDownloadProgress(long lProgress, long lProgressMax);
     // A page of the web service for the session, with one further key when given.
     QUrl servicePage(const QString& page, const QString& key = {}, long value = 0) const;
-    // Requests a page; nothing, with the transport's code as step code, when
-    // the reply did not come.
-    std::optional<QString> requestPage(const QUrl& url, const tracel::TraceScope& scope);
     // The model's application of this session; error 91 when there is none.
     std::shared_ptr<lumaro::Appli> currentAppli() const;
-    // Records an unexpected error of a loader with the loader's code.
-    void recordLoaderError(const platform::RuntimeError& error, long stepCode, const tracel::TraceScope& scope);
 
     NetrovaContext& context_;
     std::shared_ptr<clsInetUPL> pioInetUrl;

@@ -90,9 +90,9 @@ bool clsBarreManager::Init()
     eLocationSuivi outcome = FinInitErrorVB;
     if (const auto error = platform::trapError(platform::AutomationError, [&] { outcome = initSteps(scope); }))
         context.recordError(*error, scope);
-    // A failure is never reported as success: the step that failed, else this operation's own code.
-    if (outcome != FinInit && context.pulStateEnCours == OK)
-        context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_Init_ErreurInconnue;
+    if (outcome != FinInit)
+        context.pulStateEnCours =
+            context.failedStep(enuFunctionReturnState_Netrova_clsBarreManager_Init_ErreurInconnue);
     pibLoadingAffiche = false;
     loadRequestsExpected_.reset();
     loading_.TerminateFrmLoading();

@@ -153,8 +153,7 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
         const QString result = QString(*built).replace(u' ', QStringLiteral("%20"));
         scope.value(QStringLiteral("sChaineResult"), result);
         const auto knownError = [&] {
-            return message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours)
-                   + QStringLiteral(" : ") + context.pusErrorDescription;
+            return message(QStringLiteral("ERR_CONNUE")) + stepAndError();
         };
         for (;;) {
             pibLoadingAffiche = true;
@@ -220,8 +219,7 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
                 }
             }
             if (!cause.isEmpty())
-                resultReport_.why = QString::number(context.pulStateEnCours) + QStringLiteral(" : ")
-                                    + context.pusErrorDescription;
+                resultReport_.why = stepAndError();
             const QString question = message(QStringLiteral("ERR_POST_RESULT"));
             if (askLearner(cause.isEmpty() ? question : cause + QStringLiteral("\r\n\r\n") + question,
                            lumaro::kavOk + lumaro::kavAnnuler + lumaro::kavAlert)
@@ -234,13 +232,10 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
         return accepted;
     context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piMajResultModules_ErreurVB;
     context.recordError(*error, scope);
-    resultReport_ = {ResultFate::NotStored,
-                     QString::number(context.pulStateEnCours) + QStringLiteral(" : ") + context.pusErrorDescription};
+    resultReport_ = {ResultFate::NotStored, stepAndError()};
     if (tracking)
         SetinfoLog(PostResultError);
-    askLearner(message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours) + QStringLiteral(" : ")
-                   + context.pusErrorDescription,
-               lumaro::kavOk);
+    askLearner(message(QStringLiteral("ERR_CONNUE")) + stepAndError(), lumaro::kavOk);
     return false;
 }
 
@@ -268,9 +263,7 @@ void clsBarreManager::piQuitterModule(long ieTypeSortie)
             if (unload) {
                 context.pusErrorDescription = unload->text();
                 if (pioKavBarre_)
-                    pioKavBarre_->AfficheMessageBoxBarre(message(QStringLiteral("ERR_CONNUE"))
-                                                             + QString::number(context.pulStateEnCours)
-                                                             + QStringLiteral(" : ") + context.pusErrorDescription,
+                    pioKavBarre_->AfficheMessageBoxBarre(message(QStringLiteral("ERR_CONNUE")) + stepAndError(),
                                                          lumaro::kavOk);
             }
             context.pulStateEnCours = OK;
@@ -302,14 +295,11 @@ void clsBarreManager::piQuitterModule(long ieTypeSortie)
         loading_.TerminateFrmLoading();
         context.recordError(*error, scope);
         if (resultReport_.fate != ResultFate::Stored)
-            resultReport_ = {ResultFate::NotStored, QString::number(context.pulStateEnCours) + QStringLiteral(" : ")
-                                                        + context.pusErrorDescription};
-        const QString text = context.pulStateEnCours != OK
-                                 ? message(QStringLiteral("ERR_CONNUE")) + QString::number(context.pulStateEnCours)
-                                 : message(QStringLiteral("ERR_INCONNUE")) + QString::number(context.pulStateEnCours);
+            resultReport_ = {ResultFate::NotStored, stepAndError()};
+        const QString known = message(context.pulStateEnCours != OK ? QStringLiteral("ERR_CONNUE")
+                                                                    : QStringLiteral("ERR_INCONNUE"));
         if (pioKavBarre_)
-            pioKavBarre_->AfficheMessageBoxBarre(text + QStringLiteral(" : ") + context.pusErrorDescription,
-                                                 lumaro::kavOk);
+            pioKavBarre_->AfficheMessageBoxBarre(known + stepAndError(), lumaro::kavOk);
         leaving = evaluation ? &clsBarreManager::QuitterModuleEval : &clsBarreManager::QuitterModuleForm;
         // The page's window comes back, whatever hid it.
         if (context.windows && pilHandleAppelant != 0 && !context.windows->isVisible(pilHandleAppelant))

@@ -303,7 +303,6 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
             }
         }
         const std::weak_ptr<lumaro::Module> startedModule = module;
-        const QString source = xmlSource;
         if (player.InitManager(ilIndexQuestionDebut)) {
             context.pulStateEnCours = OK;
             if (context.pulLevelSuivi > 0)
@@ -336,16 +335,15 @@ bool clsBarreManager::StartModule(long ilIndexQuestionDebut)
                                                   : QStringLiteral("ERR_UNC_FORM_ROROVA_MISSING"))
                                          : (cdRom ? QStringLiteral("ERR_CDROM_EVAL_ROROVA_MISSING")
                                                   : QStringLiteral("ERR_UNC_EVAL_ROROVA_MISSING"));
-            context.pusErrorDescription = message(key).replace(QStringLiteral("%1"), source);
+            context.pusErrorDescription = message(key).replace(QStringLiteral("%1"), xmlSource);
             context.pulErrorNumber = 0;
         }
         if (context.pulLevelSuivi > 0)
             SetinfoLog(FinStartModule, QString::number(context.pulStateEnCours), context.pusErrorDescription);
     });
     if (error) {
-        // A failure is never reported as success: the step under way, else this operation's own code.
-        if (context.pulStateEnCours == OK)
-            context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue;
+        context.pulStateEnCours =
+            context.failedStep(enuFunctionReturnState_Netrova_clsBarreManager_StartModule_ErreurInconnue);
         context.recordError(*error, scope);
         if (context.pulLevelSuivi > 0)
             SetinfoLog(FinStartModuleErrorVB, QString::number(context.pulStateEnCours), context.pusErrorDescription);
@@ -449,8 +447,8 @@ bool clsBarreManager::LanceSequence(long ilIdSeqThematique, const QString& isTit
         result = true;
     });
     if (error) {
-        if (context.pulStateEnCours == OK)
-            context.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_LanceSequence_ErreurInconnue;
+        context.pulStateEnCours =
+            context.failedStep(enuFunctionReturnState_Netrova_clsBarreManager_LanceSequence_ErreurInconnue);
         context.recordError(*error, scope);
         if (tracking)
             SetinfoLog(FinLanceSequenceErrorVB, QString::number(context.pulStateEnCours), context.pusErrorDescription);

@@ -187,9 +187,7 @@ bool clsManager::Create(eModeGestion ieModeGestion, const QString& isLangue)
     });
     if (!error)
         return self && result;
-    // A failure is never reported as success: the step under way, else 0, stays.
-    if (context.pulStateEnCours == OK)
-        context.pulStateEnCours = 0;
+    context.pulStateEnCours = context.failedStep(0);
     context.recordError(*error, scope);
     if (self)
         track(FinCreateErrorVB);

@@ -110,8 +110,7 @@ bool CommonData::puInitObjects(const QString& isLangue)
     });
     if (!error)
         return result;
-    if (pulStateEnCours == 1)
-        pulStateEnCours = basalo::enuFunctionReturnState_Pelago_clsManager_puInitObjects_ErreurInconnue;
+    pulStateEnCours = failedStep(basalo::enuFunctionReturnState_Pelago_clsManager_puInitObjects_ErreurInconnue);
     recordError(*error, scope);
     release();
     return false;

@@ -116,7 +116,7 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
             std::vector<common::QuestionRecord> rows;
             for (qsizetype i = 1; i < records.count(); ++i)
                 rows.push_back(common::readQuestionRecord(
-                    common::splitReplyText(records.element(i), common::replyFieldSeparator, 8), true));
+                    common::splitReplyText(records.element(i), common::replyFieldSeparator), true));
             for (const common::QuestionRecord& row : rows) {
                 if (!enterQuestion(row, scope))
                     return false;

@@ -302,7 +302,6 @@ bool clsBarreManager::piRenseigneAppli()
                 return;
             }
             ModeMediaInet(false);
-            common::puAddTrailingBackslash(root);
             pisPathMediaAppli = root + QStringLiteral("Medias/") + id + QStringLiteral("F/");
         } else if (ModeMediaInet()) {
             common::puAddTrailingSlash(pisURLMediaAppli, common::EmptyText::StaysEmpty);

@@ -57,13 +57,17 @@ struct Samples {
     }
 };
 
-QImage convertYuv(const QVideoFrame& frame, const Samples& y, const Samples& u, const Samples& v)
+// The samples are taken by value: the compiler need not read them again after
+// each pixel written.
+QImage convertYuv(const QVideoFrame& frame, const Samples y, const Samples u, const Samples v)
 {
     const YuvToRgb convert = conversionFor(frame.surfaceFormat());
-    QImage image(frame.width(), frame.height(), QImage::Format_RGB32);
-    for (int row = 0; row < frame.height(); ++row) {
+    const int width = frame.width();
+    const int height = frame.height();
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int row = 0; row < height; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int x = 0; x < frame.width(); ++x)
+        for (int x = 0; x < width; ++x)
             line[x] = convert(y.at(x, row), u.at(x, row), v.at(x, row));
     }
     return image;
@@ -80,11 +84,13 @@ Samples plane(const QVideoFrame& frame, int index, int offset = 0, int step = 1,
 // which is what premultiplied colours already show.
 QImage convertRgb(const QVideoFrame& frame, int red, int green, int blue)
 {
-    QImage image(frame.width(), frame.height(), QImage::Format_RGB32);
-    for (int row = 0; row < frame.height(); ++row) {
+    const int width = frame.width();
+    const int height = frame.height();
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int row = 0; row < height; ++row) {
         const uchar* source = frame.bits(0) + row * frame.bytesPerLine(0);
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int x = 0; x < frame.width(); ++x, source += 4)
+        for (int x = 0; x < width; ++x, source += 4)
             line[x] = qRgb(source[red], source[green], source[blue]);
     }
     return image;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "basalo/enuFunctionReturnState.h"
 #include "platform/RuntimeError.h"
 #include "tracel/ErrorLine.h"
 #include "tracel/TraceChannel.h"
@@ -27,6 +28,13 @@ struct SessionState {
         pulErrorNumber = 0;
         pusErrorDescription.clear();
         pulStateEnCours = 0;
+    }
+
+    // The code a failure reports: the step under way, else `fallback` when
+    // the step says success, since a failure is never reported as success.
+    long failedStep(long fallback) const
+    {
+        return pulStateEnCours != basalo::enuFunctionReturnState_General_Traitement_OK ? pulStateEnCours : fallback;
     }
 
     // Keeps the error as the last one and writes its "erreur kav" line.
