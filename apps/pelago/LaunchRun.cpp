@@ -74,18 +74,34 @@ bool LaunchRun::begin()
         data_.puFinDemande();
         return false;
     }
+    // In the "scorm" method the report and the end of the unit are the page's
+    // own events, and this program is the page: it tells each with its values.
+    connect(&barre, &pelago::clsBarreManager::FinModule, this,
+            [this](const QString& isStatut, const QString& isScore, const QString& isTime) {
+                finModuleHanded_ = true;
+                emit pageEvent(
+                    QStringLiteral("FinModule isStatut=%1 isScore=%2 isTime=%3").arg(isStatut, isScore, isTime));
+            });
+    connect(&barre, &pelago::clsBarreManager::ExitAU, this, [this] {
+        exitAUHanded_ = true;
+        emit pageEvent(QStringLiteral("ExitAU"));
+    });
     // The end of the run tells whether the system accepted its result.
     barre.WithSelfClose(true);
-    // Success needs both the report and the end of the unit accepted; each
-    // refusal is told with its own step code and the system's words.
+    // Success needs both the report and the end of the unit accepted (or, in
+    // "scorm", handed to the page); each failure is told with its own step
+    // code and the system's words.
     connect(&barre, &pelago::clsBarreManager::SelfClose, this, [this, &barre] {
         QStringList problems;
-        const auto tell = [&problems](const QString& step, const auto& failed) {
+        const auto tell = [&problems](const QString& step, const auto& failed, bool handed) {
             if (failed)
                 problems.append(failure(step, failed->code, failed->number, failed->text));
+            else if (!handed)
+                problems.append(step + QStringLiteral(" was not handed to the page"));
         };
-        tell(QStringLiteral("the result report"), barre.ReportFailure());
-        tell(QStringLiteral("the end of the unit"), barre.ExitFailure());
+        const bool byEvents = barre.Method() == QLatin1String("scorm");
+        tell(QStringLiteral("the result report"), barre.ReportFailure(), !byEvents || finModuleHanded_);
+        tell(QStringLiteral("the end of the unit"), barre.ExitFailure(), !byEvents || exitAUHanded_);
         reported_ = problems.isEmpty();
         problem_ = problems.join(QStringLiteral("; "));
     });

@@ -32,8 +32,12 @@ public:
 
 signals:
     // The launcher has ended: 0 when the system accepted the run's result and
-    // the end of the unit, 1 otherwise.
+    // the end of the unit (in the "scorm" method: when both were handed to the
+    // page as events, the report made), 1 otherwise.
     void finished(int status);
+    // An event of the session to the launch page, as one line with its values:
+    // "FinModule isStatut=completed isScore=13 isTime=00:01:02", "ExitAU".
+    void pageEvent(const QString& line);
 
 private:
     void fail(const QString& step);
@@ -43,6 +47,8 @@ private:
     std::unique_ptr<pelago::clsManager> manager_;
     QString problem_;
     bool reported_ = false;
+    bool finModuleHanded_ = false;
+    bool exitAUHanded_ = false;
 };
 
 }  // namespace pelagoapp

@@ -1,7 +1,8 @@
 // The AICC course launcher's program: it plays the part of a learning
 // management system's launch page. It asks the launcher for a run, sets the
 // session's properties from the command line, starts the module or the
-// question, and ends once the run is over and the keep-alive delay has passed.
+// question, prints each event the session raises for the page on standard
+// output, and ends once the run is over and the keep-alive delay has passed.
 
 #include "LaunchOptions.h"
 #include "LaunchRun.h"
@@ -52,6 +53,12 @@ int main(int argc, char** argv)
     QObject::connect(&run, &pelagoapp::LaunchRun::finished, &app, [&status](int code) {
         status = code;
         QCoreApplication::exit(code);
+    });
+    // The page's events go out as they come, so that whoever reads them
+    // sees the report before the program ends.
+    QObject::connect(&run, &pelagoapp::LaunchRun::pageEvent, [](const QString& line) {
+        std::printf("%s\n", line.toLocal8Bit().constData());
+        std::fflush(stdout);
     });
     if (!run.begin()) {
         std::fprintf(stderr, "pelago: %s\n", qPrintable(run.problem()));

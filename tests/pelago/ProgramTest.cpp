@@ -139,6 +139,56 @@ TEST_F(LaunchRunTest, RunEndsTheProgramWithSuccessOnceTheKeepAliveHasPassed)
     EXPECT_EQ(stored().size(), 2);
 }
 
+// In the "scorm" method the program is the page that takes the report and the
+// end of the unit as events: it tells each with its values, sends neither to
+// the system, and succeeds only when both came with a report that was made.
+TEST_F(LaunchRunTest, ScormRunHandsBothEventsToThePageWithoutRequests)
+{
+    struct Case {
+        const char* name;
+        bool moduleLost;
+        QStringList lines;
+        int status;
+        QString problem;
+    };
+    const Case cases[] = {
+        {"report made", false,
+         {QStringLiteral("FinModule isStatut=completed isScore=66 isTime=00:01:02"), QStringLiteral("ExitAU")}, 0,
+         QString()},
+        {"report that cannot be made", true, {QStringLiteral("ExitAU")}, 1,
+         QStringLiteral("the result report failed: step code 21548, error 91 : ")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        manager_.reset();
+        pelagoapp::LaunchOptions scorm = options(QStringLiteral("1201"));
+        scorm.method = QStringLiteral("scorm");
+        pelagoapp::LaunchRun run(data_, scorm);
+        QSignalSpy finished(&run, &pelagoapp::LaunchRun::finished);
+        QSignalSpy events(&run, &pelagoapp::LaunchRun::pageEvent);
+        ASSERT_TRUE(run.begin()) << run.problem().toStdString();
+        lumaro::ContexteManager& model = *data_.puoBarreManager->pioKavParc;
+        // Two of the module's three questions passed, in a minute and two seconds.
+        model.ModuleEnCours()->NbQuestReussi(2);
+        clock_.advanceSeconds(62);
+        if (c.moduleLost)
+            model.DestroyModule();
+        players_->events->FinModule();
+        clock_.advanceSeconds(30);
+        QStringList lines;
+        for (const QList<QVariant>& event : events)
+            lines.append(event.at(0).toString());
+        EXPECT_EQ(lines.join(u'\n').toStdString(), c.lines.join(u'\n').toStdString());
+        ASSERT_EQ(finished.size(), 1);
+        EXPECT_EQ(finished.at(0).at(0).toInt(), c.status);
+        EXPECT_TRUE(c.problem.isEmpty() ? run.problem().isEmpty() : run.problem().startsWith(c.problem))
+            << run.problem().toStdString();
+        EXPECT_TRUE(stored().isEmpty()) << "neither putparam nor exitAU goes to the system";
+    }
+}
+
 // The program succeeds only when the system accepted both the report and the
 // end of the unit; each refusal is told with the system's own words.
 TEST_F(LaunchRunTest, RefusedReportOrEndOfUnitEndsTheProgramWithAFailure)
