@@ -45,7 +45,13 @@ QString launchUsage()
         "  --cfg-site NAME, --cfg-bdd NAME\n"
         "                      the configuration names sent with every request\n"
         "  --method post|get|scorm\n"
-        "                      how the result is reported (default post)\n"
+        "                      how the run's end reaches the system (default post, any\n"
+        "                      letter case): post sends the report (putparam) and the end\n"
+        "                      of the unit (exitAU) by POST; get sends the report by GET;\n"
+        "                      scorm sends neither and hands them to the launch page as\n"
+        "                      its events, printed on standard output one line each:\n"
+        "                        FinModule isStatut=completed isScore=13 isTime=00:01:02\n"
+        "                        ExitAU\n"
         "  --note-max N        the maximum score (default 100)\n"
         "  --media-folder DIR  the folder of the lesson and solution videos\n"
         "  --media-url URL     the address the videos are streamed from instead\n"
@@ -56,8 +62,10 @@ QString launchUsage()
         "  --trace-level N     writes the trace log Pelago.htm from level 1\n"
         "  --help              this text\n"
         "Exit status: 0 once the management system accepted the run's result and the end of\n"
-        "the unit; otherwise 1, with the step code and the error on standard error; 2 for a\n"
-        "command line that cannot be used, before any window opens.\n");
+        "the unit, or with scorm once both events were handed on with a report that could\n"
+        "be made; otherwise 1, with the step code and the error on standard error; 2 for a\n"
+        "command line that cannot be used (a number, a delay or a method it cannot read),\n"
+        "in one line before any window opens.\n");
 }
 
 ParsedOptions parseLaunchOptions(const QStringList& arguments)
@@ -144,6 +152,12 @@ ParsedOptions parseLaunchOptions(const QStringList& arguments)
     if (options.noteMax.trimmed().isEmpty() || !pelago::isValidNoteMax(options.noteMax))
         return refuseValue(QStringLiteral("--note-max"), QStringLiteral("a whole number from 0 to 2147483647"),
                            options.noteMax);
+    // The session takes any other word for POST: a mistyped method would
+    // report by the wrong channel without a word.
+    const QString method = options.method.toLower();
+    if (method != QLatin1String("post") && method != QLatin1String("get") && method != QLatin1String("scorm"))
+        return refuseValue(QStringLiteral("--method"), QStringLiteral("post, get or scorm"), options.method);
+    options.method = method;
     if (!pelago::timeOfDay(options.keepAlive))
         return refuseValue(QStringLiteral("--keep-alive"), QStringLiteral("a time such as 00:05:00"), options.keepAlive);
     if (!traceLevel.isEmpty()) {

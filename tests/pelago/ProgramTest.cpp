@@ -61,6 +61,8 @@ TEST(LaunchOptionsTest, IncompleteOrUnreadableCommandLinesAreRefused)
         "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --keep-alive 25:00",
         "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --trace-level x",
         "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --question 12a",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --method soap",
+        "--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 --method scorm2",
     };
     for (const char* arguments : cases) {
         SCOPED_TRACE(arguments);
@@ -76,6 +78,35 @@ TEST(LaunchOptionsTest, IncompleteOrUnreadableCommandLinesAreRefused)
     EXPECT_EQ(usable.options->noteMax, QStringLiteral("20"));
     EXPECT_EQ(usable.options->keepAlive, QStringLiteral("0:10"));
     EXPECT_EQ(usable.options->traceLevel, 2);
+}
+
+// The session reads its method exactly and takes any other word for POST, so
+// the command line hands it one of its three words in lower case, however typed.
+TEST(LaunchOptionsTest, MethodIsPostGetOrScormInAnyLetterCase)
+{
+    struct Case {
+        const char* arguments;
+        const char* method;
+    };
+    const Case cases[] = {
+        {"", "post"},
+        {"--method SCORM", "scorm"},
+        {"--method Get", "get"},
+        {"--method pOsT", "post"},
+        {"--method scorm", "scorm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const auto parsed = parseLaunchOptions(
+            words("--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201")
+            + words(c.arguments));
+        ASSERT_TRUE(parsed.options) << parsed.problem.toStdString();
+        EXPECT_EQ(parsed.options->method.toStdString(), c.method);
+    }
+    const auto refused = parseLaunchOptions(
+        words("--aicc-sid S --aicc-url http://lms/aicc --lms-url http://lms/ --application 12 --module 1201 "
+              "--method Soap"));
+    EXPECT_EQ(refused.problem.toStdString(), "--method needs post, get or scorm, not \"Soap\"");
 }
 
 TEST(LaunchProgramTest, HelpAndAnUnusableCommandLineNeedNoDisplay)

@@ -14,10 +14,18 @@ limit_run 150
 
 start_display
 
-# A number the launcher cannot use: refused before any window opens.
-start_program pelago "$build/apps/pelago/pelago" --launch "http://127.0.0.1:9/LMS/launch?aicc_sid=S&aicc_url=http://127.0.0.1:9/LMS/aicc" \
-  --lms-url http://127.0.0.1:9/LMS/ --application 12 --module 1201 --note-max abc
-expect_exit 2 "pelago: "
+# A value the launcher cannot use: refused in one line before any window
+# opens. OPTION VALUE|WORDS
+while IFS='|' read -r option words; do
+  # shellcheck disable=SC2086
+  start_program pelago "$build/apps/pelago/pelago" --launch "http://127.0.0.1:9/LMS/launch?aicc_sid=S&aicc_url=http://127.0.0.1:9/LMS/aicc" \
+    --lms-url http://127.0.0.1:9/LMS/ --application 12 --module 1201 $option
+  expect_exit 2
+  expect_value "what the launcher said to $option" "$(cat "$work/pelago.err")" "pelago: $words \\(pelago --help lists the options\\)"
+done <<'ROADS'
+--note-max abc|--note-max needs a whole number from 0 to 2147483647, not "abc"
+--method soap|--method needs post, get or scorm, not "soap"
+ROADS
 
 # The system out of reach: the port of a server that has stopped.
 start_server

@@ -16,7 +16,8 @@ limit_run 120
 
 start_display
 start_server
-start_pelago "$server_url" --module 1201 --method scorm
+# The method in any letter case, as a launch page may write it.
+start_pelago "$server_url" --module 1201 --method Scorm
 
 play_question 1 right
 play_question 2 wrong
