@@ -17,7 +17,7 @@ QString runtimeErrorText(long number)
     case InvalidUseOfNull: return QStringLiteral("Invalid use of Null");
     case InvalidPropertyValue: return QStringLiteral("Invalid property value");
     case ObjectRequired: return QStringLiteral("Object required");
-    case CannotCreateObject: return QStringLiteral("ActiveX component can't create object");
+    case CannotCreateObject: return QStringLiteral("Component can't create object");
     case MemberNotSupported: return QStringLiteral("Object doesn't support this property or method");
     case AutomationError: return QStringLiteral("Automation error");
     case WrongArgumentCount: return QStringLiteral("Wrong number of arguments or invalid property assignment");

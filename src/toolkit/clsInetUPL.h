@@ -22,7 +22,7 @@
 namespace common {
 
 // The files a package page names by its links, each once: relative paths
-// below the page's folder ("KavExo.dll", "KAVWORD/KAVWORD.dll", "\" read as
+// below the page's folder ("KavExo.dll", "KAVTEXTE/KAVTEXTE.dll", "\" read as
 // "/"), returned with "/" between folders. Nothing when a link names anything
 // else (an absolute path, "..", another host, a query); refused then holds it.
 std::optional<QStringList> packageFiles(const QString& pageText, QString& refused);

@@ -25,8 +25,8 @@ TEST_F(CdRomTest, FirstMountedDiscFileSystemIsTheDrive)
          QStringLiteral("/media/cours/")},
         {"the first of two discs", "/dev/sr0 /media/a udf ro 0 0\n/dev/sr1 /media/b iso9660 ro 0 0\n", true,
          QStringLiteral("/media/a/")},
-        {"a blank in the mount point", "/dev/sr0 /media/CD\\040Cours\\040Excel ISO9660 ro 0 0\n", true,
-         QStringLiteral("/media/CD Cours Excel/")},
+        {"a blank in the mount point", "/dev/sr0 /media/CD\\040Traitement\\040de\\040texte ISO9660 ro 0 0\n", true,
+         QStringLiteral("/media/CD Traitement de texte/")},
         {"no disc", "/dev/sda1 / ext4 rw 0 0\nbroken line\n\n", false, QString()},
         {"an empty table", "", false, QString()},
     };

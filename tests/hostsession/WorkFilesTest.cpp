@@ -128,7 +128,7 @@ protected:
 TEST_F(WorkFilesTest, AModuleOnTheExerciseEngineFetchesNothing)
 {
     addQuestion(1211, QStringLiteral("Exerva"));
-    addQuestion(1212, QStringLiteral("KAVWORD"));
+    addQuestion(1212, QStringLiteral("KAVTEXTE"));
     ASSERT_TRUE(run());
     EXPECT_TRUE(moduleExerva);
     EXPECT_TRUE(events.isEmpty());
@@ -144,17 +144,17 @@ TEST_F(WorkFilesTest, AModuleWithoutQuestionsFetchesNothing)
 
 TEST_F(WorkFilesTest, FetchesEachPackageOnceInTheOrderOfFirstUse)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
-    addQuestion(2, QStringLiteral("KAVWORDBIS"), true);
-    addQuestion(3, QStringLiteral("KAVWORD"));
-    addQuestion(4, QStringLiteral("KAVWORDBIS"), true);
-    addQuestion(5, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
+    addQuestion(2, QStringLiteral("KAVTEXTEBIS"), true);
+    addQuestion(3, QStringLiteral("KAVTEXTE"));
+    addQuestion(4, QStringLiteral("KAVTEXTEBIS"), true);
+    addQuestion(5, QStringLiteral("KAVTEXTE"));
     ASSERT_TRUE(run());
     EXPECT_FALSE(moduleExerva);
     EXPECT_EQ(events, (QStringList{QStringLiteral("Paquet 1 sur 2"),
-                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12F/KAVWORD.htm"),
+                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12F/KAVTEXTE.htm"),
                                    QStringLiteral("Paquet 2 sur 2"),
-                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12Eb/KAVWORDBIS.htm")}));
+                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12Eb/KAVTEXTEBIS.htm")}));
     EXPECT_EQ(appli->PathDll(), fetchAnswer);
     EXPECT_EQ(appli->PathHTMLBis(), fetchAnswer);
     EXPECT_FALSE(progressShown);
@@ -163,16 +163,16 @@ TEST_F(WorkFilesTest, FetchesEachPackageOnceInTheOrderOfFirstUse)
 
 TEST_F(WorkFilesTest, TheSourceFollowsTheDownloadType)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 2;
     source.urlDownloadRorova = QStringLiteral("http://paquets.example/rorova/");
     ASSERT_TRUE(run());
-    EXPECT_TRUE(events.contains(QStringLiteral("fetch http://paquets.example/rorova/12F/KAVWORD.htm")));
+    EXPECT_TRUE(events.contains(QStringLiteral("fetch http://paquets.example/rorova/12F/KAVTEXTE.htm")));
 }
 
 TEST_F(WorkFilesTest, ADownloadTypeOutsideTheFourSourcesIsRefused)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     for (const long type : {-1L, 4L, 99L}) {
         source.typeDownload = type;
         EXPECT_FALSE(run()) << type;
@@ -184,7 +184,7 @@ TEST_F(WorkFilesTest, ADownloadTypeOutsideTheFourSourcesIsRefused)
 
 TEST_F(WorkFilesTest, RefusesAPackageNameThatIsNoPlainFileName)
 {
-    for (const QString& name : {QStringLiteral("../KAVWORD"), QStringLiteral("a\\b"), QStringLiteral("/etc/x")}) {
+    for (const QString& name : {QStringLiteral("../KAVTEXTE"), QStringLiteral("a\\b"), QStringLiteral("/etc/x")}) {
         appli = std::make_shared<lumaro::Appli>(lumaro);
         lumaro::Module fresh(lumaro);
         components.clear();
@@ -203,7 +203,7 @@ TEST_F(WorkFilesTest, RefusesAPackageNameThatIsNoPlainFileName)
 
 TEST_F(WorkFilesTest, AFailedFetchStopsWithTheFetchsError)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     fetchAnswer.clear();
     state.pulErrorNumber = 0;
     EXPECT_FALSE(run());
@@ -216,14 +216,14 @@ TEST_F(WorkFilesTest, AnInstalledClientServerVersionProvidesTheBaseSet)
 {
     installed(QStringLiteral("Quelvoro\\IHM Client\\12E"), QStringLiteral("Dll"), QStringLiteral("/opt/kav/dll"));
     installed(QStringLiteral("Quelvoro\\IHM Client\\12E"), QStringLiteral("Files"), QStringLiteral("/opt/kav/files"));
-    addQuestion(1, QStringLiteral("KAVWORD"));
-    addQuestion(2, QStringLiteral("KAVWORDBIS"), true);
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
+    addQuestion(2, QStringLiteral("KAVTEXTEBIS"), true);
     ASSERT_TRUE(run());
     EXPECT_EQ(appli->PathDll(), QStringLiteral("/opt/kav/dll/"));
     EXPECT_EQ(appli->PathFiles(), QStringLiteral("/opt/kav/files/"));
     EXPECT_EQ(appli->PathHTML(), QString()) << "an empty value never becomes the root";
     EXPECT_EQ(events, (QStringList{QStringLiteral("Paquet 2 sur 2"),
-                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12Eb/KAVWORDBIS.htm")}));
+                                   QStringLiteral("fetch http://127.0.0.1:1/Download/12Eb/KAVTEXTEBIS.htm")}));
 }
 
 struct MaskCase {
@@ -302,23 +302,23 @@ TEST_F(WorkFilesTest, ThePluginsRefusalsOfTheKindsLeaveTheirCodes)
 
 TEST_F(WorkFilesTest, ASingleUserInstallationIsLeftAsItIs)
 {
-    const QString folder = writeFile(QStringLiteral("monoposte/kavword.dll"), "dll");
+    const QString folder = writeFile(QStringLiteral("monoposte/kavtexte.dll"), "dll");
     writeFile(QStringLiteral("monoposte/kavcheck.dat"), "check");
     installed(QStringLiteral("Quelvoro Monoposte\\IHM Client\\12F"), QStringLiteral("Dll"), path(QStringLiteral("monoposte")));
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     ASSERT_TRUE(run());
     EXPECT_TRUE(QFile::exists(folder));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("monoposte/kavcheck.dat"))));
-    EXPECT_TRUE(events.contains(QStringLiteral("fetch http://127.0.0.1:1/Download/12F/KAVWORD.htm")));
+    EXPECT_TRUE(events.contains(QStringLiteral("fetch http://127.0.0.1:1/Download/12F/KAVTEXTE.htm")));
 }
 
 TEST_F(WorkFilesTest, APackageFromAFolderIsCopiedToTheComponentFolder)
 {
-    writeFile(QStringLiteral("share/12F/KAVWORD.htm"),
-              "<html><body><a href=\"kavword.dat\">a</a><a href=\"mod%C3%A8le.txt\">b</a></body></html>");
-    writeFile(QStringLiteral("share/12F/kavword.dat"), "data");
+    writeFile(QStringLiteral("share/12F/KAVTEXTE.htm"),
+              "<html><body><a href=\"kavtexte.dat\">a</a><a href=\"mod%C3%A8le.txt\">b</a></body></html>");
+    writeFile(QStringLiteral("share/12F/kavtexte.dat"), "data");
     writeFile(QStringLiteral("share/12F/modèle.txt"), "texte");
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 1;
     source.pathDownloadRorova = path(QStringLiteral("share/"));
     ASSERT_TRUE(run());
@@ -330,8 +330,8 @@ TEST_F(WorkFilesTest, APackageFromAFolderIsCopiedToTheComponentFolder)
 
 TEST_F(WorkFilesTest, AFolderPackageNamingAFileOutsideIsRefused)
 {
-    writeFile(QStringLiteral("share/12F/KAVWORD.htm"), "<a href=\"../../user.ini\">x</a>");
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    writeFile(QStringLiteral("share/12F/KAVTEXTE.htm"), "<a href=\"../../user.ini\">x</a>");
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 1;
     source.pathDownloadRorova = path(QStringLiteral("share/"));
     EXPECT_FALSE(run());
@@ -341,7 +341,7 @@ TEST_F(WorkFilesTest, AFolderPackageNamingAFileOutsideIsRefused)
 
 TEST_F(WorkFilesTest, AMissingShareFolderIsNamed)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 1;
     source.pathDownloadRorova = path(QStringLiteral("absent/"));
     EXPECT_FALSE(run());
@@ -352,7 +352,7 @@ TEST_F(WorkFilesTest, AMissingShareFolderIsNamed)
 
 TEST_F(WorkFilesTest, WithoutACdRomDriveTheCdRomSourceFails)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 3;
     EXPECT_FALSE(run());
     EXPECT_EQ(state.pulStateEnCours, enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_ErreurCDRom);
@@ -361,7 +361,7 @@ TEST_F(WorkFilesTest, WithoutACdRomDriveTheCdRomSourceFails)
 
 TEST_F(WorkFilesTest, TheLearnerIsAskedForTheDiscUntilCancel)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 3;
     cdRoot = path(QStringLiteral("cdrom/"));
     boxAnswers = {1, 1, 2};
@@ -372,7 +372,7 @@ TEST_F(WorkFilesTest, TheLearnerIsAskedForTheDiscUntilCancel)
 
 TEST_F(WorkFilesTest, TheDiscInsertedAfterTheQuestionIsRead)
 {
-    addQuestion(1, QStringLiteral("KAVWORD"));
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
     source.typeDownload = 3;
     cdRoot = path(QStringLiteral("cdrom/"));
     boxAnswers = {1};
@@ -387,7 +387,7 @@ TEST_F(WorkFilesTest, TheDiscInsertedAfterTheQuestionIsRead)
     };
     services.componentFolder = [this] { return path(QStringLiteral("components")); };
     services.messageBox = [this](const QString&, long) {
-        writeFile(QStringLiteral("cdrom/Rorova/12F/KAVWORD.htm"), "<p>vide</p>");
+        writeFile(QStringLiteral("cdrom/Rorova/12F/KAVTEXTE.htm"), "<p>vide</p>");
         return 1L;
     };
     workFiles = std::make_unique<common::WorkFiles>(state, settings, services);

@@ -506,15 +506,16 @@ TEST_F(ModuleRunTest, ThePageMayEndThePlugInFromItsLeavingEvent)
 
 TEST_F(ModuleRunTest, WorkFilesOfAComponentOutsideTheEngineAreFetched)
 {
-    writeFile(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVWORD||A^1^Bravo !|B^2^Relisez la consigne.");
-    writeFile(QStringLiteral("server/Download/12F/KAVWORD.htm"),
-              "<html><body><a href=\"kavword.dat\">composant</a><a href=\"KAVWORD/KAVWORD.dll\">dll</a></body></html>");
-    writeFile(QStringLiteral("server/Download/12F/kavword.dat"), "donnees");
-    writeFile(QStringLiteral("server/Download/12F/KAVWORD/KAVWORD.dll"), "dll");
+    writeFile(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVTEXTE||A^1^Bravo !|B^2^Relisez la consigne.");
+    writeFile(QStringLiteral("server/Download/12F/KAVTEXTE.htm"),
+              "<html><body><a href=\"kavtexte.dat\">composant</a>"
+              "<a href=\"KAVTEXTE/KAVTEXTE.dll\">dll</a></body></html>");
+    writeFile(QStringLiteral("server/Download/12F/kavtexte.dat"), "donnees");
+    writeFile(QStringLiteral("server/Download/12F/KAVTEXTE/KAVTEXTE.dll"), "dll");
     start();
     EXPECT_FALSE(session_->ModuleExerva());
-    EXPECT_EQ(QString::fromUtf8(readFile(QStringLiteral("data/components/kavword.dat"))), QStringLiteral("donnees"));
-    EXPECT_EQ(readFile(QStringLiteral("data/components/KAVWORD/KAVWORD.dll")), QByteArray("dll"))
+    EXPECT_EQ(QString::fromUtf8(readFile(QStringLiteral("data/components/kavtexte.dat"))), QStringLiteral("donnees"));
+    EXPECT_EQ(readFile(QStringLiteral("data/components/KAVTEXTE/KAVTEXTE.dll")), QByteArray("dll"))
         << "a file of a sub-folder of the package goes to the same sub-folder";
     const auto appli = session_->pioKavParc ? session_->pioKavParc->Appli(12) : nullptr;
     ASSERT_NE(appli, nullptr);

@@ -200,11 +200,11 @@ INSTANTIATE_TEST_SUITE_P(
                         "Le dossier de formation {{BASE}}Download/ est introuvable"},
         FailedStartCase{"PackageFileMissing",
                         [](FailedStartTest& t) {
-                            t.file(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVWORD||A^1^Bravo");
-                            t.file(QStringLiteral("server/Download/12F/KAVWORD.htm"), "<a href=\"absent.dll\">x</a>");
+                            t.file(QStringLiteral("server/WS/InfoDll/1.txt"), "#KAV_OK#|KAVTEXTE||A^1^Bravo");
+                            t.file(QStringLiteral("server/Download/12F/KAVTEXTE.htm"), "<a href=\"absent.dll\">x</a>");
                         },
                         {basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur},
-                        "Paquet KAVWORD non reçu : 404 Not Found"},
+                        "Paquet KAVTEXTE non reçu : 404 Not Found"},
         FailedStartCase{"NoLanguageFileAnywhere",
                         [](FailedStartTest& t) { t.remove(QStringLiteral("server/WS/pluginlng/default.lng")); },
                         {0}, "Aucun fichier de langue"}),

@@ -53,13 +53,14 @@ TEST_F(PackageTest, AHostileNameRefusesTheWholePackage)
 
 TEST_F(PackageTest, FilesInASubFolderOfThePackageGoToThatSubFolder)
 {
-    writeFile(QStringLiteral("server/Download/12F/KAVWORD.htm"),
-              "<a href=\"KAVWORD/KAVWORD.dll\">a</a><a href=\"KAVWORD\\Aide/page.htm\">b</a>");
-    writeFile(QStringLiteral("server/Download/12F/KAVWORD/KAVWORD.dll"), "dll");
-    writeFile(QStringLiteral("server/Download/12F/KAVWORD/Aide/page.htm"), "aide");
-    EXPECT_EQ(transport_->puGetDllPackage(package(QStringLiteral("KAVWORD.htm"))), path(QStringLiteral("components/")));
-    EXPECT_EQ(readFile(QStringLiteral("components/KAVWORD/KAVWORD.dll")), QByteArray("dll"));
-    EXPECT_EQ(readFile(QStringLiteral("components/KAVWORD/Aide/page.htm")), QByteArray("aide"));
+    writeFile(QStringLiteral("server/Download/12F/KAVTEXTE.htm"),
+              "<a href=\"KAVTEXTE/KAVTEXTE.dll\">a</a><a href=\"KAVTEXTE\\Aide/page.htm\">b</a>");
+    writeFile(QStringLiteral("server/Download/12F/KAVTEXTE/KAVTEXTE.dll"), "dll");
+    writeFile(QStringLiteral("server/Download/12F/KAVTEXTE/Aide/page.htm"), "aide");
+    EXPECT_EQ(transport_->puGetDllPackage(package(QStringLiteral("KAVTEXTE.htm"))),
+              path(QStringLiteral("components/")));
+    EXPECT_EQ(readFile(QStringLiteral("components/KAVTEXTE/KAVTEXTE.dll")), QByteArray("dll"));
+    EXPECT_EQ(readFile(QStringLiteral("components/KAVTEXTE/Aide/page.htm")), QByteArray("aide"));
 }
 
 TEST_F(PackageTest, APackageFromAnotherServerIsNeverFetched)
