@@ -1,7 +1,8 @@
 #include "WorkFiles.h"
 
 #include "toolkit/KavReg.h"
-#include "toolkit/clsInetUPL.h"
+#include "toolkit/PackageFiles.h"
+#include "toolkit/StagedPackage.h"
 #include "toolkit/modGereFich.h"
 
 #include "basalo/enuFunctionReturnState.h"
@@ -18,7 +19,6 @@
 #include "platform/TextCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace common {
 
@@ -250,25 +250,17 @@ QString WorkFiles::installFolderPackage(const QString& folder, const QString& na
         state_.recordError(platform::RuntimeError(platform::FileNotFound, pagePath), scope);
         return {};
     }
-    QString refused;
-    const auto names = packageFiles(platform::decodeText(page.readAll()), refused);
-    if (!names) {
-        state_.recordError(
-            platform::RuntimeError(platform::BadFileName, QStringLiteral("Nom de fichier refusé : ") + refused), scope);
+    const auto names = packageFiles(state_, platform::decodeText(page.readAll()), scope);
+    if (!names)
         return {};
-    }
-    // Every file is read before any is written, so that a failure leaves the folder as it was.
-    QList<QByteArray> contents;
+    StagedPackage package(state_, services_.componentFolder ? services_.componentFolder() : QString(), scope);
+    if (!package.ready())
+        return {};
     for (const QString& file : *names) {
-        QFile in(platform::paths::findExisting(folder + file));
-        if (!in.open(QIODevice::ReadOnly)) {
-            state_.recordError(platform::RuntimeError(platform::FileNotFound, folder + file), scope);
+        if (!package.copy(file, platform::paths::findExisting(folder + file)))
             return {};
-        }
-        contents.append(in.readAll());
     }
-    return writePackageFiles(state_, services_.componentFolder ? services_.componentFolder() : QString(), *names,
-                             contents, scope);
+    return package.install();
 }
 
 long WorkFiles::piTypeATelecharger(long mask, lumaro::Appli& appli, long idAppli)

@@ -113,7 +113,8 @@ private:
     // message stored, when the source is missing or unknown.
     bool packageSource(const WorkFilesSource& source, long kind, QString& base, bool& isFolder,
                        const tracel::TraceScope& scope);
-    // Copies a package described by a page of a folder into the component folder.
+    // Copies a package described by a page of a folder into the component
+    // folder, whole or not at all.
     QString installFolderPackage(const QString& folder, const QString& name, const tracel::TraceScope& scope);
     QString registryValue(const QString& key, const QString& valueName) const;
     QString message(const QString& key) const;

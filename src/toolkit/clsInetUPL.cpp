@@ -1,16 +1,14 @@
 #include "clsInetUPL.h"
 
 #include "HtmlPage.h"
+#include "PackageFiles.h"
+#include "StagedPackage.h"
 
 #include "basalo/enuFunctionReturnState.h"
-#include "platform/Paths.h"
 #include "platform/TextCodec.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace common {
 namespace {
@@ -45,53 +43,6 @@ QByteArray formCharset(const HttpReply& page)
 }
 
 }  // namespace
-
-std::optional<QStringList> packageFiles(const QString& pageText, QString& refused)
-{
-    QStringList names;
-    for (const QString& link : pageLinks(pageText)) {
-        // A file of a package lies in the page's folder or below it, and nowhere else.
-        const QString name = platform::paths::fromData(QUrl::fromPercentEncoding(link.toUtf8()));
-        bool inside = !name.isEmpty() && !name.contains(u':') && !name.contains(u'?') && !name.contains(u'#')
-                      && platform::paths::staysInside(name);
-        for (const QString& part : name.split(platform::paths::separator)) {
-            if (!inside)
-                break;
-            inside = !part.isEmpty() && !part.startsWith(u'.') && platform::paths::isPlainFileName(part);
-        }
-        if (!inside) {
-            refused = link;
-            return std::nullopt;
-        }
-        if (!names.contains(name, Qt::CaseInsensitive))
-            names.append(name);
-    }
-    return names;
-}
-
-QString writePackageFiles(SessionState& state, const QString& folder, const QStringList& names,
-                          const QList<QByteArray>& contents, const tracel::TraceScope& scope)
-{
-    const QString target = platform::paths::withTrailingSeparator(folder);
-    if (target.isEmpty() || !QDir().mkpath(target)) {
-        state.recordError(platform::RuntimeError(platform::FileNotFound, target), scope);
-        return {};
-    }
-    for (qsizetype i = 0; i < names.size() && i < contents.size(); ++i) {
-        const QString file = target + names[i];
-        if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
-            state.recordError(platform::RuntimeError(platform::FileNotFound, QFileInfo(file).absolutePath()), scope);
-            return {};
-        }
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(contents[i]) != contents[i].size() || !out.commit()) {
-            state.recordError(platform::RuntimeError(platform::FileNotFound, out.errorString()), scope);
-            return {};
-        }
-        scope.line(QStringLiteral("Fichier reçu : ") + names[i], 3);
-    }
-    return target;
-}
 
 clsInetUPL::clsInetUPL(SessionState& state, TransportProfile profile, std::unique_ptr<platform::HttpSession> session)
     : state_(state), profile_(std::move(profile)), session_(std::move(session))
@@ -312,25 +263,19 @@ QString clsInetUPL::puGetDllPackage(const QString& siURL)
     if (!page)
         return {};
 
-    QString refused;
-    const auto listed = packageFiles(page->text, refused);
-    if (!listed) {
-        state_.recordError(
-            platform::RuntimeError(platform::BadFileName, QStringLiteral("Nom de fichier refusé : ") + refused), scope);
+    const auto names = packageFiles(state_, page->text, scope);
+    if (!names)
         return {};
-    }
-    const QStringList& names = *listed;
-
-    // Every file arrives before any is written, so that a failure leaves the folder as it was.
-    QList<QByteArray> contents;
-    for (const QString& name : names) {
+    StagedPackage package(state_, profile_.componentFolder(), scope);
+    if (!package.ready())
+        return {};
+    for (const QString& name : *names) {
         const QUrl fileUrl = pageUrl.resolved(QUrl(QString::fromLatin1(QUrl::toPercentEncoding(name, "/"))));
         const auto file = fetch(HttpRequest::get(fileUrl), Wait::UntilStalled, scope, profile_.codeTimeOut);
-        if (!file)
+        if (!file || !package.write(name, file->bytes))
             return {};
-        contents.append(file->bytes);
     }
-    const QString folder = writePackageFiles(state_, profile_.componentFolder(), names, contents, scope);
+    const QString folder = package.install();
     if (folder.isEmpty())
         return {};
     scope.line(QStringLiteral("ACTIVEX_CACHE_FOLDER = ") + folder, 3);

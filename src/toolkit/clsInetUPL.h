@@ -10,9 +10,6 @@
 #include <QString>
 #include <QUrl>
 
-#include <QList>
-#include <QStringList>
-
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -20,17 +17,6 @@
 #include <vector>
 
 namespace common {
-
-// The files a package page names by its links, each once: relative paths
-// below the page's folder ("KavExo.dll", "KAVTEXTE/KAVTEXTE.dll", "\" read as
-// "/"), returned with "/" between folders. Nothing when a link names anything
-// else (an absolute path, "..", another host, a query); refused then holds it.
-std::optional<QStringList> packageFiles(const QString& pageText, QString& refused);
-// Writes a package's files, already all read, into the folder (made when
-// missing), each in the sub-folder its name gives. The folder with a final
-// "/", or "" with the error stored.
-QString writePackageFiles(SessionState& state, const QString& folder, const QStringList& names,
-                          const QList<QByteArray>& contents, const tracel::TraceScope& scope);
 
 // What differs between the plug-in's transport and the launcher's: how a
 // request names the session to the server and which step codes a failure
@@ -101,9 +87,10 @@ public:
     long PostData(QString& soReturn, const QString& siURL, const QString& siData);
 
     // Fetches the package page at siURL, which must lie on the course server,
-    // and every file its links name, each a plain file name beside the page,
-    // into the user's component folder; nothing is ever run. The folder, with
-    // a final "/", or "" when the package could not be fetched whole.
+    // and every file its links name below the page's folder, into the user's
+    // component folder; nothing is ever run. The package is installed whole
+    // or not at all (StagedPackage). The folder, with a final "/", or "" when
+    // the package could not be fetched and installed whole.
     QString puGetDllPackage(const QString& siURL);
 
     // Reads a server error text: four characters skipped, then the message,

@@ -16,7 +16,13 @@
 #include "support/CaseName.h"
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace {
 
@@ -327,6 +333,77 @@ TEST_F(WorkFilesTest, APackageFromAFolderIsCopiedToTheComponentFolder)
     ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
     EXPECT_EQ(copied.readAll(), QByteArray("texte"));
 }
+
+TEST_F(WorkFilesTest, AFolderPackageInstallsEveryFileSubFoldersIncludedInPlaceOfOlderVersions)
+{
+    writeFile(QStringLiteral("share/12F/KAVTEXTE.htm"),
+              "<a href=\"kavtexte.dat\">a</a><a href=\"Aide\\Pages/page.htm\">b</a>");
+    writeFile(QStringLiteral("share/12F/KAVTEXTE.DAT"), "nouvelle version");
+    writeFile(QStringLiteral("share/12F/Aide/Pages/page.htm"), "aide");
+    // A disc's files may be executable; the copies never are.
+    QFile::setPermissions(path(QStringLiteral("share/12F/KAVTEXTE.DAT")),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    writeFile(QStringLiteral("components/kavtexte.dat"), "ancienne version");
+    writeFile(QStringLiteral("components/autre.dll"), "autre paquet");
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
+    source.typeDownload = 1;
+    source.pathDownloadRorova = path(QStringLiteral("share/"));
+    ASSERT_TRUE(run()) << state.pusErrorDescription.toStdString();
+    EXPECT_EQ(tree(QStringLiteral("components")),
+              (std::map<std::string, std::string>{{"Aide/", ""},
+                                                  {"Aide/Pages/", ""},
+                                                  {"Aide/Pages/page.htm", "aide"},
+                                                  {"autre.dll", "autre paquet"},
+                                                  {"kavtexte.dat", "nouvelle version"}}));
+    EXPECT_FALSE(QFileInfo(path(QStringLiteral("components/kavtexte.dat"))).isExecutable());
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("components/kavtexte.dat"))).isWritable());
+    for (const QString& entry : QDir(dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        EXPECT_FALSE(entry.startsWith(u'.')) << "a staging folder left behind: " << entry.toStdString();
+}
+
+struct FolderPartWayCase {
+    const char* name;
+    bool lastFileMissing;    // the share lacks the package's last file
+    bool folderNamedAsFile;  // the component folder holds a file "Aide" where the package wants a folder
+    QString why;             // what the error says
+
+    friend void PrintTo(const FolderPartWayCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class FolderPartWayTest : public WorkFilesTest, public ::testing::WithParamInterface<FolderPartWayCase> {};
+
+TEST_P(FolderPartWayTest, AFolderPackageThatFailsPartWayLeavesTheFolderAsItWas)
+{
+    const FolderPartWayCase& c = GetParam();
+    writeFile(QStringLiteral("share/12F/KAVTEXTE.htm"),
+              "<a href=\"kavtexte.dat\">a</a><a href=\"modele.txt\">b</a><a href=\"Aide/page.htm\">c</a>");
+    writeFile(QStringLiteral("share/12F/kavtexte.dat"), "nouvelle version");
+    writeFile(QStringLiteral("share/12F/modele.txt"), "modèle");
+    if (!c.lastFileMissing)
+        writeFile(QStringLiteral("share/12F/Aide/page.htm"), "aide");
+    writeFile(QStringLiteral("components/kavtexte.dat"), "ancienne version");
+    writeFile(QStringLiteral("components/autre.dll"), "autre paquet");
+    if (c.folderNamedAsFile)
+        writeFile(QStringLiteral("components/Aide"), "un fichier");
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
+    source.typeDownload = 1;
+    source.pathDownloadRorova = path(QStringLiteral("share/"));
+    const auto before = tree();
+
+    EXPECT_FALSE(run());
+    EXPECT_EQ(tree(), before) << "older versions kept, nothing new, no staging folder left";
+    EXPECT_EQ(state.pulStateEnCours, enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur);
+    EXPECT_TRUE(state.pusErrorDescription.startsWith(QStringLiteral("Paquet KAVTEXTE non reçu : ")));
+    EXPECT_TRUE(state.pusErrorDescription.contains(c.why)) << state.pusErrorDescription.toStdString();
+    EXPECT_EQ(appli->PathDll(), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FolderPartWayTest,
+    ::testing::Values(FolderPartWayCase{"TheLastFileMissingFromTheShare", true, false, QStringLiteral("Aide/page.htm")},
+                      FolderPartWayCase{"AMoveThatFailsAfterTwoFilesMoved", false, true,
+                                        QStringLiteral("Un fichier porte le nom du dossier")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WorkFilesTest, AFolderPackageNamingAFileOutsideIsRefused)
 {

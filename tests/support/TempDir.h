@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 namespace testsupport {
 
 // A fixture that gives each test an empty folder of its own, removed afterwards.
@@ -35,6 +38,29 @@ protected:
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();
+    }
+
+    // What lies under that folder (the whole test folder when empty), hidden
+    // entries included: each file's path relative to it with its bytes, each
+    // folder's path with a final "/" and no bytes. Two of them compared show
+    // anything written, changed, left behind or removed.
+    std::map<std::string, std::string> tree(const QString& relativeFolder = {}) const
+    {
+        std::map<std::string, std::string> entries;
+        const QDir root(path(relativeFolder));
+        QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString found = it.next();
+            const std::string relative = root.relativeFilePath(found).toStdString();
+            if (it.fileInfo().isDir() && !it.fileInfo().isSymLink()) {
+                entries[relative + '/'];
+            } else {
+                QFile file(found);
+                entries[relative] = file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<illisible>";
+            }
+        }
+        return entries;
     }
 
     // Everything the HTML trace logs under that folder (its sub-folders

@@ -3,10 +3,15 @@
 
 #include "TransportFixture.h"
 
+#include "support/RecordingServer.h"
+
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
 
 namespace {
 
@@ -23,10 +28,23 @@ protected:
     }
 
     QString package(const QString& name) const { return base() + QStringLiteral("Download/12F/") + name; }
+
+    // Packages served by a recording server instead, which can serve what
+    // no folder can hold and cut a reply short.
+    testsupport::RecordingServer& packageLink()
+    {
+        if (!packageLink_) {
+            packageLink_ = std::make_unique<testsupport::RecordingServer>();
+            packageServer = packageLink_->address(QStringLiteral("/"));
+        }
+        return *packageLink_;
+    }
     QStringList installed() const
     {
         return QDir(path(QStringLiteral("components"))).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
+
+    std::unique_ptr<testsupport::RecordingServer> packageLink_;
 };
 
 TEST_F(PackageTest, EveryFileOfThePageArrivesInTheComponentFolder)
@@ -79,5 +97,69 @@ TEST_F(PackageTest, AFileThatFailsLeavesTheFolderAsItWas)
     EXPECT_EQ(installed(), QStringList{QStringLiteral("KavExo.dll")});
     EXPECT_EQ(readFile(QStringLiteral("components/KavExo.dll")), QByteArray("old"));
 }
+
+TEST_F(PackageTest, ANewVersionReplacesTheOlderOneAndLeavesNothingElse)
+{
+    writeFile(QStringLiteral("components/KavExo.dll"), "ancienne version");
+    writeFile(QStringLiteral("components/autre.dll"), "autre paquet");
+    auto expected = tree();
+    ASSERT_EQ(transport_->puGetDllPackage(package(QStringLiteral("Kav12.htm"))), path(QStringLiteral("components/")));
+    expected["components/KavExo.dll"] = "binary\x01\x02";
+    expected["components/Consigne X1211.xml"] = "<QUESTION/>";
+    EXPECT_EQ(tree(), expected) << "the older version replaced, the other package kept, no staging folder left";
+}
+
+struct PartWayCase {
+    const char* name;
+    QStringList links;      // the files the page lists, in their order
+    QString cutShort;       // the file whose reply the server cuts short, "" for none
+    bool folderNamedAsFile; // the component folder holds a file "Aide" where the package wants a folder
+    QString why;            // what the error says
+
+    friend void PrintTo(const PartWayCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PackagePartWayTest : public PackageTest, public ::testing::WithParamInterface<PartWayCase> {};
+
+TEST_P(PackagePartWayTest, APackageThatFailsPartWayLeavesTheFolderAsItWas)
+{
+    const PartWayCase& c = GetParam();
+    writeFile(QStringLiteral("components/KavExo.dll"), "ancienne version");
+    writeFile(QStringLiteral("components/autre.dll"), "autre paquet");
+    if (c.folderNamedAsFile)
+        writeFile(QStringLiteral("components/Aide"), "un fichier");
+    testsupport::RecordingServer& link = packageLink();
+    QByteArray page;
+    for (const QString& file : c.links) {
+        page += "<a href=\"" + file.toUtf8() + "\">x</a>";
+        testsupport::ServerReply reply =
+            testsupport::ServerReply::text("nouveau " + file.toUtf8(), "application/octet-stream");
+        reply.closeHalfWay = file == c.cutShort;
+        link.enqueue("GET", QStringLiteral("/Download/12F/") + file, reply);
+    }
+    link.enqueue("GET", QStringLiteral("/Download/12F/Kav12.htm"), testsupport::ServerReply::text(page));
+    const auto before = tree();
+
+    EXPECT_EQ(transport_->puGetDllPackage(link.address(QStringLiteral("/Download/12F/Kav12.htm"))), QString());
+    EXPECT_EQ(tree(), before) << "older versions kept, nothing new, no staging folder left";
+    EXPECT_TRUE(traced_.state.pusErrorDescription.contains(c.why)) << traced_.state.pusErrorDescription.toStdString();
+    EXPECT_TRUE(traced_.traceText().contains(traced_.state.pusErrorDescription)) << "the error line";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, PackagePartWayTest,
+    ::testing::Values(
+        PartWayCase{"TheLastFileCutShort",
+                    {QStringLiteral("KavExo.dll"), QStringLiteral("Consigne X1211.xml"),
+                     QStringLiteral("Aide/page.htm")},
+                    QStringLiteral("Aide/page.htm"), false, {}},
+        PartWayCase{"AFileThatCannotBeWritten",
+                    {QStringLiteral("KavExo.dll"), QStringLiteral("Aide"), QStringLiteral("Aide/page.htm")},
+                    {}, false, QStringLiteral("Aide/page.htm")},
+        PartWayCase{"AMoveThatFailsAfterTwoFilesMoved",
+                    {QStringLiteral("KavExo.dll"), QStringLiteral("Consigne X1211.xml"),
+                     QStringLiteral("Aide/page.htm")},
+                    {}, true, QStringLiteral("Un fichier porte le nom du dossier")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
