@@ -36,6 +36,13 @@ std::optional<QStringList> packageFiles(SessionState& state, const QString& page
             names.append(name);
         }
     }
+    if (names.size() > maxPackageFiles) {
+        const QString why = QStringLiteral("Paquet refusé : la page liste %1 fichiers, %2 au plus")
+                                .arg(names.size())
+                                .arg(maxPackageFiles);
+        state.recordError(platform::RuntimeError(platform::Overflow, why), scope);
+        return std::nullopt;
+    }
     return names;
 }
 

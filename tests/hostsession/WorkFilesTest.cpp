@@ -4,6 +4,7 @@
 
 #include "hostsession/WorkFiles.h"
 #include "toolkit/KavReg.h"
+#include "toolkit/PackageFiles.h"
 
 #include "basalo/enuFunctionReturnState.h"
 #include "lumaro/model/Appli.h"
@@ -404,6 +405,30 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderPartWayCase{"AMoveThatFailsAfterTwoFilesMoved", false, true,
                                         QStringLiteral("Un fichier porte le nom du dossier")}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WorkFilesTest, RefusesPackagePageListingTooManyFiles)
+{
+    QByteArray page;
+    for (qsizetype i = 0; i <= common::maxPackageFiles; ++i) {
+        page += "<a href=\"f" + QByteArray::number(i) + ".dll\">x</a>";
+        if (i < 3)
+            writeFile(QStringLiteral("share/12F/f%1.dll").arg(i), "dll");
+    }
+    writeFile(QStringLiteral("share/12F/KAVTEXTE.htm"), page);
+    addQuestion(1, QStringLiteral("KAVTEXTE"));
+    source.typeDownload = 1;
+    source.pathDownloadRorova = path(QStringLiteral("share/"));
+    const auto before = tree();
+
+    EXPECT_FALSE(run());
+    EXPECT_EQ(state.pulStateEnCours, enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur);
+    EXPECT_EQ(state.pulErrorNumber, platform::Overflow);
+    EXPECT_EQ(state.pusErrorDescription, QStringLiteral("Paquet KAVTEXTE non reçu : Paquet refusé : la page liste %1 "
+                                                        "fichiers, %2 au plus")
+                                             .arg(common::maxPackageFiles + 1)
+                                             .arg(common::maxPackageFiles));
+    EXPECT_EQ(tree(), before) << "nothing copied";
+}
 
 TEST_F(WorkFilesTest, AFolderPackageNamingAFileOutsideIsRefused)
 {

@@ -4,6 +4,7 @@
 #include "TransportFixture.h"
 
 #include "support/RecordingServer.h"
+#include "toolkit/PackageFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,5 +162,52 @@ INSTANTIATE_TEST_SUITE_P(
                      QStringLiteral("Aide/page.htm")},
                     {}, true, QStringLiteral("Un fichier porte le nom du dossier")}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PackageTest, RefusesPackagePageListingTooManyFiles)
+{
+    QByteArray page;
+    for (qsizetype i = 0; i <= common::maxPackageFiles; ++i)
+        page += "<a href=\"f" + QByteArray::number(i) + ".dll\">x</a>";
+    writeFile(QStringLiteral("server/Download/12F/Enorme.htm"), page);
+    const QString refusal = QStringLiteral("Paquet refusé : la page liste %1 fichiers, %2 au plus")
+                                .arg(common::maxPackageFiles + 1)
+                                .arg(common::maxPackageFiles);
+
+    EXPECT_EQ(transport_->puGetDllPackage(package(QStringLiteral("Enorme.htm"))), QString());
+    EXPECT_EQ(server_->requests().size(), 1u) << "the page only: no file is fetched";
+    EXPECT_EQ(traced_.state.pusErrorDescription, refusal);
+    EXPECT_EQ(traced_.state.pulErrorNumber, platform::Overflow);
+    EXPECT_TRUE(traced_.traceText().contains(refusal));
+    EXPECT_FALSE(QDir(path(QStringLiteral("components"))).exists());
+}
+
+TEST(PackageFilesTest, CountsEachFileOnceAgainstTheLimit)
+{
+    struct Case {
+        const char* name;
+        qsizetype distinct;  // f0.dll, f1.dll...
+        bool repeatInCapitals;  // F0.DLL listed again
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"as many as the limit", common::maxPackageFiles, false, true},
+        {"one more than the limit", common::maxPackageFiles + 1, false, false},
+        {"the limit with one file named twice", common::maxPackageFiles, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString page;
+        for (qsizetype i = 0; i < c.distinct; ++i)
+            page += QStringLiteral("<a href=\"f%1.dll\">x</a>").arg(i);
+        if (c.repeatInCapitals)
+            page += QStringLiteral("<a href=\"F0.DLL\">x</a>");
+        commontest::TracedSession traced;
+        const tracel::TraceScope scope(traced.state.trace, tracel::TypeClass, QStringLiteral("Test"),
+                                       QStringLiteral("Test"));
+        const auto names = common::packageFiles(traced.state, page, scope);
+        ASSERT_EQ(names.has_value(), c.accepted);
+        EXPECT_EQ(names.value_or(QStringList()).size(), c.accepted ? c.distinct : 0);
+    }
+}
 
 }  // namespace
