@@ -115,6 +115,7 @@ bool clsBarreManager::piInitPersonalFolder()
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) {
+        data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piInitPersonalFolder_Erreur;
         data.recordError(platform::RuntimeError(platform::FileNotFound,
                                                 QStringLiteral("pas de dossier de documents pour l'apprenant")),
                          scope);
@@ -130,6 +131,7 @@ bool clsBarreManager::piInitPersonalFolder()
         common::puAddTrailingBackslash(folder);
     }
     if (!QDir().mkpath(platform::paths::fromData(folder))) {
+        data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piInitPersonalFolder_Erreur;
         data.recordError(platform::RuntimeError(platform::FileNotFound, folder), scope);
         return false;
     }

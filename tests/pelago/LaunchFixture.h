@@ -31,6 +31,7 @@ protected:
                   "MESSAGE_Loading1=Chargement du module en cours.\nMESSAGE_Loading2=Veuillez patienter...\n"
                   "MESSAGE_Loading3=Préparation des fichiers de travail...\n"
                   "MESSAGE_ErrModule=Le module n'a pas pu être créé.\n"
+                  "MESSAGE_ErrPersonalFolder=Votre dossier personnel n'a pas pu être créé.\n"
                   "ERR_VIDEO_NOT_FOUND=La vidéo %1 est introuvable sur le CD-ROM.\n"
                   "ERR_VIDEO_NOT_FOUND_UNC=La vidéo %1 est introuvable sur le réseau.\n"
                   "ERR_NO_CDROM=Aucun CD-ROM n'est monté.\n"

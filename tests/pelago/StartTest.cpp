@@ -331,6 +331,26 @@ TEST_F(StartTest, IdentifierThatIsNoNumberFailsWithTheConversionError)
     EXPECT_TRUE(pages().isEmpty());
 }
 
+TEST_F(StartTest, LearnerFolderThatCannotBeMadeFailsWithItsOwnCode)
+{
+    manager_->LevelTracelage(1);
+    writeFile(QStringLiteral("learner"), "a file where the learner's folder should be");
+    for (const bool module : {true, false}) {
+        SCOPED_TRACE(module ? "module" : "question");
+        launch();
+        const bool started = module
+            ? barre().StartModule(QStringLiteral("12"), QStringLiteral("1201"), QStringLiteral("F"))
+            : barre().StartQuestion(QStringLiteral("12"), QStringLiteral("1211"), QStringLiteral("F"));
+        EXPECT_FALSE(started);
+        EXPECT_EQ(manager_->StateErrorEnCours(), enuFunctionReturnState_Pelago_clsBarreManager_piInitPersonalFolder_Erreur);
+        EXPECT_EQ(manager_->LastError(), QStringLiteral("Votre dossier personnel n'a pas pu être créé."));
+        EXPECT_EQ(manager_->LastErrorNumber(), platform::FileNotFound);
+        EXPECT_TRUE(traceText().contains(QStringLiteral("<B>Erreur</B></FONT> 53 : ") + path(QStringLiteral("learner/"))));
+        EXPECT_FALSE(players_->calls.contains(QStringLiteral("InitManager 1")));
+        EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
+    }
+}
+
 TEST_F(StartTest, QuestionWindowThatCannotOpenLeavesThePlayersCode)
 {
     launch();
