@@ -230,6 +230,9 @@ bool clsBarreManager::piRenseigneAppli()
             appli.Version(versionAppli_);
             result = true;
         })) {
+        // The application step failed, whatever it had already done.
+        context_.pulStateEnCours =
+            context_.failedStep(enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneAppli_ErreurAddAppli);
         context_.recordError(*error, scope);
         return false;
     }

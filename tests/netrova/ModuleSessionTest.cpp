@@ -3,6 +3,7 @@
 #include "NetrovaFixture.h"
 
 #include "basalo/enuFunctionReturnState.h"
+#include "lumaro/model/ContexteManager.h"
 
 #include <functional>
 
@@ -122,6 +123,23 @@ TEST_F(ModuleSessionTest, WithoutACourseModelTheOperationsOfTheRunFailWithTheirO
     QString drive;
     EXPECT_FALSE(session_->puFindCDRom(drive));
     EXPECT_TRUE(session_->DestroyBarre());
+}
+
+// The application step of Init and InitUrlMedia: a model that will not take
+// the application fails it with the step's code, not with the 1 the step
+// sets once the application is added.
+TEST_F(ModuleSessionTest, ApplicationTheModelCannotHoldFailsWithTheApplicationStepsCode)
+{
+    manager_->LevelTracelage(1);
+    // A model never made has nowhere to keep an application.
+    session_->pioKavParc = std::make_shared<lumaro::ContexteManager>(context_.lumaroContext);
+    session_->IdAppli(12);
+    context_.ClearError();
+    EXPECT_FALSE(session_->piRenseigneAppli());
+    EXPECT_EQ(context_.pulStateEnCours,
+              basalo::enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneAppli_ErreurAddAppli);
+    EXPECT_EQ(context_.pulErrorNumber, platform::ObjectNotSet);
+    EXPECT_TRUE(traceText().contains(QStringLiteral("<B>Erreur</B></FONT> 91 : ")));
 }
 
 }  // namespace
