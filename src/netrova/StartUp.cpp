@@ -219,7 +219,8 @@ long clsManager::piRefreshLanguageFile()
 {
     const QPointer<clsManager> self(this);
     NetrovaContext& context = context_;
-    long result = 0;
+    // A language file that cannot be had fails the language step.
+    long result = Unreadable;
     const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piRefreshLanguageFile"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
@@ -252,7 +253,7 @@ long clsManager::piRefreshLanguageFile()
     });
     if (error) {
         context.recordError(*error, scope);
-        result = 0;
+        result = Unreadable;
     }
     return result;
 }

@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"NumbersWithBlanks", 1, QStringLiteral(" 12 "), Started},
                       RecordCase{"BooleanAsNumber", 27, QStringLiteral("0"), Started},
                       RecordCase{"ReplyEndingWithALineBreak", 27, QStringLiteral("True\r\n"), Started},
-                      RecordCase{"ServerLanguageVersionNotANumber", 13, QStringLiteral("v2"), 0}),
+                      RecordCase{"ServerLanguageVersionNotANumber", 13, QStringLiteral("v2"), Unreadable}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every road by which the start fails gives its own step code and words the
@@ -130,6 +130,7 @@ struct FailedStartCase {
     std::function<void(FailedStartTest&)> arrange;
     std::vector<long> results;  // the step code, or the codes one of which it is
     const char* words;          // found in LastError
+    const char* errorLine = nullptr;  // found in the trace after "erreur kav", when given
 
     friend void PrintTo(const FailedStartCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -151,13 +152,19 @@ public:
 TEST_P(FailedStartTest, FailureGivesItsStepCodeAndSaysWhy)
 {
     const FailedStartCase& c = GetParam();
+    manager_->LevelTracelage(1);
     c.arrange(*this);
     const long result = manager_->InitPlugin(QStringLiteral("s"), base(), 1);
     EXPECT_NE(result, Started);
+    EXPECT_NE(result, 0) << "a step code names a step";
     EXPECT_NE(std::find(c.results.begin(), c.results.end(), result), c.results.end()) << result;
     QString words = QString::fromUtf8(c.words);
     words.replace(QStringLiteral("{{BASE}}"), base());
     EXPECT_TRUE(manager_->LastError().contains(words)) << manager_->LastError().toStdString();
+    if (c.errorLine) {
+        EXPECT_TRUE(traceText().contains(QStringLiteral("<B>Erreur</B></FONT> ") + QString::fromUtf8(c.errorLine)))
+            << c.errorLine;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -207,7 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "Paquet KAVTEXTE non reçu : 404 Not Found"},
         FailedStartCase{"NoLanguageFileAnywhere",
                         [](FailedStartTest& t) { t.remove(QStringLiteral("server/WS/pluginlng/default.lng")); },
-                        {0}, "Aucun fichier de langue"}),
+                        {Unreadable}, "Aucun fichier de langue",
+                        "53 : Aucun fichier de langue : le serveur de cours n'en a pas envoyé"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartUpTest, PageThatTakesTheRecordsWindowTitleIsFound)
@@ -362,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(StartUpTest, LanguageFileThatCannotBeWrittenFailsTheStartUp)
 {
     writeFile(QStringLiteral("data"), "a file where the data folder should be");
-    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), 0);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), Unreadable);
     EXPECT_NE(manager_->LastErrorNumber(), 0);
 }
 
