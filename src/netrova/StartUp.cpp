@@ -97,9 +97,9 @@ long clsManager::piInitObjects()
     });
     if (!error)
         return result;
-    // A failure is never reported as success: the step under way, else 0, stays.
+    // A failure names its step: the registry's, else the building of the objects.
     if (result == OK)
-        result = 0;
+        result = basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurInconnue;
     context.recordError(*error, scope);
     if (self)
         track(FinCreateErrorVB);

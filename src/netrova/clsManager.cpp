@@ -187,7 +187,8 @@ bool clsManager::Create(eModeGestion ieModeGestion, const QString& isLangue)
     });
     if (!error)
         return self && result;
-    context.pulStateEnCours = context.failedStep(0);
+    // Building the window, the transport or the session object has no step of its own.
+    context.pulStateEnCours = context.failedStep(basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurInconnue);
     context.recordError(*error, scope);
     if (self)
         track(FinCreateErrorVB);

@@ -80,9 +80,10 @@ TEST_F(EntryObjectTest, UnforeseenFailureWhileBuildingIsNoSuccessEither)
         throw std::runtime_error("no network");
     };
     EXPECT_FALSE(manager_->Create(netrova::ModeDeBase, QStringLiteral("FR")));
-    EXPECT_EQ(manager_->StateEnCours(), 0);
+    EXPECT_EQ(manager_->StateEnCours(), basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurInconnue);
     EXPECT_EQ(manager_->LastErrorNumber(), platform::AutomationError);
-    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1), 0);
+    EXPECT_EQ(manager_->InitPlugin(QStringLiteral("42"), base(), 1),
+              basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurInconnue);
 }
 
 TEST_F(EntryObjectTest, SecondStartReplacesTheObjectsOfTheFirst)
