@@ -122,7 +122,8 @@ public:
     // True once the question window shows the first question. False, with the
     // step code and last error to read from clsManager, when the launcher has
     // not granted a run (AskStart) or one is under way (21509), or when a step
-    // fails; the launcher is then ready for the next AskStart.
+    // fails (its own code, else 21510 for StartModule and 21511 for
+    // StartQuestion); the launcher is then ready for the next AskStart.
     bool StartQuestion(const QVariant& isIdAppli, const QVariant& isIdQuestion, const QVariant& isTypeFormEval);
     bool StartModule(const QVariant& isIdAppli, const QVariant& isIdModule, const QVariant& isTypeFormEval);
 

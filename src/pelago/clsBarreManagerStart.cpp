@@ -89,8 +89,14 @@ bool clsBarreManager::start(RunKind kind, const QVariant& isIdAppli, const QVari
     startInProgress_ = false;
     if (error)
         data.recordError(*error, scope);
-    if (!started)
+    if (!started) {
+        // A failure names its step: one that left none (an argument that is no
+        // number, a model that is missing) is this operation's own.
+        data.pulStateEnCours =
+            data.failedStep(question ? enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_ErreurInconnue
+                                     : enuFunctionReturnState_Pelago_clsBarreManager_StartModule_ErreurInconnue);
         startFailed(scope);
+    }
     return started;
 }
 

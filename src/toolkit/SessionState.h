@@ -31,10 +31,13 @@ struct SessionState {
     }
 
     // The code a failure reports: the step under way, else `fallback` when
-    // the step says success, since a failure is never reported as success.
+    // the step says success (1) or names no step (0, as ClearError leaves
+    // it), since a failure always says which step failed.
     long failedStep(long fallback) const
     {
-        return pulStateEnCours != basalo::enuFunctionReturnState_General_Traitement_OK ? pulStateEnCours : fallback;
+        return pulStateEnCours != basalo::enuFunctionReturnState_General_Traitement_OK && pulStateEnCours != 0
+                   ? pulStateEnCours
+                   : fallback;
     }
 
     // Keeps the error as the last one and writes its "erreur kav" line.

@@ -323,12 +323,35 @@ TEST_F(StartTest, CdRomCourseWithoutItsDiscOrItsVideosFails)
 
 TEST_F(StartTest, IdentifierThatIsNoNumberFailsWithTheConversionError)
 {
-    launch();
-    EXPECT_FALSE(barre().StartModule(QStringLiteral("12abc"), QStringLiteral("1201"), QStringLiteral("F")));
-    EXPECT_EQ(manager_->LastErrorNumber(), platform::TypeMismatch);
-    EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
-    EXPECT_TRUE(barre().Form()->TimerPersist().isActive());
-    EXPECT_TRUE(pages().isEmpty());
+    struct Case {
+        const char* name;
+        bool module;
+        bool cleared;  // the page cleared the error between AskStart and the start
+        long code;
+    };
+    // No step of the start was under way: the code is the start's own.
+    const Case cases[] = {
+        {"module", true, false, enuFunctionReturnState_Pelago_clsBarreManager_StartModule_ErreurInconnue},
+        {"question", false, false, enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_ErreurInconnue},
+        {"module after ClearError", true, true, enuFunctionReturnState_Pelago_clsBarreManager_StartModule_ErreurInconnue},
+    };
+    manager_->LevelTracelage(1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        launch();
+        if (c.cleared)
+            manager_->ClearError();
+        const bool started = c.module
+            ? barre().StartModule(QStringLiteral("12abc"), QStringLiteral("1201"), QStringLiteral("F"))
+            : barre().StartQuestion(QStringLiteral("12abc"), QStringLiteral("1211"), QStringLiteral("F"));
+        EXPECT_FALSE(started);
+        EXPECT_EQ(manager_->StateErrorEnCours(), c.code);
+        EXPECT_EQ(manager_->LastErrorNumber(), platform::TypeMismatch);
+        EXPECT_TRUE(traceText().contains(QStringLiteral("pulStateErreurEnCours = %1").arg(c.code)));
+        EXPECT_EQ(data_.StateEnCours, pelago::StateReady);
+        EXPECT_TRUE(barre().Form()->TimerPersist().isActive());
+        EXPECT_TRUE(pages().isEmpty());
+    }
 }
 
 TEST_F(StartTest, LearnerFolderThatCannotBeMadeFailsWithItsOwnCode)
