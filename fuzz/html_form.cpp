@@ -9,10 +9,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString page = platform::decodeText(fuzzsupport::bytes(data, size));
-    if (const auto form = common::firstForm(page)) {
-        for (const common::FormControl& control : form->controls)
+    if (const auto form = toolkit::firstForm(page)) {
+        for (const toolkit::FormControl& control : form->controls)
             control.isSubmitted();
     }
-    common::pageLinks(page);
+    toolkit::pageLinks(page);
     return 0;
 }

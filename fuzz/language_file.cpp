@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             languages << trimmed.mid(1).section(QLatin1Char(']'), 0, 0).section(QLatin1Char('_'), -1);
         else if (trimmed.contains(QLatin1Char('=')) && keys.size() < 3)
             keys << trimmed.section(QLatin1Char('='), 0, 0);
-        common::clsLangue::fillPlaceholders(trimmed, values);
+        toolkit::clsLangue::fillPlaceholders(trimmed, values);
     }
 
     for (const char* prefix : {"Lumaro_Langue_", "Netrova_Langue_"}) {
-        common::clsLangue langue{QString::fromLatin1(prefix)};
+        toolkit::clsLangue langue{QString::fromLatin1(prefix)};
         langue.LNGFilePath(path);
         for (const QString& language : languages) {
             langue.LangueID(language);

@@ -15,12 +15,12 @@ namespace {
 void readNumbers(const QString& field)
 {
     try {
-        common::replyWholeNumber(field);
+        toolkit::replyWholeNumber(field);
     } catch (const platform::RuntimeError&) {
     }
-    common::replyNumericValue(field);
+    toolkit::replyNumericValue(field);
     try {
-        common::replyLaxNumber(field);
+        toolkit::replyLaxNumber(field);
     } catch (const platform::RuntimeError&) {
     }
 }
@@ -30,7 +30,7 @@ void readNumbers(const QString& field)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = platform::decodeText(fuzzsupport::bytes(data, size));
-    const common::ReplyRecords reply(text);
+    const toolkit::ReplyRecords reply(text);
     reply.status();
     reply.boundsLine();
     try {
@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         try {
             reply.require(i + 1);
             const QString& element = reply.element(i);
-            for (const QString& field : common::splitReplyText(element, common::replyFieldSeparator)) {
+            for (const QString& field : toolkit::splitReplyText(element, toolkit::replyFieldSeparator)) {
                 readNumbers(field);
-                common::splitReplyText(field, common::replySubFieldSeparator);
+                toolkit::splitReplyText(field, toolkit::replySubFieldSeparator);
             }
         } catch (const platform::RuntimeError&) {
         }

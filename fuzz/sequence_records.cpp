@@ -16,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const tracel::TraceScope scope(channel, tracel::TypeBas, QStringLiteral("fuzz"),
                                    QStringLiteral("Sub sequence_records"));
     const QString text = platform::decodeText(fuzzsupport::bytes(data, size));
-    const common::ReplyRecords reply(text);
+    const toolkit::ReplyRecords reply(text);
     // The elements after the status, read in pairs as the loaders do.
     for (qsizetype k = 1; k + 1 < reply.count(); k += 2) {
         for (const bool withQuestion : {false, true}) {
             try {
-                common::readVideoRecord(reply.element(k), reply.element(k + 1), withQuestion, scope);
+                hostsession::readVideoRecord(reply.element(k), reply.element(k + 1), withQuestion, scope);
             } catch (const platform::RuntimeError&) {
             }
         }

@@ -33,13 +33,13 @@ struct StartedTrace {
     tracel::TraceChannel channel;
 };
 
-long readAnswers(const common::ReplyRecords& records)
+long readAnswers(const toolkit::ReplyRecords& records)
 {
     long sum = 0;
     for (qsizetype i = 3; i < records.count(); ++i) {
-        const QStringList answer = common::splitReplyText(records.element(i), common::replyFieldSeparator);
+        const QStringList answer = toolkit::splitReplyText(records.element(i), toolkit::replyFieldSeparator);
         if (answer.size() >= 3)
-            sum += common::replyWholeNumber(answer.at(1));
+            sum += toolkit::replyWholeNumber(answer.at(1));
     }
     return sum;
 }
@@ -48,8 +48,8 @@ long readAnswers(const common::ReplyRecords& records)
 // answers read one by one.
 long readComponent(const QString& text, QString& name)
 {
-    const common::ReplyRecords records(text);
-    if (records.status() != common::ReplyStatus::Ok || records.count() < 3)
+    const toolkit::ReplyRecords records(text);
+    if (records.status() != toolkit::ReplyStatus::Ok || records.count() < 3)
         return 0;
     name = records.element(1);
     return readAnswers(records);
@@ -61,9 +61,9 @@ long readComponentTraced(tracel::TraceChannel& channel, const QString& text, lon
     const tracel::TraceScope scope(channel, tracel::TypeClass, unitName, QStringLiteral("Private Function piRenseigneDll"));
     scope.value(QStringLiteral("ilIdDll"), QString::number(id));
     scope.line(QStringLiteral("sDataRetour = ") + text, 2);
-    const common::ReplyRecords records(text);
+    const toolkit::ReplyRecords records(text);
     scope.line(records.boundsLine());
-    if (records.status() != common::ReplyStatus::Ok || records.count() < 3)
+    if (records.status() != toolkit::ReplyStatus::Ok || records.count() < 3)
         return 0;
     name = records.element(1);
     scope.line(QStringLiteral(".Nom = ") + name);

@@ -15,13 +15,13 @@
 #include "toolkit/ReplyRecords.h"
 #include "tracel/TraceChannel.h"
 
-namespace common {
+namespace hostsession {
 
 using platform::require;
 
-bool loadCourseRecords(SessionState& state, const std::function<std::optional<QString>()>& request, long serverCode,
+bool loadCourseRecords(toolkit::SessionState& state, const std::function<std::optional<QString>()>& request, long serverCode,
                        long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope,
-                       const std::function<bool(const ReplyRecords&)>& read)
+                       const std::function<bool(const toolkit::ReplyRecords&)>& read)
 {
     bool result = false;
     const auto error = platform::trapError(platform::AutomationError, [&] {
@@ -30,16 +30,16 @@ bool loadCourseRecords(SessionState& state, const std::function<std::optional<QS
             return;
         if (replyTrace == ReplyTrace::Always)
             scope.line(QStringLiteral("sDataRetour = ") + *reply, 2);
-        const ReplyRecords records(*reply);
+        const toolkit::ReplyRecords records(*reply);
         scope.line(records.boundsLine());
-        if (records.status() == ReplyStatus::Ok) {
+        if (records.status() == toolkit::ReplyStatus::Ok) {
             result = read(records);
             return;
         }
         if (replyTrace == ReplyTrace::WhenUnrecognised)
             scope.line(QStringLiteral("sDataRetour = ") + *reply, 2);
         records.require(1);
-        recordServerReply(state, records, serverCode, scope);
+        toolkit::recordServerReply(state, records, serverCode, scope);
     });
     if (error) {
         state.pulStateEnCours = unexpectedCode;
@@ -54,19 +54,19 @@ QuestionRecord readQuestionRecord(const QStringList& fields, bool inModuleList)
     if (fields.size() < (inModuleList ? 8 : 7))
         throw platform::RuntimeError(platform::SubscriptOutOfRange);
     QuestionRecord record;
-    record.idQuestion = replyWholeNumber(fields.at(0));
-    record.idDll = replyWholeNumber(fields.at(1));
+    record.idQuestion = toolkit::replyWholeNumber(fields.at(0));
+    record.idDll = toolkit::replyWholeNumber(fields.at(1));
     record.dureePrevue = fields.at(2);
     record.htmlBravo = fields.at(3);
     record.htmlQuestion = fields.at(4);
-    record.instance = replyWholeNumber(fields.at(5));
+    record.instance = toolkit::replyWholeNumber(fields.at(5));
     record.intitule = fields.at(6);
     if (inModuleList)
-        record.typeAffichage = replyWholeNumber(fields.at(7));
+        record.typeAffichage = toolkit::replyWholeNumber(fields.at(7));
     return record;
 }
 
-ModelEntry enterComponent(lumaro::Appli& appli, long idDll, const ReplyRecords& records)
+ModelEntry enterComponent(lumaro::Appli& appli, long idDll, const toolkit::ReplyRecords& records)
 {
     records.require(3);
     struct Answer {
@@ -76,8 +76,8 @@ ModelEntry enterComponent(lumaro::Appli& appli, long idDll, const ReplyRecords& 
     };
     std::vector<Answer> answers;
     for (qsizetype i = 3; i < records.count(); ++i) {
-        const QStringList answer = splitReplyText(records.element(i), replyFieldSeparator, 3);
-        answers.push_back({answer.at(0), replyWholeNumber(answer.at(1)), answer.at(2)});
+        const QStringList answer = toolkit::splitReplyText(records.element(i), toolkit::replyFieldSeparator, 3);
+        answers.push_back({answer.at(0), toolkit::replyWholeNumber(answer.at(1)), answer.at(2)});
     }
     if (!appli.AddDll(idDll))
         return {EntryOutcome::AlreadyKnown, {}};
@@ -131,18 +131,18 @@ void addResultQuestions(lumaro::Module& module, const std::vector<QuestionRecord
     }
 }
 
-ModelEntry enterQuestionInfo(lumaro::Question& question, const ReplyRecords& records)
+ModelEntry enterQuestionInfo(lumaro::Question& question, const toolkit::ReplyRecords& records)
 {
     records.require(3);
-    const QStringList files = splitReplyText(records.element(1), replyFieldSeparator);
+    const QStringList files = toolkit::splitReplyText(records.element(1), toolkit::replyFieldSeparator);
     struct Answer {
         long id;
         QString letter, message;
     };
     std::vector<Answer> answers;
-    for (const QString& item : splitReplyText(records.element(2), replyFieldSeparator)) {
-        const QStringList parts = splitReplyText(item, replySubFieldSeparator, 3);
-        answers.push_back({replyWholeNumber(parts.at(0)), parts.at(1), parts.at(2)});
+    for (const QString& item : toolkit::splitReplyText(records.element(2), toolkit::replyFieldSeparator)) {
+        const QStringList parts = toolkit::splitReplyText(item, toolkit::replySubFieldSeparator, 3);
+        answers.push_back({toolkit::replyWholeNumber(parts.at(0)), parts.at(1), parts.at(2)});
     }
     for (const QString& file : files) {
         if (!question.FichierAssocieAddNew(file))
@@ -158,7 +158,7 @@ ModelEntry enterQuestionInfo(lumaro::Question& question, const ReplyRecords& rec
     return {};
 }
 
-ModelEntry enterVideos(lumaro::Appli& appli, long idQuestion, const ReplyRecords& records,
+ModelEntry enterVideos(lumaro::Appli& appli, long idQuestion, const toolkit::ReplyRecords& records,
                        const tracel::TraceScope& scope)
 {
     const qsizetype count = (records.count() - 1) / 2;
@@ -181,4 +181,4 @@ ModelEntry enterVideos(lumaro::Appli& appli, long idQuestion, const ReplyRecords
     return {};
 }
 
-}  // namespace common
+}  // namespace hostsession

@@ -17,10 +17,13 @@ namespace tracel {
 class TraceScope;
 }  // namespace tracel
 
-namespace common {
-
+namespace toolkit {
 class ReplyRecords;
 struct SessionState;
+}  // namespace toolkit
+
+namespace hostsession {
+
 
 // The readers of the course-data records into the course model, shared by the
 // plug-in and the launcher. Each host asks for the records its own way and
@@ -40,9 +43,9 @@ enum class ReplyTrace { Always, WhenUnrecognised, Never };
 // as error 9, since it says nothing the server could have meant). An
 // unexpected error, the request's included, leaves `unexpectedCode` with the
 // error recorded. False unless `read` answered true.
-bool loadCourseRecords(SessionState& state, const std::function<std::optional<QString>()>& request, long serverCode,
+bool loadCourseRecords(toolkit::SessionState& state, const std::function<std::optional<QString>()>& request, long serverCode,
                        long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope,
-                       const std::function<bool(const ReplyRecords&)>& read);
+                       const std::function<bool(const toolkit::ReplyRecords&)>& read);
 
 // What became of the records.
 enum class EntryOutcome {
@@ -83,7 +86,7 @@ QuestionRecord readQuestionRecord(const QStringList& fields, bool inModuleList);
 // A component's reply: its name, its second-set marker ("EB") and its general
 // answers (letter, identifier, message), from element 3 on. Nothing changes
 // when the application already holds the component.
-ModelEntry enterComponent(lumaro::Appli& appli, long idDll, const ReplyRecords& records);
+ModelEntry enterComponent(lumaro::Appli& appli, long idDll, const toolkit::ReplyRecords& records);
 
 // What a question going in takes from its host: its video flags, and the
 // loaders of its component (called when the application does not hold it) and
@@ -109,12 +112,12 @@ void addResultQuestions(lumaro::Module& module, const std::vector<QuestionRecord
 
 // A question's reply: its associated files, then its answers (identifier,
 // letter, message), each as one element.
-ModelEntry enterQuestionInfo(lumaro::Question& question, const ReplyRecords& records);
+ModelEntry enterQuestionInfo(lumaro::Question& question, const toolkit::ReplyRecords& records);
 
 // A question's video reply: a record and a sequence element per video. Traces
 // the count; without any video the question loses its lesson and solution
 // (NoVideo), and a video the application already holds stays as it is.
-ModelEntry enterVideos(lumaro::Appli& appli, long idQuestion, const ReplyRecords& records,
+ModelEntry enterVideos(lumaro::Appli& appli, long idQuestion, const toolkit::ReplyRecords& records,
                        const tracel::TraceScope& scope);
 
-}  // namespace common
+}  // namespace hostsession

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <optional>
 
-namespace common {
+namespace hostsession {
 
 namespace {
 
@@ -37,7 +37,7 @@ QString mountField(const QByteArray& field)
 
 }  // namespace
 
-ModuleSession::ModuleSession(SessionState& state) : state_(state) {}
+ModuleSession::ModuleSession(toolkit::SessionState& state) : state_(state) {}
 
 ModuleSession::~ModuleSession() = default;
 
@@ -56,7 +56,7 @@ bool ModuleSession::puFindCDRom(QString& sPathCDRom) const
         if (type != "iso9660" && type != "udf")
             continue;
         sPathCDRom = mountField(fields.at(1));
-        puAddTrailingBackslash(sPathCDRom);
+        toolkit::puAddTrailingBackslash(sPathCDRom);
         return true;
     }
     return false;
@@ -116,26 +116,26 @@ std::optional<long> readVolume(const QString& text)
 
 }  // namespace
 
-bool ModuleSession::piInitSon(KavReg& registry)
+bool ModuleSession::piInitSon(toolkit::KavReg& registry)
 {
     const tracel::TraceScope scope(state_.trace, tracel::TypeClass, QStringLiteral("clsBarreManager"),
                                    QStringLiteral("Private Function piInitSon"));
     const QString key = QStringLiteral("Quelvoro Inet\\IHM Client");
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        const QString withSound = registry.GetValue(KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), 0);
+        const QString withSound = registry.GetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), 0);
         const auto sound = readSwitch(withSound);
         if (!sound) {
             if (!withSound.isEmpty())
                 scope.line(QStringLiteral("erreur kav InitAvecSon illisible : ") + withSound);
-            registry.SetValue(KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), QStringLiteral("True"), 0);
+            registry.SetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), QStringLiteral("True"), 0);
         }
         pibAvecSon = sound.value_or(true);
-        const QString volumeText = registry.GetValue(KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), 0);
+        const QString volumeText = registry.GetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), 0);
         const auto volume = readVolume(volumeText);
         if (!volume) {
             if (!volumeText.isEmpty())
                 scope.line(QStringLiteral("erreur kav InitVolSon illisible : ") + volumeText);
-            registry.SetValue(KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), QStringLiteral("-1"), 0);
+            registry.SetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), QStringLiteral("-1"), 0);
         }
         pilNiveauVolume = volume.value_or(-1);
     });
@@ -145,4 +145,4 @@ bool ModuleSession::piInitSon(KavReg& registry)
     return false;
 }
 
-}  // namespace common
+}  // namespace hostsession

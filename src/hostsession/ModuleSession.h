@@ -13,9 +13,12 @@ class ContexteManager;
 class Module;
 }  // namespace lumaro
 
-namespace common {
-
+namespace toolkit {
 class KavReg;
+}  // namespace toolkit
+
+namespace hostsession {
+
 class VideoDisplay;
 
 // The module session of a course plug-in: what the Internet plug-in's and the
@@ -27,7 +30,7 @@ class ModuleSession : public QObject {
     Q_OBJECT
 
 public:
-    explicit ModuleSession(SessionState& state);
+    explicit ModuleSession(toolkit::SessionState& state);
     ~ModuleSession() override;
 
     QString NomAppli() const { return nomAppli_; }
@@ -84,7 +87,7 @@ public:
     // Inet\IHM Client"), writing the defaults (sound on, volume -1) where they
     // are absent or unreadable, so that one bad value does not spoil every
     // later video. False, with the error stored, only on an unexpected error.
-    bool piInitSon(KavReg& registry);
+    bool piInitSon(toolkit::KavReg& registry);
 
     // The course model, once the session has made one.
     std::shared_ptr<lumaro::ContexteManager> pioKavParc;
@@ -97,7 +100,7 @@ protected:
     // The video display reads and keeps the sound settings.
     friend class VideoDisplay;
 
-    SessionState& state_;
+    toolkit::SessionState& state_;
 
     // -1 while the last thing shown came from the thematic index, else 0.
     long pilLanceDepuisIndex = 0;
@@ -127,4 +130,4 @@ private:
     long autoMediaPoint_ = 0;
 };
 
-}  // namespace common
+}  // namespace hostsession

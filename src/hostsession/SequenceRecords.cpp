@@ -3,7 +3,7 @@
 #include "platform/RuntimeError.h"
 #include "toolkit/ReplyRecords.h"
 
-namespace common {
+namespace hostsession {
 namespace {
 
 const QString noSequence = QStringLiteral("NO_SEQ");
@@ -24,27 +24,27 @@ void traceSequence(const QStringList& parts, const tracel::TraceScope& scope)
 VideoRecord readVideoRecord(const QString& record, const QString& sequences, bool withQuestion,
                             const tracel::TraceScope& scope)
 {
-    const QStringList fields = common::splitReplyText(record, common::replyFieldSeparator, withQuestion ? 5 : 4);
+    const QStringList fields = toolkit::splitReplyText(record, toolkit::replyFieldSeparator, withQuestion ? 5 : 4);
     VideoRecord result;
-    result.video.IdVideo(common::replyWholeNumber(fields.at(0)));
+    result.video.IdVideo(toolkit::replyWholeNumber(fields.at(0)));
     result.video.FichierVideo(fields.at(1));
     result.video.DureeVideo(fields.at(2));
     result.type = fields.at(3);
     if (withQuestion)
-        result.idQuestion = common::replyWholeNumber(fields.at(4));
+        result.idQuestion = toolkit::replyWholeNumber(fields.at(4));
 
     if (sequences == noSequence) {
         result.video.PasSansSon(true);
         return result;
     }
-    const QStringList items = common::splitReplyText(sequences, common::replyFieldSeparator);
+    const QStringList items = toolkit::splitReplyText(sequences, toolkit::replyFieldSeparator);
     for (const QString& item : items) {
-        const QStringList parts = common::splitReplyText(item, common::replySubFieldSeparator, 3);
+        const QStringList parts = toolkit::splitReplyText(item, toolkit::replySubFieldSeparator, 3);
         traceSequence(parts, scope);
-        result.video.addSeq(parts.at(0), parts.at(1), common::replyLaxNumber(parts.at(2)));
+        result.video.addSeq(parts.at(0), parts.at(1), toolkit::replyLaxNumber(parts.at(2)));
     }
     result.video.PasSansSon(false);
     return result;
 }
 
-}  // namespace common
+}  // namespace hostsession

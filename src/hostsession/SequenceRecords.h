@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace common {
+namespace hostsession {
 
 // One video of a video reply, read and checked, ready to go into the model.
 struct VideoRecord {
@@ -24,4 +24,4 @@ struct VideoRecord {
 VideoRecord readVideoRecord(const QString& record, const QString& sequences, bool withQuestion,
                             const tracel::TraceScope& scope);
 
-}  // namespace common
+}  // namespace hostsession

@@ -15,7 +15,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace common {
+namespace hostsession {
 
 namespace {
 
@@ -24,7 +24,7 @@ const QString soundKey = QStringLiteral("Quelvoro Inet\\IHM Client");
 
 }  // namespace
 
-VideoDisplay::VideoDisplay(ModuleSession& session, SessionState& state, VideoDisplaySettings settings,
+VideoDisplay::VideoDisplay(ModuleSession& session, toolkit::SessionState& state, VideoDisplaySettings settings,
                            VideoDisplayServices services)
     : session_(session), state_(state), settings_(std::move(settings)), services_(std::move(services))
 {
@@ -40,7 +40,7 @@ QString VideoDisplay::message(const QString& key) const
     return services_.message ? services_.message(key) : QString();
 }
 
-std::shared_ptr<KavReg> VideoDisplay::registry() const
+std::shared_ptr<toolkit::KavReg> VideoDisplay::registry() const
 {
     return services_.registry ? services_.registry() : nullptr;
 }
@@ -160,7 +160,7 @@ bool VideoDisplay::piAfficheVideo(const lumaro::Video& video, const QString& isT
                                   long ilNumSeqDebut, VideoOrigin origin)
 {
     const std::weak_ptr<char> alive = alive_;
-    SessionState& state = state_;
+    toolkit::SessionState& state = state_;
     const tracel::TraceScope scope(state.trace, tracel::TypeClass, settings_.moduleName,
                                    QStringLiteral("Private Function piAfficheVideo"));
     bool result = false;
@@ -229,7 +229,7 @@ void VideoDisplay::VisuVideo(const std::shared_ptr<lumaro::Video>& video, const 
                              QuestionWindow& bar)
 {
     const std::weak_ptr<char> alive = alive_;
-    SessionState& state = state_;
+    toolkit::SessionState& state = state_;
     const tracel::TraceScope scope(state.trace, tracel::TypeClass, settings_.moduleName,
                                    QStringLiteral("Private Sub pioKavBarre_VisuVideo"));
     state.pulStateEnCours = OK;
@@ -272,12 +272,12 @@ void VideoDisplay::onPlayerExit()
         session_.pilNiveauVolume = player->VolumeInitial();
     }
     if (const auto reg = registry()) {
-        reg->SetValue(KavReg::CurrentUser, soundKey, QStringLiteral("InitAvecSon"),
+        reg->SetValue(toolkit::KavReg::CurrentUser, soundKey, QStringLiteral("InitAvecSon"),
                       session_.pibAvecSon ? QStringLiteral("True") : QStringLiteral("False"), 0);
-        reg->SetValue(KavReg::CurrentUser, soundKey, QStringLiteral("InitVolSon"),
+        reg->SetValue(toolkit::KavReg::CurrentUser, soundKey, QStringLiteral("InitVolSon"),
                       QString::number(session_.pilNiveauVolume), 0);
     }
     emit ExitVideo(origin_);
 }
 
-}  // namespace common
+}  // namespace hostsession

@@ -17,9 +17,12 @@ class CAsfVideoKav;
 struct VidoraContext;
 }  // namespace vidora
 
-namespace common {
-
+namespace toolkit {
 class KavReg;
+}  // namespace toolkit
+
+namespace hostsession {
+
 class ModuleSession;
 
 // What the video display asks of the host's question window while a lesson or
@@ -69,7 +72,7 @@ struct VideoDisplayServices {
     // The text of a language message, "" when missing.
     std::function<QString(const QString& key)> message;
     // The registry component; null: the sound settings are neither read nor kept.
-    std::function<std::shared_ptr<KavReg>()> registry;
+    std::function<std::shared_ptr<toolkit::KavReg>()> registry;
     // The trace level and folder the player is given when it is made.
     std::function<long()> traceLevel;
     std::function<QString()> traceFolder;
@@ -87,7 +90,7 @@ class VideoDisplay : public QObject {
     Q_OBJECT
 
 public:
-    VideoDisplay(ModuleSession& session, SessionState& state, VideoDisplaySettings settings,
+    VideoDisplay(ModuleSession& session, toolkit::SessionState& state, VideoDisplaySettings settings,
                  VideoDisplayServices services);
     // Closes the player's window and lets the player go.
     ~VideoDisplay() override;
@@ -135,10 +138,10 @@ private:
     // The player's failure: its error, with the display's code or its own.
     void playerFailed(long code, const tracel::TraceScope& scope);
     QString message(const QString& key) const;
-    std::shared_ptr<KavReg> registry() const;
+    std::shared_ptr<toolkit::KavReg> registry() const;
 
     ModuleSession& session_;
-    SessionState& state_;
+    toolkit::SessionState& state_;
     VideoDisplaySettings settings_;
     VideoDisplayServices services_;
     std::unique_ptr<vidora::CAsfVideoKav> player_;
@@ -146,4 +149,4 @@ private:
     std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
-}  // namespace common
+}  // namespace hostsession

@@ -20,7 +20,7 @@
 
 #include <QFile>
 
-namespace common {
+namespace hostsession {
 
 namespace {
 
@@ -31,7 +31,7 @@ const QString singleUserKey = QStringLiteral("Quelvoro Monoposte\\IHM Client\\")
 // A folder read from the registry, with its final separator; an empty one stays empty.
 QString folderOf(QString value)
 {
-    puAddTrailingBackslash(value, EmptyText::StaysEmpty);
+    toolkit::puAddTrailingBackslash(value, toolkit::EmptyText::StaysEmpty);
     return value;
 }
 
@@ -43,7 +43,7 @@ const lumaro::Dll& componentOf(const lumaro::Module& module, long index)
 
 }  // namespace
 
-WorkFiles::WorkFiles(SessionState& state, WorkFilesSettings settings, WorkFilesServices services)
+WorkFiles::WorkFiles(toolkit::SessionState& state, WorkFilesSettings settings, WorkFilesServices services)
     : state_(state), settings_(std::move(settings)), services_(std::move(services))
 {
 }
@@ -58,14 +58,14 @@ QString WorkFiles::message(const QString& key) const
 QString WorkFiles::registryValue(const QString& key, const QString& valueName) const
 {
     const auto registry = services_.registry ? services_.registry() : nullptr;
-    return registry ? registry->GetValue(KavReg::LocalMachine, key, valueName, KavReg::FamilyKey) : QString();
+    return registry ? registry->GetValue(toolkit::KavReg::LocalMachine, key, valueName, toolkit::KavReg::FamilyKey) : QString();
 }
 
 bool WorkFiles::piGereFichiersLocaux(lumaro::Module& module, lumaro::Appli& appli, const WorkFilesSource& source,
                                      bool& moduleExerva)
 {
     const std::weak_ptr<char> alive = alive_;
-    SessionState& state = state_;
+    toolkit::SessionState& state = state_;
     const tracel::TraceScope scope(state.trace, tracel::TypeClass, settings_.moduleName,
                                    QStringLiteral("Private Function piGereFichiersLocaux"));
     state.pulStateEnCours = settings_.codeErreur;
@@ -182,14 +182,14 @@ bool WorkFiles::packageSource(const WorkFilesSource& source, long kind, QString&
     switch (source.typeDownload) {
     case 0:
         base = source.serverBase + QStringLiteral("Download/") + id + suffix;
-        puAddTrailingSlash(base);
+        toolkit::puAddTrailingSlash(base);
         isFolder = false;
         return true;
     case 1:
         base = source.pathDownloadRorova + id + suffix;
-        puAddTrailingBackslash(base);
+        toolkit::puAddTrailingBackslash(base);
         isFolder = true;
-        if (!puCheckFolderExist(state_, base)) {
+        if (!toolkit::puCheckFolderExist(state_, base)) {
             state_.pulStateEnCours = settings_.codeUNCMissing;
             state_.pusErrorDescription = message(evaluation ? QStringLiteral("ERR_UNC_EVAL_ROROVA_MISSING")
                                                             : QStringLiteral("ERR_UNC_FORM_ROROVA_MISSING"))
@@ -201,7 +201,7 @@ bool WorkFiles::packageSource(const WorkFilesSource& source, long kind, QString&
         return true;
     case 2:
         base = source.urlDownloadRorova + id + suffix;
-        puAddTrailingSlash(base);
+        toolkit::puAddTrailingSlash(base);
         isFolder = false;
         return true;
     case 3: {
@@ -213,10 +213,10 @@ bool WorkFiles::packageSource(const WorkFilesSource& source, long kind, QString&
             return false;
         }
         base = root + QStringLiteral("Rorova/") + id + suffix;
-        puAddTrailingBackslash(base);
+        toolkit::puAddTrailingBackslash(base);
         isFolder = true;
         const std::weak_ptr<char> alive = alive_;
-        while (!puCheckFolderExist(state_, base)) {
+        while (!toolkit::puCheckFolderExist(state_, base)) {
             state_.pulStateEnCours = settings_.codeCDRomMissing;
             state_.pusErrorDescription = message(evaluation ? QStringLiteral("ERR_CDROM_EVAL_ROROVA_MISSING")
                                                             : QStringLiteral("ERR_CDROM_FORM_ROROVA_MISSING"))
@@ -250,10 +250,10 @@ QString WorkFiles::installFolderPackage(const QString& folder, const QString& na
         state_.recordError(platform::RuntimeError(platform::FileNotFound, pagePath), scope);
         return {};
     }
-    const auto names = packageFiles(state_, platform::decodeText(page.readAll()), scope);
+    const auto names = toolkit::packageFiles(state_, platform::decodeText(page.readAll()), scope);
     if (!names)
         return {};
-    StagedPackage package(state_, services_.componentFolder ? services_.componentFolder() : QString(), scope);
+    toolkit::StagedPackage package(state_, services_.componentFolder ? services_.componentFolder() : QString(), scope);
     if (!package.ready())
         return {};
     for (const QString& file : *names) {
@@ -351,4 +351,4 @@ void WorkFiles::piRemoveDllMonoposte(long ilType, long idAppli)
     scope.line(QStringLiteral("version monoposte laissée en place : ") + folderOf(folder));
 }
 
-}  // namespace common
+}  // namespace hostsession

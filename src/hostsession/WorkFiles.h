@@ -14,9 +14,12 @@ class Appli;
 class Module;
 }  // namespace lumaro
 
-namespace common {
-
+namespace toolkit {
 class KavReg;
+}  // namespace toolkit
+
+namespace hostsession {
+
 
 // Package kinds, as bits of a mask.
 enum WorkFileKind : long {
@@ -61,7 +64,7 @@ struct WorkFilesServices {
     // The text of a language message, "" when missing.
     std::function<QString(const QString& key)> message;
     // The registry component; null: no product is installed.
-    std::function<std::shared_ptr<KavReg>()> registry;
+    std::function<std::shared_ptr<toolkit::KavReg>()> registry;
     // Fetches the package page at that address and its files; the local
     // folder of the package, "" on failure with the error stored.
     std::function<QString(const QString& pageUrl)> fetchPackage;
@@ -85,7 +88,7 @@ struct WorkFilesServices {
 // the operation returns false and touches nothing more.
 class WorkFiles {
 public:
-    WorkFiles(SessionState& state, WorkFilesSettings settings, WorkFilesServices services);
+    WorkFiles(toolkit::SessionState& state, WorkFilesSettings settings, WorkFilesServices services);
     ~WorkFiles();
     WorkFiles(const WorkFiles&) = delete;
     WorkFiles& operator=(const WorkFiles&) = delete;
@@ -119,10 +122,10 @@ private:
     QString registryValue(const QString& key, const QString& valueName) const;
     QString message(const QString& key) const;
 
-    SessionState& state_;
+    toolkit::SessionState& state_;
     WorkFilesSettings settings_;
     WorkFilesServices services_;
     std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
-}  // namespace common
+}  // namespace hostsession

@@ -14,7 +14,7 @@ NetrovaContext::NetrovaContext(const platform::Clock& clock)
       homeFolder(QDir::homePath()),
       documentsFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
       lumaroContext(clock),
-      createRegistry([] { return std::make_shared<common::KavReg>(); }),
+      createRegistry([] { return std::make_shared<toolkit::KavReg>(); }),
       workstation([] { return platform::currentWorkstation(); }),
       clock_(&clock)
 {
@@ -49,9 +49,9 @@ QString NetrovaContext::traceFolder() const
     return trace.info() ? trace.info()->PathTracel() : QString();
 }
 
-std::shared_ptr<common::clsLangue> NetrovaContext::makeLanguageReader(const QString& langue) const
+std::shared_ptr<toolkit::clsLangue> NetrovaContext::makeLanguageReader(const QString& langue) const
 {
-    auto reader = std::make_shared<common::clsLangue>(QStringLiteral("Netrova_Langue_"));
+    auto reader = std::make_shared<toolkit::clsLangue>(QStringLiteral("Netrova_Langue_"));
     reader->LangueID(langue);
     reader->LNGFilePath(languageFilePath());
     return reader;

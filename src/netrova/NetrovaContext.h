@@ -34,7 +34,7 @@ namespace netrova {
 // It also says where the plug-in keeps its own files: everything it writes
 // lies under the user's data folder (language file, traces, components), and
 // whatever a server names stays under the user's home.
-class NetrovaContext : public common::SessionState {
+class NetrovaContext : public toolkit::SessionState {
 public:
     explicit NetrovaContext(const platform::Clock& clock = platform::SystemClock::instance());
     NetrovaContext(const NetrovaContext&) = delete;
@@ -57,8 +57,8 @@ public:
     QString VersionSystem;
     QString VersionBdd;
 
-    std::shared_ptr<common::KavReg> puoKavReg;
-    std::shared_ptr<common::clsLangue> oLangueIHMInet;
+    std::shared_ptr<toolkit::KavReg> puoKavReg;
+    std::shared_ptr<toolkit::clsLangue> oLangueIHMInet;
     basalo::BasaloState basaloState;
 
     // The folder of the plug-in's own files; the user's data folder by default.
@@ -85,7 +85,7 @@ public:
     // moving before it is given up; they have no deadline otherwise.
     std::chrono::milliseconds requestStallTime = platform::defaultHttpStallTime;
     // Makes the registry component; a test makes it fail.
-    std::function<std::shared_ptr<common::KavReg>()> createRegistry;
+    std::function<std::shared_ptr<toolkit::KavReg>()> createRegistry;
     // Makes the HTTP session of a transport.
     std::function<std::unique_ptr<platform::HttpSession>()> createHttpSession;
     // The facts of the workstation log.
@@ -104,7 +104,7 @@ public:
     // there is no trace log.
     QString traceFolder() const;
     // Makes a language reader of the plug-in's section for that language.
-    std::shared_ptr<common::clsLangue> makeLanguageReader(const QString& langue) const;
+    std::shared_ptr<toolkit::clsLangue> makeLanguageReader(const QString& langue) const;
 
 private:
     const platform::Clock* clock_;

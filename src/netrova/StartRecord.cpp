@@ -54,7 +54,7 @@ platform::RuntimeError StartRecord::unreadableField(qsizetype index, const platf
 
 long StartRecord::toWholeNumber(const QString& text)
 {
-    return common::replyWholeNumber(text);
+    return toolkit::replyWholeNumber(text);
 }
 
 bool StartRecord::toBoolean(const QString& text)

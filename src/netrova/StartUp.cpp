@@ -55,8 +55,8 @@ long clsManager::InitPlugin(const QString& siSessionID, const QString& siURL, lo
     long received = OK;
     const QString record = requestUntilAnswered(
         pioInetUrl_,
-        common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/initplugin.aspx"),
-                          {{QStringLiteral("sessionid"), siSessionID}}),
+        toolkit::withQuery(context.pusURLBaseServer + QStringLiteral("WS/initplugin.aspx"),
+                           {{QStringLiteral("sessionid"), siSessionID}}),
         received);
     if (!self)
         return Unreadable;
@@ -86,7 +86,7 @@ long clsManager::piInitObjects()
     const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piInitObjects"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        common::puAddTrailingSlash(context.pusURLBaseServer);
+        toolkit::puAddTrailingSlash(context.pusURLBaseServer);
         scope.value(QStringLiteral("pusURLBaseServer"), context.pusURLBaseServer);
         constants_ = std::make_unique<basalo::clsManager>(context.basaloState);
         if (!buildObjects(scope, result))
@@ -114,10 +114,10 @@ long clsManager::piReadStartRecord(const QString& record)
     const tracel::TraceScope scope(context.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Function piReadStartRecord"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        const common::ReplyRecords serverReply(record.trimmed());
-        if (serverReply.status() == common::ReplyStatus::Error) {
+        const toolkit::ReplyRecords serverReply(record.trimmed());
+        if (serverReply.status() == toolkit::ReplyStatus::Error) {
             // The server refused the session in its own words.
-            common::ReplyError refusal;
+            toolkit::ReplyError refusal;
             platform::trapError(platform::AutomationError, [&] { refusal = serverReply.error(); });
             if (refusal.text.isEmpty())
                 refusal.text = record.trimmed();
@@ -234,8 +234,8 @@ long clsManager::piRefreshLanguageFile()
             long received = OK;
             const QString reply = requestUntilAnswered(
                 pioInetUrl_,
-                common::withQuery(context.pusURLBaseServer + QStringLiteral("WS/pluginlng.aspx"),
-                                  {{QStringLiteral("sessionid"), context.pusPkCookie}}),
+                toolkit::withQuery(context.pusURLBaseServer + QStringLiteral("WS/pluginlng.aspx"),
+                                   {{QStringLiteral("sessionid"), context.pusPkCookie}}),
                 received);
             if (!self)
                 return;

@@ -26,14 +26,14 @@ constexpr long OK = basalo::enuFunctionReturnState_General_Traitement_OK;
 }  // namespace
 
 clsBarreManager::clsBarreManager(NetrovaContext& context)
-    : common::ModuleSession(context), context_(context), loading_(context.trace)
+    : hostsession::ModuleSession(context), context_(context), loading_(context.trace)
 {
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub Class_Initialize"));
     const auto message = [this](const QString& key) { return this->message(key); };
     const auto registry = [this] { return context_.puoKavReg; };
 
-    common::VideoDisplaySettings video;
+    hostsession::VideoDisplaySettings video;
     video.codeBadCDRomVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_BadCDRomVideo;
     video.codeBadUNCVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_BadUNCVideo;
     video.codeShowFrmVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_ErreurShowFrmVideo;
@@ -41,23 +41,23 @@ clsBarreManager::clsBarreManager(NetrovaContext& context)
     video.codeCreatePlayer = basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurVVidora;
     video.codeCreatePlayerUnexpected = basalo::enuFunctionReturnState_Netrova_clsBarreManager_InitVideoOnly_ErreurInconnue;
     video.codeInitSon = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piInitSon_ErreurInconnue;
-    common::VideoDisplayServices videoServices;
+    hostsession::VideoDisplayServices videoServices;
     videoServices.vidora = context_.vidoraContext;
     videoServices.message = message;
     videoServices.registry = registry;
     videoServices.traceLevel = [this] { return context_.trace.level(); };
     videoServices.traceFolder = [this] { return context_.trace.level() > 0 ? context_.traceFolder() : QString(); };
-    video_ = std::make_unique<common::VideoDisplay>(*this, context_, video, std::move(videoServices));
-    connect(video_.get(), &common::VideoDisplay::ExitVideo, this, &clsBarreManager::onExitVideo, Qt::DirectConnection);
+    video_ = std::make_unique<hostsession::VideoDisplay>(*this, context_, video, std::move(videoServices));
+    connect(video_.get(), &hostsession::VideoDisplay::ExitVideo, this, &clsBarreManager::onExitVideo, Qt::DirectConnection);
 
-    common::WorkFilesSettings files;
+    hostsession::WorkFilesSettings files;
     files.codeErreur = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur;
     files.codeTypeExoApp = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurTYPE_EXO_APP;
     files.codeHouston = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurHOUSTON;
     files.codeUNCMissing = basalo::enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_UNCMissing;
     files.codeNoCDRom = basalo::enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_ErreurCDRom;
     files.codeCDRomMissing = basalo::enuFunctionReturnState_Netrova_clsInetUPL_piGereFichiersLocaux_CDRomMissing;
-    common::WorkFilesServices fileServices;
+    hostsession::WorkFilesServices fileServices;
     fileServices.message = message;
     fileServices.registry = registry;
     fileServices.fetchPackage = [this](const QString& page) {
@@ -72,7 +72,7 @@ clsBarreManager::clsBarreManager(NetrovaContext& context)
         return pioKavBarre_ ? pioKavBarre_->AfficheMessageBoxBarre(text, style) : long(platform::MessageBoxes::Cancel);
     };
     fileServices.loadingAffiche = [this](bool shown) { pibLoadingAffiche = shown; };
-    workFiles_ = std::make_unique<common::WorkFiles>(context_, files, std::move(fileServices));
+    workFiles_ = std::make_unique<hostsession::WorkFiles>(context_, files, std::move(fileServices));
 }
 
 clsBarreManager::~clsBarreManager()
@@ -97,7 +97,7 @@ QString clsBarreManager::stepAndError() const
 void clsBarreManager::URLDownloadRorova(const QString& value)
 {
     urlDownloadRorova_ = value;
-    common::puAddTrailingSlash(urlDownloadRorova_);
+    toolkit::puAddTrailingSlash(urlDownloadRorova_);
 }
 
 void clsBarreManager::PathDownloadRorova(const QString& value)
@@ -105,7 +105,7 @@ void clsBarreManager::PathDownloadRorova(const QString& value)
     const tracel::TraceScope scope(context_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Public Property Let PathDownloadRorova"));
     pisPathDownloadRorova = value;
-    common::puAddTrailingBackslash(pisPathDownloadRorova);
+    toolkit::puAddTrailingBackslash(pisPathDownloadRorova);
     scope.value(QStringLiteral("pisPathDownloadRorova"), pisPathDownloadRorova);
 }
 
@@ -119,19 +119,19 @@ void clsBarreManager::URLAideComplementaire(const QString& value)
 
 QString clsBarreManager::LastError() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastError()"),
-                              QStringLiteral("pusErrorDescription"), context_.pusErrorDescription);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastError()"),
+                               QStringLiteral("pusErrorDescription"), context_.pusErrorDescription);
 }
 
 long clsBarreManager::LastErrorNumber() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastErrorNumber()"),
-                              QStringLiteral("pulErrorNumber"), context_.pulErrorNumber);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastErrorNumber()"),
+                               QStringLiteral("pulErrorNumber"), context_.pulErrorNumber);
 }
 
 QString clsBarreManager::LastErrorSource() const
 {
-    return common::obsoleteLastErrorSource(context_.trace, moduleName);
+    return toolkit::obsoleteLastErrorSource(context_.trace, moduleName);
 }
 
 long clsBarreManager::ResultQuestionForm(long liIndex)

@@ -16,11 +16,11 @@
 #include <optional>
 #include <vector>
 
-namespace common {
+namespace hostsession {
 class VideoDisplay;
 class WorkFiles;
 enum class VideoOrigin;
-}  // namespace common
+}  // namespace hostsession
 
 namespace lumaro {
 class Appli;
@@ -58,7 +58,7 @@ struct QuestionPlayerSettings {
 // Every request, the video's launch and the message boxes let the event loop
 // run: the page may destroy the plug-in meanwhile. The session then lives on
 // until the operation under way has returned, and touches nothing of the page.
-class clsBarreManager : public common::ModuleSession,
+class clsBarreManager : public hostsession::ModuleSession,
                         public lumaro::ManagerEvents,
                         public std::enable_shared_from_this<clsBarreManager> {
     Q_OBJECT
@@ -213,7 +213,7 @@ public:
     // The question player, from InitBarre to DestroyBarre.
     lumaro::Manager* pioKavBarre() const { return pioKavBarre_.get(); }
     // The video player's side of the session.
-    common::VideoDisplay& VideoPlayer() const { return *video_; }
+    hostsession::VideoDisplay& VideoPlayer() const { return *video_; }
     // True when the module's exercises run in the exercise engine.
     bool ModuleExerva() const { return pibModuleExerva; }
 
@@ -244,7 +244,7 @@ signals:
 
 private:
     // The player's exit: the question window comes back after a question's video.
-    void onExitVideo(common::VideoOrigin origin);
+    void onExitVideo(hostsession::VideoOrigin origin);
     // Checks that the media folder exists for a training module read from a
     // folder; False with the code of the media's place and its message.
     bool checkMediaFolder(long cdRomCode, long shareCode, const tracel::TraceScope& scope);
@@ -314,8 +314,8 @@ private:
     QMetaObject::Connection progressConnection_;
     bool pibModuleExerva = false;
     std::unique_ptr<lumaro::Manager> pioKavBarre_;
-    std::unique_ptr<common::VideoDisplay> video_;
-    std::unique_ptr<common::WorkFiles> workFiles_;
+    std::unique_ptr<hostsession::VideoDisplay> video_;
+    std::unique_ptr<hostsession::WorkFiles> workFiles_;
 };
 
 }  // namespace netrova

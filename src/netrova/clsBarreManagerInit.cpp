@@ -184,10 +184,10 @@ bool clsBarreManager::piRenseigneAppli()
             if (!pibMediaOnCDRom) {
                 if (!ModeMediaInet()) {
                     // No folder named is no folder: never the root.
-                    common::puAddTrailingBackslash(pisPathMediaAppli, common::EmptyText::StaysEmpty);
+                    toolkit::puAddTrailingBackslash(pisPathMediaAppli, toolkit::EmptyText::StaysEmpty);
                     appli.PathVideo(pisPathMediaAppli);
                 } else {
-                    common::puAddTrailingSlash(pisURLMediaAppli);
+                    toolkit::puAddTrailingSlash(pisURLMediaAppli);
                     appli.URLVideo(pisURLMediaAppli);
                     const QString book = id + QStringLiteral("F/Pdf/");
                     switch (pilTypeDownload) {
@@ -224,8 +224,8 @@ bool clsBarreManager::piRenseigneAppli()
                 appli.PathVideo(pisPathMediaAppli);
                 pisExtensionFichierVideo = QStringLiteral(".avi");
             }
-            common::puAddTrailingBackslash(pathRorovaAppli_);
-            common::puAddTrailingBackslash(pathRorovaBisAppli_);
+            toolkit::puAddTrailingBackslash(pathRorovaAppli_);
+            toolkit::puAddTrailingBackslash(pathRorovaBisAppli_);
             appli.Logiciel(NomAppli());
             appli.Version(versionAppli_);
             result = true;
@@ -254,14 +254,14 @@ bool clsBarreManager::piInitPersonalFolder()
                              scope);
         return false;
     }
-    common::puAddTrailingBackslash(folder);
+    toolkit::puAddTrailingBackslash(folder);
     const QString product =
         context_.oLangueIHMInet ? context_.oLangueIHMInet->GetMessage(QStringLiteral("Divers_PersonnalFolder")) : QString();
     if (!product.isEmpty() && !platform::paths::staysInside(product)) {
         scope.line(QStringLiteral("erreur kav Divers_PersonnalFolder n'est pas un nom de dossier : ") + product);
     } else if (!product.isEmpty() && !folder.endsWith(product + u'/')) {
         folder += product;
-        common::puAddTrailingBackslash(folder);
+        toolkit::puAddTrailingBackslash(folder);
     }
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
         context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piInitPersonalFolder_Erreur;

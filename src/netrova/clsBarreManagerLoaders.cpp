@@ -26,12 +26,12 @@ namespace netrova {
 namespace {
 
 using namespace basalo;
-using common::EntryOutcome;
-using common::ReplyRecords;
-using common::ReplyTrace;
-using common::VideoRecord;
-using common::readVideoRecord;
-using common::replyWholeNumber;
+using hostsession::EntryOutcome;
+using toolkit::ReplyRecords;
+using hostsession::ReplyTrace;
+using hostsession::VideoRecord;
+using hostsession::readVideoRecord;
+using toolkit::replyWholeNumber;
 using platform::require;
 
 const QString moduleName = QStringLiteral("clsBarreManager");
@@ -53,7 +53,7 @@ bool loadPage(NetrovaContext& context, const std::shared_ptr<clsInetUPL>& transp
         }
         return reply;
     };
-    return common::loadCourseRecords(context, request, serverCode, unexpectedCode, replyTrace, scope, read);
+    return hostsession::loadCourseRecords(context, request, serverCode, unexpectedCode, replyTrace, scope, read);
 }
 
 }  // namespace
@@ -122,7 +122,7 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
             const auto module = currentModule();
             std::vector<QStringList> rows;
             for (qsizetype i = 1; i < records.count(); ++i)
-                rows.push_back(common::splitReplyText(records.element(i), common::replyFieldSeparator, 8));
+                rows.push_back(toolkit::splitReplyText(records.element(i), toolkit::replyFieldSeparator, 8));
             // The requests the load still needs: each question, each component
             // not known yet, each question's videos.
             QList<long> components;
@@ -135,17 +135,17 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
             if (loadRequestsExpected_)
                 loadRequestsExpected_ = loadRequestsDone_ + questions + long(components.size())
                                         + (typeFormEval_ == QStringLiteral("F") ? questions : 0);
-            const common::QuestionLoading loading{
+            const hostsession::QuestionLoading loading{
                 HasCorrige(), HasLecon(), [this](long idDll) { return piRenseigneDll(idDll); },
                 [this](long idQuestion) { return piRenseigneInfoQuestion(idQuestion); }};
             // Each question goes in as soon as its record is read.
-            std::vector<common::QuestionRecord> questionRecords;
+            std::vector<hostsession::QuestionRecord> questionRecords;
             for (const QStringList& row : rows) {
-                questionRecords.push_back(common::readQuestionRecord(row, true));
-                if (common::enterQuestion(*appli, questionRecords.back(), loading, scope).failed())
+                questionRecords.push_back(hostsession::readQuestionRecord(row, true));
+                if (hostsession::enterQuestion(*appli, questionRecords.back(), loading, scope).failed())
                     return false;
             }
-            common::addResultQuestions(*module, questionRecords);
+            hostsession::addResultQuestions(*module, questionRecords);
             context_.pulStateEnCours = OK;
             return true;
         });
@@ -162,8 +162,8 @@ bool clsBarreManager::piRenseigneInfoQuestion(long ilIdQuestion)
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneInfoQuestion_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
-            const common::ModelEntry entry =
-                common::enterQuestionInfo(require(currentAppli()->Question(ilIdQuestion)), records);
+            const hostsession::ModelEntry entry =
+                hostsession::enterQuestionInfo(require(currentAppli()->Question(ilIdQuestion)), records);
             if (entry.outcome == EntryOutcome::FileRefused || entry.outcome == EntryOutcome::AnswerRefused) {
                 const bool file = entry.outcome == EntryOutcome::FileRefused;
                 context_.pusErrorDescription.clear();
@@ -191,7 +191,7 @@ bool clsBarreManager::piRenseigneDll(long ilIdDll)
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneDll_Erreur, ReplyTrace::Always, scope,
         [&](const ReplyRecords& records) {
             const auto appli = currentAppli();
-            const common::ModelEntry entry = common::enterComponent(*appli, ilIdDll, records);
+            const hostsession::ModelEntry entry = hostsession::enterComponent(*appli, ilIdDll, records);
             if (entry.outcome != EntryOutcome::AlreadyKnown) {
                 const lumaro::Dll& dll = require(appli->Dll(ilIdDll));
                 scope.line(QStringLiteral(".Nom = ") + dll.Nom());
@@ -242,7 +242,7 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_Erreur, ReplyTrace::Never, scope,
         [&](const ReplyRecords& records) {
-            if (common::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
+            if (hostsession::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
                 context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_NbVideoZero;
                 return false;
             }
@@ -259,7 +259,7 @@ bool clsBarreManager::piRenseigneVideoFromIndex(long ilIdVideo, long& lIdQuestio
         context_, pioInetUrl, loadRequestsDone_,
         servicePage(QStringLiteral("InfoVideoFromIndex.aspx"), QStringLiteral("videoid"), ilIdVideo),
         serverCode, serverCode, ReplyTrace::WhenUnrecognised, scope, [&](const ReplyRecords& records) {
-            const QStringList record = common::splitReplyText(records.element(1), common::replyFieldSeparator, 5);
+            const QStringList record = toolkit::splitReplyText(records.element(1), toolkit::replyFieldSeparator, 5);
             lIdQuestion = replyWholeNumber(record.at(4));
             sType = record.at(3);
             const VideoRecord read = readVideoRecord(records.element(1), records.element(2), true, scope);

@@ -174,10 +174,10 @@ bool clsBarreManager::piMajResultModules(long ilAncienNbQuestReussi)
                 if (tracking)
                     SetinfoLog(PostResultError);
                 cause = knownError();
-            } else if (const common::ReplyRecords records(reply.trimmed());
-                       records.status() == common::ReplyStatus::Error) {
+            } else if (const toolkit::ReplyRecords records(reply.trimmed());
+                       records.status() == toolkit::ReplyStatus::Error) {
                 // The server's own error: its code and words.
-                common::ReplyError refusal;
+                toolkit::ReplyError refusal;
                 if (platform::trapError(platform::AutomationError, [&] { refusal = records.error(); }))
                     refusal.text = reply.trimmed();
                 context.pulStateEnCours =

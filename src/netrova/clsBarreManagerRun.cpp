@@ -37,7 +37,7 @@ constexpr long OK = enuFunctionReturnState_General_Traitement_OK;
 
 // The question window of the session's question player, looked up at each
 // call: the player may go while a box of the video display is up.
-class PlayerWindow final : public common::QuestionWindow {
+class PlayerWindow final : public hostsession::QuestionWindow {
 public:
     explicit PlayerWindow(std::function<lumaro::Manager*()> player) : player_(std::move(player)) {}
 
@@ -147,7 +147,7 @@ bool clsBarreManager::piInitSon()
 bool clsBarreManager::piAfficheVideo(const lumaro::Video& ioVideo, const QString& isTitreFenetre,
                                      const QString& isDebut, long ilNumSeqDebut)
 {
-    return video_->piAfficheVideo(ioVideo, isTitreFenetre, isDebut, ilNumSeqDebut, common::VideoOrigin::Question);
+    return video_->piAfficheVideo(ioVideo, isTitreFenetre, isDebut, ilNumSeqDebut, hostsession::VideoOrigin::Question);
 }
 
 void clsBarreManager::destroyStep(const QString& what, const std::function<void()>& step,
@@ -403,7 +403,7 @@ bool clsBarreManager::LanceSequence(long ilIdSeqThematique, const QString& isTit
                 start = silentSequence(copy);
                 sequence = copy;
             }
-            if (!video_->piAfficheVideo(video, isTitreFenetre, start, sequence, common::VideoOrigin::Index)) {
+            if (!video_->piAfficheVideo(video, isTitreFenetre, start, sequence, hostsession::VideoOrigin::Index)) {
                 scope.line(QStringLiteral("piAfficheVideo retourne false"));
                 return;
             }
@@ -503,7 +503,7 @@ bool clsBarreManager::InitUrlMedia()
 bool clsBarreManager::piGereFichiersLocaux()
 {
     const auto keepAlive = weak_from_this().lock();
-    common::WorkFilesSource source;
+    hostsession::WorkFilesSource source;
     source.typeDownload = pilTypeDownload;
     source.serverBase = context_.pusURLBaseDownloadFiles;
     source.pathDownloadRorova = pisPathDownloadRorova;
@@ -593,11 +593,11 @@ void clsBarreManager::FinVideo()
         context_.windows->showNormal(pilHandleAppelant);
 }
 
-void clsBarreManager::onExitVideo(common::VideoOrigin origin)
+void clsBarreManager::onExitVideo(hostsession::VideoOrigin origin)
 {
     const auto keepAlive = weak_from_this().lock();
     // Only a question's own video hid the question window.
-    if (origin == common::VideoOrigin::Question && pioKavBarre_)
+    if (origin == hostsession::VideoOrigin::Question && pioKavBarre_)
         pioKavBarre_->RetourAfficherVideoManager();
 }
 

@@ -8,14 +8,14 @@
 namespace netrova {
 namespace {
 
-common::TransportProfile profileOf(NetrovaContext& context)
+toolkit::TransportProfile profileOf(NetrovaContext& context)
 {
-    common::TransportProfile profile;
+    toolkit::TransportProfile profile;
     profile.formActionQuery = [&context] {
-        return common::QueryItems{{QStringLiteral("sessionid"), context.pusPkCookie}};
+        return toolkit::QueryItems{{QStringLiteral("sessionid"), context.pusPkCookie}};
     };
     profile.postDataQuery = [&context] {
-        return common::QueryItems{{QStringLiteral("PkCookie"), context.pusPkCookie}};
+        return toolkit::QueryItems{{QStringLiteral("PkCookie"), context.pusPkCookie}};
     };
     profile.serverBase = [&context] { return context.pusURLBaseServer; };
     profile.componentFolder = [&context] { return context.componentFolder(); };
@@ -34,19 +34,19 @@ const QString failedReply = QStringLiteral("KAV_ERREUR");
 }  // namespace
 
 clsInetUPL::clsInetUPL(NetrovaContext& context)
-    : common::clsInetUPL(context, profileOf(context), context.createHttpSession())
+    : toolkit::clsInetUPL(context, profileOf(context), context.createHttpSession())
 {
 }
 
 QString clsInetUPL::PostExternData(const QString& siURL, const QString& siPage, const QStringList& values)
 {
-    common::SessionState& session = state();
+    toolkit::SessionState& session = state();
     session.pulStateEnCours = basalo::enuFunctionReturnState_General_Traitement_OK;
     const tracel::TraceScope scope(session.trace, tracel::TypeClass, QStringLiteral("clsManager"),
                                    QStringLiteral("Public Function PostExternData"));
     scope.value(QStringLiteral("siURL"), siURL);
     scope.value(QStringLiteral("siPage"), siPage);
-    std::vector<common::tParamForm> records;
+    std::vector<toolkit::tParamForm> records;
     const auto error = platform::trapError(platform::AutomationError, [&] {
         // The number of records rounds half the values to the nearest even number.
         const long count = static_cast<long>(std::nearbyint(values.size() / 2.0 - 1.0)) + 1;

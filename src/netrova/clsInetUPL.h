@@ -11,7 +11,7 @@ namespace netrova {
 // The plug-in's transport: the shared transport with the session identifier
 // sent as "sessionid" to form pages and as "PkCookie" with raw posts, the
 // plug-in's step codes, and the form post the hosting page scripts.
-class clsInetUPL : public common::clsInetUPL {
+class clsInetUPL : public toolkit::clsInetUPL {
     Q_OBJECT
 
 public:

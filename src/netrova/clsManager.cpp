@@ -48,37 +48,37 @@ void clsManager::LevelTracelage(long value)
 
 long clsManager::StateEnCours() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get StateEnCours()"),
-                              QStringLiteral("pulStateEnCours"), context_.pulStateEnCours);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get StateEnCours()"),
+                               QStringLiteral("pulStateEnCours"), context_.pulStateEnCours);
 }
 
 QString clsManager::LastError() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastError()"),
-                              QStringLiteral("pusErrorDescription"), context_.pusErrorDescription);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastError()"),
+                               QStringLiteral("pusErrorDescription"), context_.pusErrorDescription);
 }
 
 long clsManager::LastErrorNumber() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastErrorNumber()"),
-                              QStringLiteral("pulErrorNumber"), context_.pulErrorNumber);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get LastErrorNumber()"),
+                               QStringLiteral("pulErrorNumber"), context_.pulErrorNumber);
 }
 
 QString clsManager::LastErrorSource() const
 {
-    return common::obsoleteLastErrorSource(context_.trace, moduleName);
+    return toolkit::obsoleteLastErrorSource(context_.trace, moduleName);
 }
 
 QString clsManager::URLBaseServer() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get URLBaseServer()"),
-                              QStringLiteral("pusURLBaseServer"), context_.pusURLBaseServer);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get URLBaseServer()"),
+                               QStringLiteral("pusURLBaseServer"), context_.pusURLBaseServer);
 }
 
 QString clsManager::PkCookie() const
 {
-    return common::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get PkCookie()"),
-                              QStringLiteral("pusPkCookie"), context_.pusPkCookie);
+    return toolkit::tracedRead(context_.trace, moduleName, QStringLiteral("Public Property Get PkCookie()"),
+                               QStringLiteral("pusPkCookie"), context_.pusPkCookie);
 }
 
 void clsManager::track(eLocationSuivi code)
@@ -128,7 +128,7 @@ bool clsManager::buildObjects(const tracel::TraceScope& scope, long& step)
         throw platform::RuntimeError(platform::CannotCreateObject);
     context_.puoKavReg = std::move(registry);
     if (context_.trace.isActive(2))
-        common::puLogSystemInfo(context_, context_.workstation());
+        toolkit::puLogSystemInfo(context_, context_.workstation());
     return true;
 }
 
@@ -163,7 +163,7 @@ bool clsManager::Create(eModeGestion ieModeGestion, const QString& isLangue)
 
     bool result = false;
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        common::puAddTrailingSlash(context.pusURLBaseServer);
+        toolkit::puAddTrailingSlash(context.pusURLBaseServer);
         scope.value(QStringLiteral("pusURLBaseServer"), context.pusURLBaseServer);
         context.langueId = isLangue;
         modeGestion_ = ieModeGestion;

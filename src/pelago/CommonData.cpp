@@ -30,7 +30,7 @@ CommonData::CommonData(platform::Timers& timers, const platform::Clock& clock,
     : lumaro(clock),
       languageFolder(QCoreApplication::applicationDirPath()),
       traceRoot(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Pelago/traces/")),
-      createRegistry([] { return std::make_shared<common::KavReg>(); }),
+      createRegistry([] { return std::make_shared<toolkit::KavReg>(); }),
       workstation([] { return platform::currentWorkstation(); }),
       endProcess([] { QCoreApplication::exit(0); }),
       timers_(&timers),
@@ -92,9 +92,9 @@ bool CommonData::puInitObjects(const QString& isLangue)
         if (!puoKavReg)
             throw platform::RuntimeError(platform::CannotCreateObject);
         if (trace.isActive(2))
-            common::puLogSystemInfo(*this, workstation());
+            toolkit::puLogSystemInfo(*this, workstation());
         constants = std::make_unique<basalo::clsManager>(basaloState);
-        oLangue = std::make_shared<common::clsLangue>(QStringLiteral("Pelago_Langue_"));
+        oLangue = std::make_shared<toolkit::clsLangue>(QStringLiteral("Pelago_Langue_"));
         oLangue->LangueID(isLangue);
         oLangue->LNGFilePath(QDir(languageFolder).filePath(QStringLiteral("kavplugin.lng")));
         pulStateEnCours = 1;

@@ -42,7 +42,7 @@ enum eStateEnCours : long { StateNone = 0, StateReady = 1, StateBusy = 2 };
 //
 // Delays are measured on the monotonic clock, so that a change of the date or
 // the time zone neither ends a run early nor keeps it for ever.
-class CommonData : public common::SessionState {
+class CommonData : public toolkit::SessionState {
 public:
     using Milliseconds = std::chrono::milliseconds;
 
@@ -79,8 +79,8 @@ public:
     QString MessageAicc;
     QString NoteMaxAicc;
 
-    std::shared_ptr<common::KavReg> puoKavReg;
-    std::shared_ptr<common::clsLangue> oLangue;
+    std::shared_ptr<toolkit::KavReg> puoKavReg;
+    std::shared_ptr<toolkit::clsLangue> oLangue;
     std::shared_ptr<clsBarreManager> puoBarreManager;
     std::unique_ptr<basalo::clsManager> constants;
     basalo::BasaloState basaloState;
@@ -97,7 +97,7 @@ public:
     // before it is given up; they have no deadline otherwise.
     Milliseconds requestStallTime = platform::defaultHttpStallTime;
     // Makes the registry component; a test makes it fail.
-    std::function<std::shared_ptr<common::KavReg>()> createRegistry;
+    std::function<std::shared_ptr<toolkit::KavReg>()> createRegistry;
     // Makes the HTTP session of the transport.
     std::function<std::unique_ptr<platform::HttpSession>()> createHttpSession;
     // Makes the question player: by default the course model's own player, on

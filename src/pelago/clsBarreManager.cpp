@@ -32,7 +32,7 @@ QString delayText(std::chrono::milliseconds delay)
 
 }  // namespace
 
-clsBarreManager::clsBarreManager(CommonData& data) : common::ModuleSession(data), data_(data)
+clsBarreManager::clsBarreManager(CommonData& data) : hostsession::ModuleSession(data), data_(data)
 {
     barEvents_ = makeBarEvents();
     const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName,
@@ -109,7 +109,7 @@ void clsBarreManager::NoteMaxAicc(const QString& value)
 void clsBarreManager::URLMediaAppli(const QString& value)
 {
     pisURLMediaAppli = value;
-    common::puAddTrailingSlash(pisURLMediaAppli, common::EmptyText::StaysEmpty);
+    toolkit::puAddTrailingSlash(pisURLMediaAppli, toolkit::EmptyText::StaysEmpty);
 }
 
 void clsBarreManager::PauseChrono()
@@ -161,7 +161,7 @@ bool clsBarreManager::Create(const QString& isLangue)
         frmInet_ = std::make_unique<frmInet>(data);
         pioInetUrl_ = std::make_shared<clsInetUPL>(data, [this] { return urlBaseServer_; });
         pioInetUrl_->SetInetForm(frmInet_.get());
-        connect(pioInetUrl_.get(), &common::clsInetUPL::DownloadProgressChange, this,
+        connect(pioInetUrl_.get(), &toolkit::clsInetUPL::DownloadProgressChange, this,
                 &clsBarreManager::pioInetUrl_DownloadProgressChange, Qt::DirectConnection);
         makeSharedUnits();
         result = true;
@@ -279,13 +279,13 @@ void clsBarreManager::piCheckSyntaxURL()
 {
     const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub piCheckSyntaxURL"));
-    common::puAddTrailingSlash(urlBaseServer_, common::EmptyText::StaysEmpty);
+    toolkit::puAddTrailingSlash(urlBaseServer_, toolkit::EmptyText::StaysEmpty);
     QString help = urlBaseServer_ + QStringLiteral("client_net");
     for (const QString& part : {pisLangueEnCours, QStringLiteral("Aide")}) {
-        common::puAddTrailingSlash(help);
+        toolkit::puAddTrailingSlash(help);
         help += part;
     }
-    common::puAddTrailingSlash(help);
+    toolkit::puAddTrailingSlash(help);
     pisUrlAide = help;
     scope.value(QStringLiteral("pisURLBaseServer"), urlBaseServer_);
     scope.value(QStringLiteral("pisUrlAide"), pisUrlAide);

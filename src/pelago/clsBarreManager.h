@@ -20,12 +20,12 @@ class ManagerEvents;
 class Module;
 }  // namespace lumaro
 
-namespace common {
+namespace hostsession {
 class VideoDisplay;
 class WorkFiles;
 enum class VideoOrigin;
 struct QuestionRecord;
-}  // namespace common
+}  // namespace hostsession
 
 namespace pelago {
 
@@ -59,7 +59,7 @@ class frmInet;
 // page (FinModule, ExitAU); SelfClose tells it the run has ended. A handler
 // may call back into the launcher; the session checks it still exists after
 // each signal.
-class clsBarreManager : public common::ModuleSession {
+class clsBarreManager : public hostsession::ModuleSession {
     Q_OBJECT
 
 public:
@@ -153,7 +153,7 @@ public:
     void piCheckSyntaxURL();
 
     QuestionPlayer* pioKavBarre() const { return pioKavBarre_.get(); }
-    common::VideoDisplay* videoDisplay() const { return videoDisplay_.get(); }
+    hostsession::VideoDisplay* videoDisplay() const { return videoDisplay_.get(); }
     bool QuestionExerva() const { return pibQuestionExerva; }
     // A step of the end of a run that failed or that the system refused: the
     // step code and the error it left.
@@ -199,7 +199,7 @@ private:
     bool piRenseigneInfoQuestion(long ilIdQuestion);
     bool piRenseigneVideo(long ilIdQuestion);
     // Enters one question record into the application; false with the step code on failure.
-    bool enterQuestion(const common::QuestionRecord& record, const tracel::TraceScope& scope);
+    bool enterQuestion(const hostsession::QuestionRecord& record, const tracel::TraceScope& scope);
     std::shared_ptr<lumaro::Appli> currentAppli() const;
 
     // The application, the single question's module and the work files.
@@ -214,7 +214,7 @@ private:
     void pioKavBarre_FinModule();
     void pioKavBarre_VisuVideo(long ilIdQuestion, lumaro::TypeVideo ieTypeVideo, const QString& isTitreFenetre);
     void pioInetUrl_DownloadProgressChange(long lProgress, long lProgressMax);
-    void pioVVidora_ExitVideo(common::VideoOrigin origin);
+    void pioVVidora_ExitVideo(hostsession::VideoOrigin origin);
     // The video display and the work files, made with the session's companions.
     void makeSharedUnits();
     QString message(const QString& key) const;
@@ -238,8 +238,8 @@ private:
     std::unique_ptr<QuestionPlayer> pioKavBarre_;
     std::unique_ptr<frmInet> frmInet_;
     std::shared_ptr<clsInetUPL> pioInetUrl_;
-    std::unique_ptr<common::VideoDisplay> videoDisplay_;
-    std::unique_ptr<common::WorkFiles> workFiles_;
+    std::unique_ptr<hostsession::VideoDisplay> videoDisplay_;
+    std::unique_ptr<hostsession::WorkFiles> workFiles_;
 
     QString nomUser_;
     QString prenomUser_;

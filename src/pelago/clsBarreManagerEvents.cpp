@@ -23,7 +23,7 @@ const QString moduleName = QStringLiteral("clsBarreManager");
 
 // The question player as the video display sees it: the window that steps
 // aside while a video plays and comes back after it.
-class PlayerWindow final : public common::QuestionWindow {
+class PlayerWindow final : public hostsession::QuestionWindow {
 public:
     explicit PlayerWindow(QuestionPlayer& player) : player_(player) {}
 
@@ -144,12 +144,12 @@ void clsBarreManager::pioKavBarre_VisuVideo(long ilIdQuestion, lumaro::TypeVideo
         pioKavBarre_->RetourAfficherVideo();
 }
 
-void clsBarreManager::pioVVidora_ExitVideo(common::VideoOrigin origin)
+void clsBarreManager::pioVVidora_ExitVideo(hostsession::VideoOrigin origin)
 {
     const tracel::TraceScope scope(data_.trace, tracel::TypeClass, moduleName,
                                    QStringLiteral("Private Sub pioVVidora_ExitVideo"));
     // The learner's sound settings are kept already; the question window comes back.
-    if (origin == common::VideoOrigin::Question && pioKavBarre_)
+    if (origin == hostsession::VideoOrigin::Question && pioKavBarre_)
         pioKavBarre_->RetourAfficherVideo();
 }
 

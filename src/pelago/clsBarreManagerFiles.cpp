@@ -34,12 +34,12 @@ void clsBarreManager::makeSharedUnits()
     const auto message = [&data](const QString& key) { return data.oLangue ? data.oLangue->GetMessage(key) : QString(); };
     const auto registry = [&data] { return data.puoKavReg; };
 
-    common::WorkFilesSettings files;
+    hostsession::WorkFilesSettings files;
     files.listExoApp = true;
     files.codeErreur = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_Erreur;
     files.codeTypeExoApp = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_ErreurTYPE_EXO_APP;
     files.codeHouston = enuFunctionReturnState_Pelago_clsBarreManager_piGereFichiersLocaux_ErreurHOUSTON;
-    common::WorkFilesServices fileServices;
+    hostsession::WorkFilesServices fileServices;
     fileServices.message = message;
     fileServices.registry = registry;
     fileServices.fetchPackage = [this](const QString& page) {
@@ -52,9 +52,9 @@ void clsBarreManager::makeSharedUnits()
             pioKavBarre_->SetMessageLoading(text);
     };
     fileServices.loadingAffiche = [this](bool shown) { pibChargementEnCours = shown; };
-    workFiles_ = std::make_unique<common::WorkFiles>(data, files, std::move(fileServices));
+    workFiles_ = std::make_unique<hostsession::WorkFiles>(data, files, std::move(fileServices));
 
-    common::VideoDisplaySettings video;
+    hostsession::VideoDisplaySettings video;
     // A video read from a folder is always an ".avi", whatever the host's extension.
     video.localExtension = QStringLiteral(".avi");
     // The sound settings are read once, when the bar is built.
@@ -67,14 +67,14 @@ void clsBarreManager::makeSharedUnits()
     video.codeCreatePlayer = enuFunctionReturnState_Pelago_clsBarreManager_piInitVVidora_ErreurInconnue;
     video.codeCreatePlayerUnexpected = enuFunctionReturnState_Pelago_clsBarreManager_piInitVVidora_ErreurInconnue;
     video.codeInitSon = enuFunctionReturnState_Pelago_clsBarreManager_InitBarre_ErreurBarre;
-    common::VideoDisplayServices videoServices;
+    hostsession::VideoDisplayServices videoServices;
     videoServices.vidora = data.vidora;
     videoServices.message = message;
     videoServices.registry = registry;
     videoServices.traceLevel = [&data] { return data.trace.level(); };
     videoServices.traceFolder = [&data] { return data.trace.isStarted() ? data.traceFolder() : QString(); };
-    videoDisplay_ = std::make_unique<common::VideoDisplay>(*this, data, video, std::move(videoServices));
-    connect(videoDisplay_.get(), &common::VideoDisplay::ExitVideo, this, &clsBarreManager::pioVVidora_ExitVideo);
+    videoDisplay_ = std::make_unique<hostsession::VideoDisplay>(*this, data, video, std::move(videoServices));
+    connect(videoDisplay_.get(), &hostsession::VideoDisplay::ExitVideo, this, &clsBarreManager::pioVVidora_ExitVideo);
 }
 
 bool clsBarreManager::piGereFichiersLocaux()
@@ -89,7 +89,7 @@ bool clsBarreManager::piGereFichiersLocaux()
         // Nothing could be played: the start fails here rather than in the player.
         if (module->NbQuest() < 1)
             throw platform::RuntimeError(platform::ObjectNotSet, QStringLiteral("Le module n'a aucune question"));
-        common::WorkFilesSource source;
+        hostsession::WorkFilesSource source;
         source.typeDownload = 0;
         source.serverBase = urlBaseServer_;
         source.typeFormEval = pisTypeFormEval;
@@ -121,14 +121,14 @@ bool clsBarreManager::piInitPersonalFolder()
                          scope);
         return false;
     }
-    common::puAddTrailingBackslash(folder);
+    toolkit::puAddTrailingBackslash(folder);
     // The product's sub-folder, once, when its name is a plain folder name.
     const QString product = message(QStringLiteral("Divers_PersonnalFolder"));
     if (!product.isEmpty() && !platform::paths::isPlainFileName(product)) {
         scope.line(QStringLiteral("erreur kav Divers_PersonnalFolder n'est pas un nom de dossier : ") + product);
     } else if (!product.isEmpty() && !folder.contains(product)) {
         folder += product;
-        common::puAddTrailingBackslash(folder);
+        toolkit::puAddTrailingBackslash(folder);
     }
     if (!QDir().mkpath(platform::paths::fromData(folder))) {
         data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piInitPersonalFolder_Erreur;

@@ -22,8 +22,8 @@ namespace pelago {
 namespace {
 
 using namespace basalo;
-using common::EntryOutcome;
-using common::ReplyRecords;
+using hostsession::EntryOutcome;
+using toolkit::ReplyRecords;
 using platform::require;
 
 const QString moduleName = QStringLiteral("clsBarreManager");
@@ -32,7 +32,7 @@ constexpr long OK = enuFunctionReturnState_General_Traitement_OK;
 // A page of the management system, asked for by form post; a failed post
 // keeps the transport's step code.
 bool loadPage(CommonData& data, const std::shared_ptr<clsInetUPL>& transport, const QString& base,
-              const QString& page, const std::vector<common::tParamForm>& form, long serverCode, long unexpectedCode,
+              const QString& page, const std::vector<toolkit::tParamForm>& form, long serverCode, long unexpectedCode,
               const tracel::TraceScope& scope, const std::function<bool(const ReplyRecords&)>& read)
 {
     const auto request = [&]() -> std::optional<QString> {
@@ -43,11 +43,11 @@ bool loadPage(CommonData& data, const std::shared_ptr<clsInetUPL>& transport, co
             return std::nullopt;
         return reply;
     };
-    return common::loadCourseRecords(data, request, serverCode, unexpectedCode, common::ReplyTrace::Always, scope,
-                                     read);
+    return hostsession::loadCourseRecords(data, request, serverCode, unexpectedCode, hostsession::ReplyTrace::Always, scope,
+                                          read);
 }
 
-common::tParamForm field(long index, const QString& name, const QString& value)
+toolkit::tParamForm field(long index, const QString& name, const QString& value)
 {
     return {index, name, value};
 }
@@ -59,12 +59,12 @@ std::shared_ptr<lumaro::Appli> clsBarreManager::currentAppli() const
     return modelAppli(pilIdAppli);
 }
 
-bool clsBarreManager::enterQuestion(const common::QuestionRecord& record, const tracel::TraceScope& scope)
+bool clsBarreManager::enterQuestion(const hostsession::QuestionRecord& record, const tracel::TraceScope& scope)
 {
-    const common::QuestionLoading loading{
+    const hostsession::QuestionLoading loading{
         HasCorrige(), HasLecon(), [this](long idDll) { return piRenseigneDll(idDll); },
         [this](long idQuestion) { return piRenseigneInfoQuestion(idQuestion); }};
-    const common::ModelEntry entry = common::enterQuestion(*currentAppli(), record, loading, scope);
+    const hostsession::ModelEntry entry = hostsession::enterQuestion(*currentAppli(), record, loading, scope);
     if (entry.outcome == EntryOutcome::AlreadyKnown)
         scope.line(QStringLiteral("question ") + QString::number(record.idQuestion) + QStringLiteral(" déjà chargée"));
     return !entry.failed();
@@ -81,8 +81,8 @@ bool clsBarreManager::piRenseigneQuestion()
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneQuestion_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneQuestion_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            const QStringList record = common::splitReplyText(records.element(1), common::replyFieldSeparator, 7);
-            const long received = common::replyWholeNumber(record.at(0));
+            const QStringList record = toolkit::splitReplyText(records.element(1), toolkit::replyFieldSeparator, 7);
+            const long received = toolkit::replyWholeNumber(record.at(0));
             if (received != pilIdQuestion) {
                 // Another question than the one asked for would be played, and reported, in its place.
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneQuestion_ErreurNoQuestion;
@@ -92,7 +92,7 @@ bool clsBarreManager::piRenseigneQuestion()
                                  scope);
                 return false;
             }
-            if (!enterQuestion(common::readQuestionRecord(record, false), scope))
+            if (!enterQuestion(hostsession::readQuestionRecord(record, false), scope))
                 return false;
             data.pulStateEnCours = OK;
             return true;
@@ -113,15 +113,15 @@ bool clsBarreManager::piRenseigneQuestionDuModule()
         [&](const ReplyRecords& records) {
             const auto module = currentModule();
             // Every record is read and checked before the first question goes in.
-            std::vector<common::QuestionRecord> rows;
+            std::vector<hostsession::QuestionRecord> rows;
             for (qsizetype i = 1; i < records.count(); ++i)
-                rows.push_back(common::readQuestionRecord(
-                    common::splitReplyText(records.element(i), common::replyFieldSeparator), true));
-            for (const common::QuestionRecord& row : rows) {
+                rows.push_back(hostsession::readQuestionRecord(
+                    toolkit::splitReplyText(records.element(i), toolkit::replyFieldSeparator), true));
+            for (const hostsession::QuestionRecord& row : rows) {
                 if (!enterQuestion(row, scope))
                     return false;
             }
-            common::addResultQuestions(*module, rows);
+            hostsession::addResultQuestions(*module, rows);
             data.pulStateEnCours = OK;
             return true;
         });
@@ -138,7 +138,7 @@ bool clsBarreManager::piRenseigneDll(long ilIdDll)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            if (common::enterComponent(*currentAppli(), ilIdDll, records).outcome == EntryOutcome::AnswerRefused) {
+            if (hostsession::enterComponent(*currentAppli(), ilIdDll, records).outcome == EntryOutcome::AnswerRefused) {
                 data.pulErrorNumber = 0;
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneDll_ErreurAddReponse;
                 scope.line(QStringLiteral("erreur kav AddReponse retourne false"));
@@ -161,7 +161,7 @@ bool clsBarreManager::piRenseigneInfoQuestion(long ilIdQuestion)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
             lumaro::Question& question = require(currentAppli()->Question(ilIdQuestion));
-            const common::ModelEntry entry = common::enterQuestionInfo(question, records);
+            const hostsession::ModelEntry entry = hostsession::enterQuestionInfo(question, records);
             if (entry.outcome == EntryOutcome::FileRefused) {
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneInfoQuestion_ErreurAddFichier;
                 scope.line(QStringLiteral("FichierAssocieAddNew(") + entry.refused + QStringLiteral(") retourne False"));
@@ -191,7 +191,7 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            if (common::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
+            if (hostsession::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_NbVideoZero;
                 return false;
             }

@@ -219,12 +219,12 @@ bool clsBarreManager::startSteps(RunKind kind, const QVariant& isIdAppli, const 
 
     // Every value of the help address is encoded, so that none can add a field of its own.
     const QString langueId = data.oLangue ? data.oLangue->LangueID() : QString();
-    player.URLServerHelpFile(common::withQuery(urlBaseServer_ + QStringLiteral("client_net/WS/pluginhelp.aspx"),
-                                               {{QStringLiteral("idlng"), langueId},
-                                                {QStringLiteral("app_id"), isIdAppli.toString()},
-                                                {QStringLiteral("prg_type"), isTypeFormEval.toString()},
-                                                {QStringLiteral("cfgbdd"), data.CfgBdd},
-                                                {QStringLiteral("cfgsite"), data.CfgSite}})
+    player.URLServerHelpFile(toolkit::withQuery(urlBaseServer_ + QStringLiteral("client_net/WS/pluginhelp.aspx"),
+                                                {{QStringLiteral("idlng"), langueId},
+                                                 {QStringLiteral("app_id"), isIdAppli.toString()},
+                                                 {QStringLiteral("prg_type"), isTypeFormEval.toString()},
+                                                 {QStringLiteral("cfgbdd"), data.CfgBdd},
+                                                 {QStringLiteral("cfgsite"), data.CfgSite}})
                                  .toString(QUrl::FullyEncoded));
 
     currentModule()->StartModule();
@@ -261,12 +261,12 @@ bool clsBarreManager::checkVideoFolder(RunKind kind, const tracel::TraceScope& s
     if (pibMediaOnCDRom) {
         data.pulStateEnCours = question ? enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_BadCDRomVideo
                                         : enuFunctionReturnState_Pelago_clsBarreManager_StartModule_BadCDRomVideo;
-        data.pusErrorDescription = common::clsLangue::fillPlaceholders(message(QStringLiteral("ERR_VIDEO_NOT_FOUND")), {QString()});
+        data.pusErrorDescription = toolkit::clsLangue::fillPlaceholders(message(QStringLiteral("ERR_VIDEO_NOT_FOUND")), {QString()});
     } else {
         data.pulStateEnCours = question ? enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_BadUNCVideo
                                         : enuFunctionReturnState_Pelago_clsBarreManager_StartModule_BadUNCVideo;
         data.pusErrorDescription =
-            common::clsLangue::fillPlaceholders(message(QStringLiteral("ERR_VIDEO_NOT_FOUND_UNC")), {QString()});
+            toolkit::clsLangue::fillPlaceholders(message(QStringLiteral("ERR_VIDEO_NOT_FOUND_UNC")), {QString()});
     }
     scope.line(QStringLiteral("erreur kav %1 : %2").arg(data.pulStateEnCours).arg(data.pusErrorDescription));
     return false;
@@ -310,9 +310,9 @@ bool clsBarreManager::piRenseigneAppli()
             ModeMediaInet(false);
             pisPathMediaAppli = root + QStringLiteral("Medias/") + id + QStringLiteral("F/");
         } else if (ModeMediaInet()) {
-            common::puAddTrailingSlash(pisURLMediaAppli, common::EmptyText::StaysEmpty);
+            toolkit::puAddTrailingSlash(pisURLMediaAppli, toolkit::EmptyText::StaysEmpty);
         } else {
-            common::puAddTrailingBackslash(pisPathMediaAppli, common::EmptyText::StaysEmpty);
+            toolkit::puAddTrailingBackslash(pisPathMediaAppli, toolkit::EmptyText::StaysEmpty);
         }
         const bool web = ModeMediaInet();
         videoExtension_ = web ? pisExtensionFichierVideo : QStringLiteral(".avi");

@@ -18,11 +18,11 @@
 namespace pelago {
 namespace {
 
-common::TransportProfile profileOf(CommonData& data, std::function<QString()> serverBase)
+toolkit::TransportProfile profileOf(CommonData& data, std::function<QString()> serverBase)
 {
-    common::TransportProfile profile;
+    toolkit::TransportProfile profile;
     const auto configuration = [&data] {
-        return common::QueryItems{{QStringLiteral("CfgSite"), data.CfgSite}, {QStringLiteral("CfgBdd"), data.CfgBdd}};
+        return toolkit::QueryItems{{QStringLiteral("CfgSite"), data.CfgSite}, {QStringLiteral("CfgBdd"), data.CfgBdd}};
     };
     profile.formActionQuery = configuration;
     profile.postDataQuery = configuration;
@@ -52,7 +52,7 @@ long leadingNumber(const QString& text)
 }  // namespace
 
 clsInetUPL::clsInetUPL(CommonData& data, std::function<QString()> serverBase)
-    : common::clsInetUPL(data, profileOf(data, std::move(serverBase)), data.createHttpSession()), data_(data)
+    : toolkit::clsInetUPL(data, profileOf(data, std::move(serverBase)), data.createHttpSession()), data_(data)
 {
 }
 
@@ -90,7 +90,7 @@ bool clsInetUPL::puSendResult(const QString& siURL, QString* soReturn, long* soR
     const long displayFlag = data.DisplayMessageAicc.trimmed().toLong(&display);
     if (display && displayFlag != 0 && data.messageBoxes) {
         // The template stays as it was set, so that each failure shows its own number.
-        const QString text = common::clsLangue::fillPlaceholders(data.MessageAicc, {QString::number(*error)});
+        const QString text = toolkit::clsLangue::fillPlaceholders(data.MessageAicc, {QString::number(*error)});
         data.messageBoxes->show(text, data.TitleMessageAicc, platform::MessageBoxes::OkButton,
                                 platform::MessageBoxes::Icon::Warning);
     }

@@ -16,7 +16,7 @@ class CommonData;
 // The launcher's transport: the shared transport with the configuration names
 // "CfgSite" and "CfgBdd" sent with every form post and raw post, the
 // launcher's step codes, the AICC report by GET and a file-presence check.
-class clsInetUPL : public common::clsInetUPL {
+class clsInetUPL : public toolkit::clsInetUPL {
     Q_OBJECT
 
 public:

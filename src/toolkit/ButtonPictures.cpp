@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 struct LookColours {
@@ -31,7 +31,7 @@ QImage tintedGlyph(ButtonGlyph glyph, int side, qreal ratio, const QColor& colou
     QImage image(QSize(side, side) * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/common/buttons/%1.svg").arg(glyphName(glyph)));
+    QSvgRenderer renderer(QStringLiteral(":/toolkit/buttons/%1.svg").arg(glyphName(glyph)));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(0, 0, side, side));
@@ -99,4 +99,4 @@ ButtonPictures buttonPictures(ButtonGlyph glyph, QSize size)
                           drawLook(glyph, size, disabledColours, 0)};
 }
 
-}  // namespace common
+}  // namespace toolkit

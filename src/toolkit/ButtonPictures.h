@@ -4,7 +4,7 @@
 #include <QSize>
 #include <QString>
 
-namespace common {
+namespace toolkit {
 
 // The three looks of a picture button: up, down (pressed or chosen) and disabled.
 struct ButtonPictures {
@@ -43,4 +43,4 @@ QString glyphName(ButtonGlyph glyph);
 // turns transparent on a button whose back is transparent.
 ButtonPictures buttonPictures(ButtonGlyph glyph, QSize size);
 
-}  // namespace common
+}  // namespace toolkit

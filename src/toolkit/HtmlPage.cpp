@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 struct DocumentDeleter {
@@ -151,4 +151,4 @@ QStringList pageLinks(const QString& html)
     return links;
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace common {
+namespace toolkit {
 
 // One control of a form, in the order of the page.
 struct FormControl {
@@ -35,4 +35,4 @@ std::optional<HtmlForm> firstForm(const QString& html);
 // The addresses the page's links name (href of each "a"), in their order.
 QStringList pageLinks(const QString& html);
 
-}  // namespace common
+}  // namespace toolkit

@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 constexpr long WriteFailed = 1;
@@ -62,4 +62,4 @@ QString KavReg::GetValue(long root, const QString& key, const QString& valueName
     return settings.value(settingsKey(key, valueName, option)).toString();
 }
 
-}  // namespace common
+}  // namespace toolkit

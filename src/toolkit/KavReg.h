@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace common {
+namespace toolkit {
 
 // The product family's registry component: named values under keys, for the
 // current user and for the machine, kept in two INI files. What the family's
@@ -37,4 +37,4 @@ private:
     Files files_;
 };
 
-}  // namespace common
+}  // namespace toolkit

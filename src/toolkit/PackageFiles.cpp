@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QUrl>
 
-namespace common {
+namespace toolkit {
 
 std::optional<QStringList> packageFiles(SessionState& state, const QString& pageText,
                                         const tracel::TraceScope& scope)
@@ -46,4 +46,4 @@ std::optional<QStringList> packageFiles(SessionState& state, const QString& page
     return names;
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace common {
+namespace toolkit {
 
 // The most files one package page may list. A component package holds the
 // component and the files and pages of its exercises, a few dozen at most; a
@@ -22,4 +22,4 @@ inline constexpr qsizetype maxPackageFiles = 1000;
 std::optional<QStringList> packageFiles(SessionState& state, const QString& pageText,
                                         const tracel::TraceScope& scope);
 
-}  // namespace common
+}  // namespace toolkit

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace common {
+namespace toolkit {
 
 namespace {
 
@@ -136,4 +136,4 @@ void recordServerReply(SessionState& state, const ReplyRecords& reply, long serv
         scope.line(detail);
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-namespace common {
+namespace toolkit {
 
 // The three levels of separators of a web-service reply. None can be escaped:
 // the course servers write their texts as they are, so a text holding one of
@@ -93,4 +93,4 @@ private:
 void recordServerReply(SessionState& state, const ReplyRecords& reply, long serverCode,
                        const tracel::TraceScope& scope);
 
-}  // namespace common
+}  // namespace toolkit

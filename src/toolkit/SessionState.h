@@ -9,7 +9,7 @@
 
 #include <type_traits>
 
-namespace common {
+namespace toolkit {
 
 // What every object of a course plug-in reads and writes: the step code of the
 // operation under way (1 after success, else the code of the step that failed),
@@ -72,4 +72,4 @@ inline QString obsoleteLastErrorSource(tracel::TraceChannel& trace, const QStrin
     return {};
 }
 
-}  // namespace common
+}  // namespace toolkit

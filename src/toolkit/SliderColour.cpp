@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QSlider>
 
-namespace common {
+namespace toolkit {
 
 void paintSliderBackground(QSlider& slider, const QColor& colour)
 {
@@ -14,4 +14,4 @@ void paintSliderBackground(QSlider& slider, const QColor& colour)
     slider.setAutoFillBackground(true);
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -3,7 +3,7 @@
 #include <QEvent>
 #include <QSlider>
 
-namespace common {
+namespace toolkit {
 
 namespace {
 
@@ -37,4 +37,4 @@ void onSliderMouse(QSlider& slider, std::function<void()> press, std::function<v
     new SliderMouseFilter(slider, std::move(press), std::move(release));
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -4,7 +4,7 @@
 
 class QSlider;
 
-namespace common {
+namespace toolkit {
 
 // Calls press and release for every press and release of a mouse button on
 // the slider, on its handle or beside it. A click on the groove beside the
@@ -13,4 +13,4 @@ namespace common {
 // the slider itself handles the event; they live as long as the slider.
 void onSliderMouse(QSlider& slider, std::function<void()> press, std::function<void()> release);
 
-}  // namespace common
+}  // namespace toolkit

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 std::filesystem::path fsPath(const QString& path)
@@ -227,4 +227,4 @@ QString StagedPackage::install()
     return target;
 }
 
-}  // namespace common
+}  // namespace toolkit

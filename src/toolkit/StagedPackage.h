@@ -10,7 +10,7 @@
 
 #include <optional>
 
-namespace common {
+namespace toolkit {
 
 // A package on its way into a component folder. Its files are written, as
 // they come, into a folder of its own beside the component folder (on the
@@ -64,4 +64,4 @@ private:
     QStringList names_;
 };
 
-}  // namespace common
+}  // namespace toolkit

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace common {
+namespace toolkit {
 
 QUrl withQuery(const QString& address, const QueryItems& items)
 {
@@ -26,4 +26,4 @@ bool sameOrigin(const QUrl& a, const QUrl& b)
                   == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace common {
+namespace toolkit {
 
 using QueryItems = QList<std::pair<QString, QString>>;
 
@@ -18,4 +18,4 @@ QUrl withQuery(const QString& address, const QueryItems& items);
 // True when both addresses name the same scheme, host and port.
 bool sameOrigin(const QUrl& a, const QUrl& b);
 
-}  // namespace common
+}  // namespace toolkit

@@ -2,7 +2,7 @@
 
 #include <QProcessEnvironment>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 // The proxy settings as the network layer takes them from the environment.
@@ -38,4 +38,4 @@ void puLogSystemInfo(SessionState& state, const platform::WorkstationFacts& fact
     line(QStringLiteral("logon_domain : ") + facts.domainName);
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 using platform::HttpReply;
@@ -303,4 +303,4 @@ bool clsInetUPL::DecryptErrorMsg(const QString& siString)
     return true;
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-namespace common {
+namespace toolkit {
 
 // What differs between the plug-in's transport and the launcher's: how a
 // request names the session to the server and which step codes a failure
@@ -134,4 +134,4 @@ private:
     QString errorTitle_;
 };
 
-}  // namespace common
+}  // namespace toolkit

@@ -1,6 +1,6 @@
 #include "clsLangue.h"
 
-namespace common {
+namespace toolkit {
 
 QString clsLangue::GetMessage(const QString& key) const
 {
@@ -31,4 +31,4 @@ QString clsLangue::fillPlaceholders(const QString& text, const QStringList& valu
     return result;
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace common {
+namespace toolkit {
 
 // The language messages of one program: each program reads its own section of
 // an INI language file, named by its prefix ("Lumaro_Langue_", "Netrova_Langue_",
@@ -39,4 +39,4 @@ private:
     basalo::clsManager basalo_;
 };
 
-}  // namespace common
+}  // namespace toolkit

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace common {
+namespace toolkit {
 namespace {
 
 const QString moduleName = QStringLiteral("modGereFich");
@@ -68,4 +68,4 @@ long puDllsUnRegister(SessionState& state, const QString& siDLLPath)
     return count;
 }
 
-}  // namespace common
+}  // namespace toolkit

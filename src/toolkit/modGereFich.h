@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace common {
+namespace toolkit {
 
 // What the separator helpers make of an empty text: the Internet plug-in turns
 // it into the separator alone, the AICC launcher leaves it empty.
@@ -25,4 +25,4 @@ bool puCheckFolderExist(SessionState& state, const QString& isFolder);
 // -1, removing nothing, when the folder cannot be searched.
 long puDllsUnRegister(SessionState& state, const QString& siDLLPath);
 
-}  // namespace common
+}  // namespace toolkit

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace common {
+namespace toolkit {
 
 // One field of a form post: its position among the controls of the page's
 // first form (from 0), the name it must bear there (compared without regard to
@@ -13,4 +13,4 @@ struct tParamForm {
     QString ParamValue;
 };
 
-}  // namespace common
+}  // namespace toolkit

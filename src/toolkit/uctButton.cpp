@@ -4,7 +4,7 @@
 
 #include <QLabel>
 
-namespace common {
+namespace toolkit {
 
 uctButton::uctButton(QWidget* parent) : usrButton(parent), lblText_(new QLabel(this))
 {
@@ -50,4 +50,4 @@ void uctButton::layoutOverPicture()
     lblText_->setGeometry(0, (this->height() - height) / 2, width(), height);
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -8,7 +8,7 @@
 
 class QLabel;
 
-namespace common {
+namespace toolkit {
 
 // The picture button of the question player's windows: the picture button with
 // an optional caption across its middle.
@@ -33,4 +33,4 @@ private:
     QLabel* lblText_;
 };
 
-}  // namespace common
+}  // namespace toolkit

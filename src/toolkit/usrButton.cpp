@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <qdrawutil.h>
 
-namespace common {
+namespace toolkit {
 
 usrButton::usrButton(QWidget* parent) : QWidget(parent) {}
 
@@ -206,4 +206,4 @@ void usrButton::mouseReleaseEvent(QMouseEvent* event)
         click();
 }
 
-}  // namespace common
+}  // namespace toolkit

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace common {
+namespace toolkit {
 
 // A button drawn from three pictures (up, down, disabled) instead of a drawn
 // frame, working as a push or a toggle button. Owners show a state by setting
@@ -105,4 +105,4 @@ private:
     QPixmap surface_;
 };
 
-}  // namespace common
+}  // namespace toolkit

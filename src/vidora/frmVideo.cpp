@@ -28,11 +28,11 @@ namespace {
 const QColor sliderColour(228, 141, 99);
 const QSize buttonSize(40, 40);
 
-common::usrButton* makeButton(QWidget* parent, const char* name, common::ButtonGlyph glyph, QPoint at)
+toolkit::usrButton* makeButton(QWidget* parent, const char* name, toolkit::ButtonGlyph glyph, QPoint at)
 {
-    auto* button = new common::usrButton(parent);
+    auto* button = new toolkit::usrButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setPictures(common::buttonPictures(glyph, buttonSize));
+    button->setPictures(toolkit::buttonPictures(glyph, buttonSize));
     button->move(at);
     button->resize(buttonSize);
     return button;
@@ -109,11 +109,11 @@ void frmVideo::buildControls()
     for (QLabel* label : {lblNoSeq_, lblTime_})
         label->setFont(labelFont);
 
-    kavbtnPlay_ = makeButton(panel, "kavbtnPlay", common::ButtonGlyph::Play, {20, 80});
-    kavbtnPause_ = makeButton(panel, "kavbtnPause", common::ButtonGlyph::Pause, {75, 80});
-    kavbtnStop_ = makeButton(panel, "kavbtnStop", common::ButtonGlyph::Stop, {130, 80});
-    kavbtnPrecedent_ = makeButton(panel, "kavbtnPrecedent", common::ButtonGlyph::Previous, {47, 130});
-    kavbtnSuivant_ = makeButton(panel, "kavbtnSuivant", common::ButtonGlyph::Next, {103, 130});
+    kavbtnPlay_ = makeButton(panel, "kavbtnPlay", toolkit::ButtonGlyph::Play, {20, 80});
+    kavbtnPause_ = makeButton(panel, "kavbtnPause", toolkit::ButtonGlyph::Pause, {75, 80});
+    kavbtnStop_ = makeButton(panel, "kavbtnStop", toolkit::ButtonGlyph::Stop, {130, 80});
+    kavbtnPrecedent_ = makeButton(panel, "kavbtnPrecedent", toolkit::ButtonGlyph::Previous, {47, 130});
+    kavbtnSuivant_ = makeButton(panel, "kavbtnSuivant", toolkit::ButtonGlyph::Next, {103, 130});
 
     sldTelecommande_ = new QSlider(Qt::Horizontal, panel);
     sldTelecommande_->setObjectName(QStringLiteral("sldTelecommande"));
@@ -127,7 +127,7 @@ void frmVideo::buildControls()
     sldVolume_->setPageStep(6554);
     sldVolume_->setGeometry(10, 218, 170, 24);
     for (QSlider* slider : {sldTelecommande_, sldVolume_})
-        common::paintSliderBackground(*slider, sliderColour);
+        toolkit::paintSliderBackground(*slider, sliderColour);
 
     chkVolume_ = new QCheckBox(panel);
     chkVolume_->setObjectName(QStringLiteral("chkVolume"));
@@ -136,15 +136,15 @@ void frmVideo::buildControls()
     lblVolume_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblVolume_->setFont(labelFont);
 
-    kavbtnSon_ = makeButton(panel, "kavbtnSon", common::ButtonGlyph::Sound, {47, 282});
-    kavbtnQuitter_ = makeButton(panel, "kavbtnQuitter", common::ButtonGlyph::Quit, {103, 282});
+    kavbtnSon_ = makeButton(panel, "kavbtnSon", toolkit::ButtonGlyph::Sound, {47, 282});
+    kavbtnQuitter_ = makeButton(panel, "kavbtnQuitter", toolkit::ButtonGlyph::Quit, {103, 282});
 
     fraAide_ = new QFrame(panel);
     fraAide_->setObjectName(QStringLiteral("fraAide"));
     fraAide_->setFrameShape(QFrame::Box);
     fraAide_->setGeometry(8, 336, 174, 216);
     picAide_ = makeLabel(panel, "picAide", QString(), QRect(75, 340, 40, 40));
-    picAide_->setPixmap(common::buttonPictures(common::ButtonGlyph::Help, buttonSize).up);
+    picAide_->setPixmap(toolkit::buttonPictures(toolkit::ButtonGlyph::Help, buttonSize).up);
     const std::array<QString, 4> captions = {
         QStringLiteral("Lisez le texte de la séquence"),
         QStringLiteral("Cliquez sur lecture pour visualiser la vidéo de la séquence"),
@@ -167,21 +167,21 @@ void frmVideo::buildControls()
 
 void frmVideo::connectControls()
 {
-    connect(kavbtnPlay_, &common::usrButton::MouseDown, this, &frmVideo::kavbtnPlay_MouseDown);
-    connect(kavbtnPause_, &common::usrButton::MouseDown, this, &frmVideo::kavbtnPause_MouseDown);
-    connect(kavbtnStop_, &common::usrButton::MouseDown, this, &frmVideo::kavbtnStop_MouseDown);
-    connect(kavbtnPrecedent_, &common::usrButton::Click, this, &frmVideo::kavbtnPrecedent_Click);
-    connect(kavbtnSuivant_, &common::usrButton::Click, this, &frmVideo::kavbtnSuivant_Click);
-    connect(kavbtnQuitter_, &common::usrButton::Click, this, &frmVideo::kavbtnQuitter_Click);
-    connect(kavbtnSon_, &common::usrButton::Click, this, &frmVideo::kavbtnSon_Click);
+    connect(kavbtnPlay_, &toolkit::usrButton::MouseDown, this, &frmVideo::kavbtnPlay_MouseDown);
+    connect(kavbtnPause_, &toolkit::usrButton::MouseDown, this, &frmVideo::kavbtnPause_MouseDown);
+    connect(kavbtnStop_, &toolkit::usrButton::MouseDown, this, &frmVideo::kavbtnStop_MouseDown);
+    connect(kavbtnPrecedent_, &toolkit::usrButton::Click, this, &frmVideo::kavbtnPrecedent_Click);
+    connect(kavbtnSuivant_, &toolkit::usrButton::Click, this, &frmVideo::kavbtnSuivant_Click);
+    connect(kavbtnQuitter_, &toolkit::usrButton::Click, this, &frmVideo::kavbtnQuitter_Click);
+    connect(kavbtnSon_, &toolkit::usrButton::Click, this, &frmVideo::kavbtnSon_Click);
     // A push button shows its up picture when released: the buttons that
     // mirror the remote control's state take their look back.
-    for (common::usrButton* button : {kavbtnPlay_, kavbtnPause_, kavbtnStop_, kavbtnSon_}) {
-        connect(button, &common::usrButton::MouseUP, button,
+    for (toolkit::usrButton* button : {kavbtnPlay_, kavbtnPause_, kavbtnStop_, kavbtnSon_}) {
+        connect(button, &toolkit::usrButton::MouseUP, button,
                 [button] { button->ButtonPosition(button->ButtonPosition()); });
     }
-    common::onSliderMouse(*sldTelecommande_, [this] { sldTelecommande_MouseDown(); },
-                          [this] { sldTelecommande_MouseUp(); });
+    toolkit::onSliderMouse(*sldTelecommande_, [this] { sldTelecommande_MouseDown(); },
+                           [this] { sldTelecommande_MouseUp(); });
     connect(sldVolume_, &QSlider::valueChanged, this, &frmVideo::sldVolume_Scroll);
     connect(chkVolume_, &QCheckBox::clicked, this, &frmVideo::chkVolume_Click);
 
@@ -241,7 +241,7 @@ void frmVideo::setSliderValue(QSlider* slider, int value)
 
 void frmVideo::showSoundMode()
 {
-    kavbtnSon_->ButtonPosition(common::usrButton::PositionDown);
+    kavbtnSon_->ButtonPosition(toolkit::usrButton::PositionDown);
     sldVolume_->setEnabled(true);
     sldVolume_->show();
     WbTexteVideo_->hide();
@@ -249,15 +249,15 @@ void frmVideo::showSoundMode()
     picAide_->hide();
     showPanelPicture(QStringLiteral("Son"));
     sequenceCommandsEnabled_ = false;
-    kavbtnPrecedent_->ButtonPosition(common::usrButton::PositionDisabled);
-    kavbtnSuivant_->ButtonPosition(common::usrButton::PositionDisabled);
+    kavbtnPrecedent_->ButtonPosition(toolkit::usrButton::PositionDisabled);
+    kavbtnSuivant_->ButtonPosition(toolkit::usrButton::PositionDisabled);
 }
 
 void frmVideo::showTextMode()
 {
-    kavbtnSon_->ButtonPosition(common::usrButton::PositionUp);
-    kavbtnPrecedent_->ButtonPosition(common::usrButton::PositionUp);
-    kavbtnSuivant_->ButtonPosition(common::usrButton::PositionUp);
+    kavbtnSon_->ButtonPosition(toolkit::usrButton::PositionUp);
+    kavbtnPrecedent_->ButtonPosition(toolkit::usrButton::PositionUp);
+    kavbtnSuivant_->ButtonPosition(toolkit::usrButton::PositionUp);
     sequenceCommandsEnabled_ = true;
     sldVolume_->show();
     sldVolume_->setEnabled(false);
@@ -276,12 +276,12 @@ void frmVideo::showVolume()
 
 void frmVideo::disableSwitch()
 {
-    kavbtnSon_->ButtonPosition(common::usrButton::PositionDisabled);
+    kavbtnSon_->ButtonPosition(toolkit::usrButton::PositionDisabled);
 }
 
 void frmVideo::showSwitch()
 {
-    kavbtnSon_->ButtonPosition(context_.pubAvecSon ? common::usrButton::PositionDown : common::usrButton::PositionUp);
+    kavbtnSon_->ButtonPosition(context_.pubAvecSon ? toolkit::usrButton::PositionDown : toolkit::usrButton::PositionUp);
 }
 
 void frmVideo::showSequencePage(long index)
@@ -330,7 +330,7 @@ void frmVideo::launchPlay(bool play)
 void frmVideo::hideForHost()
 {
     selected_ = tcStop;
-    setLooks(common::usrButton::PositionUp, common::usrButton::PositionUp, common::usrButton::PositionDown);
+    setLooks(toolkit::usrButton::PositionUp, toolkit::usrButton::PositionUp, toolkit::usrButton::PositionDown);
     Timer1_->stop();
     timVolumeWindows_->stop();
     timLunette_ = false;

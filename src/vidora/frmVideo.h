@@ -12,7 +12,7 @@ class QLabel;
 class QSlider;
 class QWebEngineView;
 
-namespace common {
+namespace toolkit {
 class usrButton;
 }
 namespace platform {
@@ -118,13 +118,13 @@ public:
     void timVolumeWindows_Timer();
 
     // What the window shows, for the player object and the tests.
-    common::usrButton* kavbtnPlay() const { return kavbtnPlay_; }
-    common::usrButton* kavbtnPause() const { return kavbtnPause_; }
-    common::usrButton* kavbtnStop() const { return kavbtnStop_; }
-    common::usrButton* kavbtnPrecedent() const { return kavbtnPrecedent_; }
-    common::usrButton* kavbtnSuivant() const { return kavbtnSuivant_; }
-    common::usrButton* kavbtnQuitter() const { return kavbtnQuitter_; }
-    common::usrButton* kavbtnSon() const { return kavbtnSon_; }
+    toolkit::usrButton* kavbtnPlay() const { return kavbtnPlay_; }
+    toolkit::usrButton* kavbtnPause() const { return kavbtnPause_; }
+    toolkit::usrButton* kavbtnStop() const { return kavbtnStop_; }
+    toolkit::usrButton* kavbtnPrecedent() const { return kavbtnPrecedent_; }
+    toolkit::usrButton* kavbtnSuivant() const { return kavbtnSuivant_; }
+    toolkit::usrButton* kavbtnQuitter() const { return kavbtnQuitter_; }
+    toolkit::usrButton* kavbtnSon() const { return kavbtnSon_; }
     QSlider* sldTelecommande() const { return sldTelecommande_; }
     QSlider* sldVolume() const { return sldVolume_; }
     QCheckBox* chkVolume() const { return chkVolume_; }
@@ -195,13 +195,13 @@ private:
     QWebEngineView* WbTexteVideo_ = nullptr;
     QFrame* picTelecommande_ = nullptr;
     QLabel* imgMode_ = nullptr;
-    common::usrButton* kavbtnPlay_ = nullptr;
-    common::usrButton* kavbtnPause_ = nullptr;
-    common::usrButton* kavbtnStop_ = nullptr;
-    common::usrButton* kavbtnPrecedent_ = nullptr;
-    common::usrButton* kavbtnSuivant_ = nullptr;
-    common::usrButton* kavbtnQuitter_ = nullptr;
-    common::usrButton* kavbtnSon_ = nullptr;
+    toolkit::usrButton* kavbtnPlay_ = nullptr;
+    toolkit::usrButton* kavbtnPause_ = nullptr;
+    toolkit::usrButton* kavbtnStop_ = nullptr;
+    toolkit::usrButton* kavbtnPrecedent_ = nullptr;
+    toolkit::usrButton* kavbtnSuivant_ = nullptr;
+    toolkit::usrButton* kavbtnQuitter_ = nullptr;
+    toolkit::usrButton* kavbtnSon_ = nullptr;
     QSlider* sldTelecommande_ = nullptr;
     QSlider* sldVolume_ = nullptr;
     QCheckBox* chkVolume_ = nullptr;

@@ -29,9 +29,9 @@ namespace {
 
 const QString moduleName = QStringLiteral("frmVideo");
 constexpr auto sequenceTick = std::chrono::milliseconds(5);
-constexpr long Up = common::usrButton::PositionUp;
-constexpr long Down = common::usrButton::PositionDown;
-constexpr long Disabled = common::usrButton::PositionDisabled;
+constexpr long Up = toolkit::usrButton::PositionUp;
+constexpr long Down = toolkit::usrButton::PositionDown;
+constexpr long Disabled = toolkit::usrButton::PositionDisabled;
 
 // A player call that did not take: the player's own reason.
 void requireNoFailure(const platform::MediaPlayer& player)

@@ -32,17 +32,17 @@ TEST_F(CdRomTest, FirstMountedDiscFileSystemIsTheDrive)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        common::SessionState state;
+        toolkit::SessionState state;
         state.mountTable = writeFile(QStringLiteral("mounts"), c.table);
-        const common::ModuleSession session(state);
+        const hostsession::ModuleSession session(state);
         QString root = QStringLiteral("earlier");
         EXPECT_EQ(session.puFindCDRom(root), c.found);
         EXPECT_EQ(root, c.root);
     }
-    common::SessionState state;
+    toolkit::SessionState state;
     state.mountTable = path(QStringLiteral("no-such-table"));
     QString root = QStringLiteral("earlier");
-    EXPECT_FALSE(common::ModuleSession(state).puFindCDRom(root));
+    EXPECT_FALSE(hostsession::ModuleSession(state).puFindCDRom(root));
     EXPECT_EQ(root, QString());
 }
 

@@ -22,7 +22,7 @@
 
 namespace {
 
-using common::EntryOutcome;
+using hostsession::EntryOutcome;
 
 enum class Reader { Component, QuestionInfo, Question, ModuleList, Videos };
 
@@ -149,7 +149,7 @@ TEST_P(CourseRecordsTest, RecordsGoIntoTheModel)
     trace.setLevel(1);
     ASSERT_TRUE(trace.start(dir(), QStringLiteral("Records"), QStringLiteral("Records")));
     QStringList calls;
-    common::QuestionLoading loading;
+    hostsession::QuestionLoading loading;
     loading.hasVideoCorrige = true;
     loading.loadComponent = [&](long idDll) {
         calls << QStringLiteral("component %1").arg(idDll);
@@ -165,38 +165,38 @@ TEST_P(CourseRecordsTest, RecordsGoIntoTheModel)
         return c.infoLoads;
     };
 
-    common::ModelEntry entry{EntryOutcome::AlreadyKnown, QStringLiteral("not read")};
+    hostsession::ModelEntry entry{EntryOutcome::AlreadyKnown, QStringLiteral("not read")};
     const auto error = platform::trapError(platform::AutomationError, [&] {
         const tracel::TraceScope scope(trace, tracel::TypeClass, QStringLiteral("Test"), QStringLiteral("Sub Test"));
         const QString reply = QString::fromUtf8(c.reply);
-        const common::ReplyRecords records(reply);
+        const toolkit::ReplyRecords records(reply);
         switch (c.reader) {
         case Reader::Component:
-            entry = common::enterComponent(*appli, 7, records);
+            entry = hostsession::enterComponent(*appli, 7, records);
             break;
         case Reader::QuestionInfo:
-            entry = common::enterQuestionInfo(*appli->Question(5), records);
+            entry = hostsession::enterQuestionInfo(*appli->Question(5), records);
             break;
         case Reader::Question:
-            entry = common::enterQuestion(
-                *appli, common::readQuestionRecord(common::splitReplyText(reply, common::replyFieldSeparator), false),
+            entry = hostsession::enterQuestion(
+                *appli, hostsession::readQuestionRecord(toolkit::splitReplyText(reply, toolkit::replyFieldSeparator), false),
                 loading, scope);
             break;
         case Reader::ModuleList: {
-            std::vector<common::QuestionRecord> list;
+            std::vector<hostsession::QuestionRecord> list;
             for (qsizetype i = 1; i < records.count(); ++i)
-                list.push_back(common::readQuestionRecord(
-                    common::splitReplyText(records.element(i), common::replyFieldSeparator), true));
-            for (const common::QuestionRecord& record : list) {
-                entry = common::enterQuestion(*appli, record, loading, scope);
+                list.push_back(hostsession::readQuestionRecord(
+                    toolkit::splitReplyText(records.element(i), toolkit::replyFieldSeparator), true));
+            for (const hostsession::QuestionRecord& record : list) {
+                entry = hostsession::enterQuestion(*appli, record, loading, scope);
                 if (entry.failed())
                     return;
             }
-            common::addResultQuestions(module, list);
+            hostsession::addResultQuestions(module, list);
             break;
         }
         case Reader::Videos:
-            entry = common::enterVideos(*appli, 5, records, scope);
+            entry = hostsession::enterVideos(*appli, 5, records, scope);
             break;
         }
     });

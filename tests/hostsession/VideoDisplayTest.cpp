@@ -26,11 +26,11 @@
 
 namespace {
 
-using common::VideoOrigin;
+using hostsession::VideoOrigin;
 
 const QString soundKey = QStringLiteral("Quelvoro Inet\\IHM Client");
 
-class RecordingWindow : public common::QuestionWindow {
+class RecordingWindow : public hostsession::QuestionWindow {
 public:
     void CacherBarrePourVideo() override { calls << QStringLiteral("hide"); }
     long AfficheMessageBoxBarre(const QString& isMessage, long iMsgBoxStyle) override
@@ -52,8 +52,8 @@ protected:
     {
         testsupport::useFakeVideoPlayers(vidoraContext, timers, mediaPlayer,
                                          path(QStringLiteral("tmp")), QSize(800, 600));
-        registry = std::make_shared<common::KavReg>(
-            common::KavReg::Files{path(QStringLiteral("user.ini")), path(QStringLiteral("machine.ini"))});
+        registry = std::make_shared<toolkit::KavReg>(
+            toolkit::KavReg::Files{path(QStringLiteral("user.ini")), path(QStringLiteral("machine.ini"))});
         session.PathMediaAppli(path(QStringLiteral("Medias/")));
         session.ExtensionFichierVideo(QStringLiteral(".avi"));
 
@@ -70,9 +70,9 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void makeDisplay(common::VideoDisplaySettings settings = netrovaSettings())
+    void makeDisplay(hostsession::VideoDisplaySettings settings = netrovaSettings())
     {
-        common::VideoDisplayServices services;
+        hostsession::VideoDisplayServices services;
         services.vidora = &vidoraContext;
         services.message = [](const QString& key) {
             if (key == QStringLiteral("ERR_VIDEO_NOT_FOUND_UNC"))
@@ -89,14 +89,14 @@ protected:
         };
         services.registry = [this] { return registry; };
         services.traceLevel = [] { return 0L; };
-        display = std::make_unique<common::VideoDisplay>(session, state, std::move(settings), std::move(services));
-        QObject::connect(display.get(), &common::VideoDisplay::ExitVideo,
+        display = std::make_unique<hostsession::VideoDisplay>(session, state, std::move(settings), std::move(services));
+        QObject::connect(display.get(), &hostsession::VideoDisplay::ExitVideo,
                          [this](VideoOrigin origin) { exits.push_back(origin); });
     }
 
-    static common::VideoDisplaySettings netrovaSettings()
+    static hostsession::VideoDisplaySettings netrovaSettings()
     {
-        common::VideoDisplaySettings settings;
+        hostsession::VideoDisplaySettings settings;
         settings.codeBadCDRomVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_BadCDRomVideo;
         settings.codeBadUNCVideo = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piAfficheVideo_BadUNCVideo;
         settings.codeShowFrmVideo =
@@ -109,11 +109,11 @@ protected:
 
     QString stored(const QString& name) const
     {
-        return registry->GetValue(common::KavReg::CurrentUser, soundKey, name, 0);
+        return registry->GetValue(toolkit::KavReg::CurrentUser, soundKey, name, 0);
     }
     void store(const QString& name, const QString& value)
     {
-        registry->SetValue(common::KavReg::CurrentUser, soundKey, name, value, 0);
+        registry->SetValue(toolkit::KavReg::CurrentUser, soundKey, name, value, 0);
     }
 
     bool play(VideoOrigin origin = VideoOrigin::Question)
@@ -128,11 +128,11 @@ protected:
     testsupport::FakeTimers timers{clock};
     vidora::VidoraContext vidoraContext;
     QPointer<testsupport::FakeMediaPlayer> mediaPlayer;
-    common::SessionState state;
-    common::ModuleSession session{state};
-    std::shared_ptr<common::KavReg> registry;
+    toolkit::SessionState state;
+    hostsession::ModuleSession session{state};
+    std::shared_ptr<toolkit::KavReg> registry;
     lumaro::Video video;
-    std::unique_ptr<common::VideoDisplay> display;
+    std::unique_ptr<hostsession::VideoDisplay> display;
     std::vector<VideoOrigin> exits;
 };
 
@@ -255,7 +255,7 @@ TEST_F(VideoDisplayTest, TheLauncherLooksForItsOwnExtensionLocally)
 {
     session.ExtensionFichierVideo(QStringLiteral(".mp4"));
     writeFile(QStringLiteral("Medias/lecon12.avi"), "clip");
-    common::VideoDisplaySettings settings = netrovaSettings();
+    hostsession::VideoDisplaySettings settings = netrovaSettings();
     settings.localExtension = QStringLiteral(".avi");
     makeDisplay(settings);
     EXPECT_TRUE(play());
@@ -297,7 +297,7 @@ TEST_F(VideoDisplayTest, APlayerFailureLeavesItsErrorWithTheDisplaysCodeOrItsOwn
 {
     writeFile(QStringLiteral("Medias/lecon12.avi"), "clip");
     for (const bool keepPlayerCode : {false, true}) {
-        common::VideoDisplaySettings settings = netrovaSettings();
+        hostsession::VideoDisplaySettings settings = netrovaSettings();
         settings.keepPlayerStepCode = keepPlayerCode;
         makeDisplay(settings);
         ASSERT_TRUE(display->createPlayer());
@@ -324,7 +324,7 @@ TEST_F(VideoDisplayTest, AnOwnerEndedWhileTheVideoOpensIsNotTouchedAgain)
     mediaPlayer->setOpenAtOnce(false);
     auto ending = timers.create(platform::Timer::Kind::SingleShot, [this] { display.reset(); });
     ending->start(std::chrono::milliseconds(100));
-    common::VideoDisplay* raw = display.get();
+    hostsession::VideoDisplay* raw = display.get();
     EXPECT_FALSE(raw->piAfficheVideo(video, QStringLiteral("Leçon"), QStringLiteral("00:00:00"), 0,
                                      VideoOrigin::Question));
     EXPECT_EQ(display, nullptr);
@@ -410,7 +410,7 @@ TEST_F(VideoDisplayTest, ThePlayerMayBeReleasedInsideItsOwnExit)
     writeFile(QStringLiteral("Medias/lecon12.avi"), "clip");
     makeDisplay();
     ASSERT_TRUE(play());
-    QObject::connect(display.get(), &common::VideoDisplay::ExitVideo, [this] { display->releasePlayer(); });
+    QObject::connect(display.get(), &hostsession::VideoDisplay::ExitVideo, [this] { display->releasePlayer(); });
     display->player()->window()->kavbtnQuitter_Click();
     EXPECT_EQ(display->player(), nullptr);
     EXPECT_EQ(exits.size(), 1U);

@@ -35,8 +35,8 @@ class WorkFilesTest : public testsupport::TempDirTest {
 protected:
     WorkFilesTest()
     {
-        registry = std::make_shared<common::KavReg>(
-            common::KavReg::Files{path(QStringLiteral("user.ini")), path(QStringLiteral("machine.ini"))});
+        registry = std::make_shared<toolkit::KavReg>(
+            toolkit::KavReg::Files{path(QStringLiteral("user.ini")), path(QStringLiteral("machine.ini"))});
         appli = std::make_shared<lumaro::Appli>(lumaro);
         module.Appli(appli);
         source.serverBase = QStringLiteral("http://127.0.0.1:1/");
@@ -46,9 +46,9 @@ protected:
         makeWorkFiles();
     }
 
-    void makeWorkFiles(common::WorkFilesSettings settings = netrovaSettings())
+    void makeWorkFiles(hostsession::WorkFilesSettings settings = netrovaSettings())
     {
-        common::WorkFilesServices services;
+        hostsession::WorkFilesServices services;
         services.message = [](const QString& key) {
             if (key == QStringLiteral("MESSAGE_Loading4"))
                 return QStringLiteral("Paquet %1 sur %2");
@@ -76,12 +76,12 @@ protected:
             return boxAnswers.isEmpty() ? 2L : boxAnswers.takeFirst();
         };
         services.loadingAffiche = [this](bool shown) { progressShown = shown; };
-        workFiles = std::make_unique<common::WorkFiles>(state, std::move(settings), std::move(services));
+        workFiles = std::make_unique<hostsession::WorkFiles>(state, std::move(settings), std::move(services));
     }
 
-    static common::WorkFilesSettings netrovaSettings()
+    static hostsession::WorkFilesSettings netrovaSettings()
     {
-        common::WorkFilesSettings settings;
+        hostsession::WorkFilesSettings settings;
         settings.codeErreur = enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur;
         settings.codeTypeExoApp = enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurTYPE_EXO_APP;
         settings.codeHouston = enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_ErreurHOUSTON;
@@ -107,7 +107,7 @@ protected:
 
     void installed(const QString& key, const QString& valueName, const QString& value)
     {
-        registry->SetValue(common::KavReg::LocalMachine, key, valueName, value, 0);
+        registry->SetValue(toolkit::KavReg::LocalMachine, key, valueName, value, 0);
     }
 
     bool run()
@@ -120,10 +120,10 @@ protected:
     std::shared_ptr<lumaro::Appli> appli;
     lumaro::Module module{lumaro};
     QMap<QString, std::shared_ptr<lumaro::Dll>> components;
-    common::SessionState state;
-    std::shared_ptr<common::KavReg> registry;
-    common::WorkFilesSource source;
-    std::unique_ptr<common::WorkFiles> workFiles;
+    toolkit::SessionState state;
+    std::shared_ptr<toolkit::KavReg> registry;
+    hostsession::WorkFilesSource source;
+    std::unique_ptr<hostsession::WorkFiles> workFiles;
     QStringList events;
     QString fetchAnswer = QStringLiteral("/home/apprenant/composants/");
     QString cdRoot;
@@ -265,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WorkFilesTest, TheLaunchersApplicationExerciseIsFetchedUnlessAFullInstallationProvidesIt)
 {
-    common::WorkFilesSettings settings = netrovaSettings();
+    hostsession::WorkFilesSettings settings = netrovaSettings();
     settings.listExoApp = true;
     makeWorkFiles(settings);
     addQuestion(1, QStringLiteral("EXERVA"));
@@ -292,7 +292,7 @@ TEST_F(WorkFilesTest, TheLaunchersApplicationExerciseIsFetchedUnlessAFullInstall
 
 TEST_F(WorkFilesTest, TheLaunchersThreeKindsAtOnceAreEachFetched)
 {
-    common::WorkFilesSettings settings = netrovaSettings();
+    hostsession::WorkFilesSettings settings = netrovaSettings();
     settings.listExoApp = true;
     makeWorkFiles(settings);
     EXPECT_EQ(workFiles->piTypeATelecharger(7, *appli, 12), 7);
@@ -409,7 +409,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WorkFilesTest, RefusesPackagePageListingTooManyFiles)
 {
     QByteArray page;
-    for (qsizetype i = 0; i <= common::maxPackageFiles; ++i) {
+    for (qsizetype i = 0; i <= toolkit::maxPackageFiles; ++i) {
         page += "<a href=\"f" + QByteArray::number(i) + ".dll\">x</a>";
         if (i < 3)
             writeFile(QStringLiteral("share/12F/f%1.dll").arg(i), "dll");
@@ -425,8 +425,8 @@ TEST_F(WorkFilesTest, RefusesPackagePageListingTooManyFiles)
     EXPECT_EQ(state.pulErrorNumber, platform::Overflow);
     EXPECT_EQ(state.pusErrorDescription, QStringLiteral("Paquet KAVTEXTE non reçu : Paquet refusé : la page liste %1 "
                                                         "fichiers, %2 au plus")
-                                             .arg(common::maxPackageFiles + 1)
-                                             .arg(common::maxPackageFiles));
+                                             .arg(toolkit::maxPackageFiles + 1)
+                                             .arg(toolkit::maxPackageFiles));
     EXPECT_EQ(tree(), before) << "nothing copied";
 }
 
@@ -480,9 +480,9 @@ TEST_F(WorkFilesTest, TheDiscInsertedAfterTheQuestionIsRead)
     boxAnswers = {1};
     makeWorkFiles();
     // The learner inserts the disc while the box is up.
-    common::WorkFilesServices services;
+    hostsession::WorkFilesServices services;
     workFiles.reset();
-    common::WorkFilesSettings settings = netrovaSettings();
+    hostsession::WorkFilesSettings settings = netrovaSettings();
     services.findCDRom = [this](QString& root) {
         root = cdRoot;
         return true;
@@ -492,7 +492,7 @@ TEST_F(WorkFilesTest, TheDiscInsertedAfterTheQuestionIsRead)
         writeFile(QStringLiteral("cdrom/Rorova/12F/KAVTEXTE.htm"), "<p>vide</p>");
         return 1L;
     };
-    workFiles = std::make_unique<common::WorkFiles>(state, settings, services);
+    workFiles = std::make_unique<hostsession::WorkFiles>(state, settings, services);
     ASSERT_TRUE(run());
     EXPECT_EQ(appli->PathDll(), path(QStringLiteral("components/")));
 }

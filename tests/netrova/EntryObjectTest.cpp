@@ -65,7 +65,7 @@ TEST_F(EntryObjectTest, CreateCompletesTheServerAddressOnce)
 
 TEST_F(EntryObjectTest, FailedCreateNeverReportsSuccess)
 {
-    context_.createRegistry = [] { return std::shared_ptr<common::KavReg>(); };
+    context_.createRegistry = [] { return std::shared_ptr<toolkit::KavReg>(); };
     EXPECT_FALSE(manager_->Create(netrova::ModeDeBase, QStringLiteral("FR")));
     EXPECT_EQ(manager_->StateEnCours(), basalo::enuFunctionReturnState_Netrova_clsManager_Create_ErreurReg);
     EXPECT_EQ(manager_->LastErrorNumber(), platform::CannotCreateObject);

@@ -409,7 +409,7 @@ TEST_F(ModuleRunTest, TheSolutionPlaysInTheVideoPlayerAndItsEndGivesTheQuestionB
 
     video()->window()->kavbtnQuitter_Click();
     EXPECT_TRUE(questionWindow().isVisible());
-    EXPECT_EQ(context_.puoKavReg->GetValue(common::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
+    EXPECT_EQ(context_.puoKavReg->GetValue(toolkit::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
                                            QStringLiteral("InitAvecSon"), 0),
               QStringLiteral("True"));
 }
@@ -442,7 +442,7 @@ TEST_F(ModuleRunTest, AnIndexSequenceNoVideoBearsIsRefusedBeforeAnythingShows)
 {
     ASSERT_EQ(start(), OK);
     // Text mode plays the silent version, found by the sequence's identifier.
-    context_.puoKavReg->SetValue(common::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
+    context_.puoKavReg->SetValue(toolkit::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
                                  QStringLiteral("InitAvecSon"), QStringLiteral("False"), 0);
     long sequence = 999;
     EXPECT_FALSE(session_->LanceSequence(5, QStringLiteral("Index"), 32, QStringLiteral("00:00:00"), sequence));

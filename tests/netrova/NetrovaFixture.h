@@ -63,7 +63,7 @@ protected:
         context_.homeFolder = path(QStringLiteral("home"));
         context_.documentsFolder = path(QStringLiteral("home/Documents"));
         context_.createRegistry = [this] {
-            return std::make_shared<common::KavReg>(common::KavReg::Files{
+            return std::make_shared<toolkit::KavReg>(toolkit::KavReg::Files{
                 path(QStringLiteral("registry/user.ini")), path(QStringLiteral("registry/machine.ini"))});
         };
         courseserver::ServerOptions options;

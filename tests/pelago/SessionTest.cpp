@@ -46,11 +46,11 @@ TEST_F(SessionTest, SoundSettingsGetTheirDefaultsAndUnreadableOnesAreMended)
     EXPECT_TRUE(user.contains(QStringLiteral("InitVolSon=-1"))) << user.toStdString();
 
     // One unreadable value must not spoil every later start: it becomes the default.
-    data_.puoKavReg->SetValue(common::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
+    data_.puoKavReg->SetValue(toolkit::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
                               QStringLiteral("InitVolSon"), QStringLiteral("fort"), 0);
     data_.enterReady();
     EXPECT_TRUE(manager_->AskStart(QStringLiteral("1033"), QStringLiteral("00:10:00")));
-    EXPECT_EQ(data_.puoKavReg->GetValue(common::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
+    EXPECT_EQ(data_.puoKavReg->GetValue(toolkit::KavReg::CurrentUser, QStringLiteral("Quelvoro Inet\\IHM Client"),
                                         QStringLiteral("InitVolSon"), 0),
               QStringLiteral("-1"));
 }

@@ -157,7 +157,7 @@ namespace {
     void Tour::visitMediaWindow(lumaro::frmMedia& media, const QString& where)
     {
         const auto button = [&](const char* name) {
-            auto* found = media.findChild<common::uctButton*>(QString::fromLatin1(name));
+            auto* found = media.findChild<toolkit::uctButton*>(QString::fromLatin1(name));
             return found && found->isVisible();
         };
         const auto recordShown = [&](const QString& document) {

@@ -22,7 +22,7 @@ namespace testsupport {
 namespace {
 
     // A button the learner can reach: on screen, in an enabled window.
-    bool pressAsLearner(common::uctButton* button)
+    bool pressAsLearner(toolkit::uctButton* button)
     {
         if (!button || !button->isVisible() || !button->isEnabled())
             return false;
@@ -103,7 +103,7 @@ bool ModuleLearner::tick(const QString& name, int item)
     return cc->clickTrueBox(item);
 }
 
-bool ModuleLearner::press(common::uctButton* (lumaro::frmClient::*button)() const) const
+bool ModuleLearner::press(toolkit::uctButton* (lumaro::frmClient::*button)() const) const
 {
     const auto* window = questionWindow();
     return window && pressAsLearner((window->*button)());

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace common {
+namespace toolkit {
 class uctButton;
 }
 
@@ -54,7 +54,7 @@ public:
     bool help() const;
 
 private:
-    bool press(common::uctButton* (lumaro::frmClient::*button)() const) const;
+    bool press(toolkit::uctButton* (lumaro::frmClient::*button)() const) const;
     template <typename Control>
     Control* control(const QString& name) const;
 

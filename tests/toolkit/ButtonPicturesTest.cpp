@@ -17,7 +17,7 @@
 
 namespace {
 
-using common::ButtonGlyph;
+using toolkit::ButtonGlyph;
 
 struct GlyphCase {
     ButtonGlyph glyph;
@@ -61,12 +61,12 @@ double difference(const QPixmap& a, const QPixmap& b)
 TEST_P(ButtonPicturesTest, DrawsThreeDistinctLooksAtTheWindowsSize)
 {
     const GlyphCase c = GetParam();
-    const QString resource = QStringLiteral(":/common/buttons/%1.svg").arg(common::glyphName(c.glyph));
+    const QString resource = QStringLiteral(":/toolkit/buttons/%1.svg").arg(toolkit::glyphName(c.glyph));
     ASSERT_TRUE(QFile::exists(resource)) << resource.toStdString();
     EXPECT_TRUE(QSvgRenderer(resource).isValid());
 
-    const common::ButtonPictures pictures = common::buttonPictures(c.glyph, c.size);
-    const common::ButtonPictures plain = common::buttonPictures(ButtonGlyph::None, c.size);
+    const toolkit::ButtonPictures pictures = toolkit::buttonPictures(c.glyph, c.size);
+    const toolkit::ButtonPictures plain = toolkit::buttonPictures(ButtonGlyph::None, c.size);
     for (const QPixmap* look : {&pictures.up, &pictures.down, &pictures.disabled}) {
         ASSERT_FALSE(look->isNull());
         EXPECT_EQ(look->deviceIndependentSize().toSize(), c.size);
@@ -79,12 +79,12 @@ TEST_P(ButtonPicturesTest, DrawsThreeDistinctLooksAtTheWindowsSize)
 
 INSTANTIATE_TEST_SUITE_P(EveryGlyph, ButtonPicturesTest, ::testing::ValuesIn(glyphCases),
                          [](const ::testing::TestParamInfo<GlyphCase>& info) {
-                             return common::glyphName(info.param.glyph).toStdString();
+                             return toolkit::glyphName(info.param.glyph).toStdString();
                          });
 
 TEST(ButtonPicturesSheetTest, EmptySizeGivesNoPictures)
 {
-    const common::ButtonPictures pictures = common::buttonPictures(ButtonGlyph::Play, QSize(0, 10));
+    const toolkit::ButtonPictures pictures = toolkit::buttonPictures(ButtonGlyph::Play, QSize(0, 10));
     EXPECT_TRUE(pictures.up.isNull());
     EXPECT_TRUE(pictures.down.isNull());
     EXPECT_TRUE(pictures.disabled.isNull());
@@ -106,19 +106,19 @@ TEST(ButtonPicturesSheetTest, WritesScreenshotsOfEveryLook)
         rows->addLayout(grid);
         int column = 0;
         for (const GlyphCase& c : glyphCases) {
-            auto* label = new QLabel(common::glyphName(c.glyph), &sheet);
+            auto* label = new QLabel(toolkit::glyphName(c.glyph), &sheet);
             label->setFont(QFont(QStringLiteral("Arial"), 7));
             grid->addWidget(label, 0, column, Qt::AlignCenter);
-            auto* button = new common::uctButton(&sheet);
-            button->setPictures(common::buttonPictures(c.glyph, c.size));
+            auto* button = new toolkit::uctButton(&sheet);
+            button->setPictures(toolkit::buttonPictures(c.glyph, c.size));
             button->ButtonPosition(position);
             grid->addWidget(button, 1, column++, Qt::AlignCenter);
         }
         auto* captioned = new QHBoxLayout;
         rows->addLayout(captioned);
         for (const char* caption : {"OK", "Annuler"}) {
-            auto* button = new common::uctButton(&sheet);
-            button->setPictures(common::buttonPictures(ButtonGlyph::None, QSize(109, 31)));
+            auto* button = new toolkit::uctButton(&sheet);
+            button->setPictures(toolkit::buttonPictures(ButtonGlyph::None, QSize(109, 31)));
             button->Caption(QString::fromLatin1(caption));
             button->ButtonPosition(position);
             captioned->addWidget(button);

@@ -11,7 +11,7 @@
 
 namespace {
 
-using common::clsLangue;
+using toolkit::clsLangue;
 
 class ClsLangueTest : public testsupport::TempDirTest {
 protected:

@@ -12,7 +12,7 @@
 
 namespace {
 
-using common::EmptyText;
+using toolkit::EmptyText;
 
 struct SeparatorCase {
     QString text;
@@ -36,17 +36,17 @@ TEST(FileHelpersTest, SeparatorHelpersEndTheTextWithItsSeparator)
     };
     for (const auto& c : cases) {
         QString slash = c.text;
-        common::puAddTrailingSlash(slash);
+        toolkit::puAddTrailingSlash(slash);
         EXPECT_EQ(slash, c.slash) << c.text.toStdString();
         QString launcher = c.text;
-        common::puAddTrailingSlash(launcher, EmptyText::StaysEmpty);
+        toolkit::puAddTrailingSlash(launcher, EmptyText::StaysEmpty);
         EXPECT_EQ(launcher, c.slashLauncher) << c.text.toStdString();
         QString backslash = c.text;
-        common::puAddTrailingBackslash(backslash);
+        toolkit::puAddTrailingBackslash(backslash);
         EXPECT_EQ(backslash, c.backslash) << c.text.toStdString();
     }
     QString empty;
-    common::puAddTrailingBackslash(empty, EmptyText::StaysEmpty);
+    toolkit::puAddTrailingBackslash(empty, EmptyText::StaysEmpty);
     EXPECT_EQ(empty, QString());
 }
 
@@ -58,11 +58,11 @@ protected:
 TEST_F(FolderHelpersTest, FolderCheckFindsFoldersAndFilesOfThatName)
 {
     writeFile(QStringLiteral("Rorova/12F/X1211.xml"), "<x/>");
-    EXPECT_TRUE(common::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova/12F"))));
-    EXPECT_TRUE(common::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova\\12F\\"))));
-    EXPECT_TRUE(common::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova/12F/X1211.xml"))));
-    EXPECT_FALSE(common::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova/12Eb"))));
-    EXPECT_FALSE(common::puCheckFolderExist(traced_.state, QString()));
+    EXPECT_TRUE(toolkit::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova/12F"))));
+    EXPECT_TRUE(toolkit::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova\\12F\\"))));
+    EXPECT_TRUE(toolkit::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova/12F/X1211.xml"))));
+    EXPECT_FALSE(toolkit::puCheckFolderExist(traced_.state, path(QStringLiteral("Rorova/12Eb"))));
+    EXPECT_FALSE(toolkit::puCheckFolderExist(traced_.state, QString()));
     EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("sTempDir = 12F")));
 }
 
@@ -75,15 +75,15 @@ TEST_F(FolderHelpersTest, UnregisteringCountsTheLibrariesAndRemovesTheCheckFile)
     writeFile(QStringLiteral("Vide/KavCheck.dat"), "");
     writeFile(QStringLiteral("Ailleurs/kavcheck.dat"), "");
 
-    EXPECT_EQ(common::puDllsUnRegister(traced_.state, path(QStringLiteral("Monoposte/"))), 2);
+    EXPECT_EQ(toolkit::puDllsUnRegister(traced_.state, path(QStringLiteral("Monoposte/"))), 2);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("Monoposte/kavcheck.dat"))));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("Monoposte/Kav Exercice.dll"))));
     EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("\"%1Monoposte/Kav Exercice.dll\"").arg(dir())));
 
-    EXPECT_EQ(common::puDllsUnRegister(traced_.state, path(QStringLiteral("Vide/"))), 0);
+    EXPECT_EQ(toolkit::puDllsUnRegister(traced_.state, path(QStringLiteral("Vide/"))), 0);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("Vide/KavCheck.dat"))));
 
-    EXPECT_EQ(common::puDllsUnRegister(traced_.state, path(QStringLiteral("Absent/"))), -1);
+    EXPECT_EQ(toolkit::puDllsUnRegister(traced_.state, path(QStringLiteral("Absent/"))), -1);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("Ailleurs/kavcheck.dat"))));
     EXPECT_TRUE(traced_.traceText().contains(QStringLiteral("lFileHandle = INVALID_HANDLE_VALUE")));
 }

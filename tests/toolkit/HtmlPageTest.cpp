@@ -10,7 +10,7 @@ namespace {
 
 TEST(HtmlPageTest, FirstFormListsItsControlsInPageOrder)
 {
-    const auto form = common::firstForm(QStringLiteral(
+    const auto form = toolkit::firstForm(QStringLiteral(
         "<html><body><p>Avant</p><FORM Method=POST action='x.aspx'><table><tr><td>"
         "<input name=a value='1'><input type=checkbox name=b><input type=checkbox name=c checked>"
         "<select name=d><option value=u>un<option selected>deux</select><textarea name=e>texte</textarea>"
@@ -35,12 +35,12 @@ TEST(HtmlPageTest, PageWithoutFormHasNone)
 {
     for (const QString& page : {QString(), QStringLiteral("#KAV_ERREUR#|1|2|3"), QStringLiteral("<p>form</p>"),
                                 QStringLiteral("<!-- <form><input name=a></form> -->")})
-        EXPECT_FALSE(common::firstForm(page)) << page.toStdString();
+        EXPECT_FALSE(toolkit::firstForm(page)) << page.toStdString();
 }
 
 TEST(HtmlPageTest, LinksAreTheAddressesOfTheAnchors)
 {
-    EXPECT_EQ(common::pageLinks(QStringLiteral("<a href='a.dll'>a</a><A HREF=\"b c.xml\">b</A><a name=x>x</a>")),
+    EXPECT_EQ(toolkit::pageLinks(QStringLiteral("<a href='a.dll'>a</a><A HREF=\"b c.xml\">b</A><a name=x>x</a>")),
               (QStringList{"a.dll", "b c.xml"}));
 }
 
@@ -58,14 +58,14 @@ TEST(HtmlPageTest, AnyTextReadsWithoutFault)
         const int length = random.bounded(1, 400);
         for (int i = 0; i < length; ++i)
             page += pieces[random.bounded(int(std::size(pieces)))];
-        const auto form = common::firstForm(page);
+        const auto form = toolkit::firstForm(page);
         if (form) {
             EXPECT_LE(form->controls.size(), std::size_t(length));
         }
-        EXPECT_LE(common::pageLinks(page).size(), length);
+        EXPECT_LE(toolkit::pageLinks(page).size(), length);
     }
     const QString deep = QStringLiteral("<div>").repeated(100000) + QStringLiteral("<form><input name=a></form>");
-    common::firstForm(deep);
+    toolkit::firstForm(deep);
 }
 
 }  // namespace

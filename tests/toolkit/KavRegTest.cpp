@@ -8,7 +8,7 @@
 
 namespace {
 
-using common::KavReg;
+using toolkit::KavReg;
 
 class KavRegTest : public testsupport::TempDirTest {
 protected:

@@ -166,12 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PackageTest, RefusesPackagePageListingTooManyFiles)
 {
     QByteArray page;
-    for (qsizetype i = 0; i <= common::maxPackageFiles; ++i)
+    for (qsizetype i = 0; i <= toolkit::maxPackageFiles; ++i)
         page += "<a href=\"f" + QByteArray::number(i) + ".dll\">x</a>";
     writeFile(QStringLiteral("server/Download/12F/Enorme.htm"), page);
     const QString refusal = QStringLiteral("Paquet refusé : la page liste %1 fichiers, %2 au plus")
-                                .arg(common::maxPackageFiles + 1)
-                                .arg(common::maxPackageFiles);
+                                .arg(toolkit::maxPackageFiles + 1)
+                                .arg(toolkit::maxPackageFiles);
 
     EXPECT_EQ(transport_->puGetDllPackage(package(QStringLiteral("Enorme.htm"))), QString());
     EXPECT_EQ(server_->requests().size(), 1u) << "the page only: no file is fetched";
@@ -190,9 +190,9 @@ TEST(PackageFilesTest, CountsEachFileOnceAgainstTheLimit)
         bool accepted;
     };
     const Case cases[] = {
-        {"as many as the limit", common::maxPackageFiles, false, true},
-        {"one more than the limit", common::maxPackageFiles + 1, false, false},
-        {"the limit with one file named twice", common::maxPackageFiles, true, true},
+        {"as many as the limit", toolkit::maxPackageFiles, false, true},
+        {"one more than the limit", toolkit::maxPackageFiles + 1, false, false},
+        {"the limit with one file named twice", toolkit::maxPackageFiles, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -204,7 +204,7 @@ TEST(PackageFilesTest, CountsEachFileOnceAgainstTheLimit)
         commontest::TracedSession traced;
         const tracel::TraceScope scope(traced.state.trace, tracel::TypeClass, QStringLiteral("Test"),
                                        QStringLiteral("Test"));
-        const auto names = common::packageFiles(traced.state, page, scope);
+        const auto names = toolkit::packageFiles(traced.state, page, scope);
         ASSERT_EQ(names.has_value(), c.accepted);
         EXPECT_EQ(names.value_or(QStringList()).size(), c.accepted ? c.distinct : 0);
     }

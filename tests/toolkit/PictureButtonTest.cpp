@@ -16,8 +16,8 @@
 
 namespace {
 
-using common::uctButton;
-using common::usrButton;
+using toolkit::uctButton;
+using toolkit::usrButton;
 
 QPixmap solid(QSize size, const QColor& colour)
 {
@@ -245,7 +245,7 @@ TEST(PictureButtonTest, CaptionIsTrimmedAndShownOnlyWhenNotEmpty)
         {QStringLiteral("\tAnnuler "), QStringLiteral("\tAnnuler"), true},
     };
     uctButton button;
-    button.setPictures(common::buttonPictures(common::ButtonGlyph::None, QSize(109, 31)));
+    button.setPictures(toolkit::buttonPictures(toolkit::ButtonGlyph::None, QSize(109, 31)));
     button.show();
     auto* label = button.findChild<QLabel*>(QStringLiteral("lblText"));
     ASSERT_NE(label, nullptr);
@@ -265,7 +265,7 @@ TEST(PictureButtonTest, CaptionIsTrimmedAndShownOnlyWhenNotEmpty)
 TEST(PictureButtonTest, PressOnTheCaptionIsThePressOfTheButton)
 {
     uctButton button;
-    button.setPictures(common::buttonPictures(common::ButtonGlyph::None, QSize(109, 31)));
+    button.setPictures(toolkit::buttonPictures(toolkit::ButtonGlyph::None, QSize(109, 31)));
     button.Caption(QStringLiteral("Annuler"));
     button.show();
     EventLog log(button);

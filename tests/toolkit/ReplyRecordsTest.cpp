@@ -15,8 +15,8 @@
 
 namespace {
 
-using common::ReplyRecords;
-using common::ReplyStatus;
+using toolkit::ReplyRecords;
+using toolkit::ReplyStatus;
 
 struct SplitCase {
     const char* name;
@@ -32,12 +32,12 @@ class SplitTest : public ::testing::TestWithParam<SplitCase> {};
 TEST_P(SplitTest, GivesTheElementsAsWritten)
 {
     const SplitCase& c = GetParam();
-    EXPECT_EQ(common::splitReplyText(c.text, c.separator), c.expected);
+    EXPECT_EQ(toolkit::splitReplyText(c.text, c.separator), c.expected);
 }
 
-const QChar bar = common::replyElementSeparator;
-const QChar caret = common::replyFieldSeparator;
-const QChar currency = common::replySubFieldSeparator;
+const QChar bar = toolkit::replyElementSeparator;
+const QChar caret = toolkit::replyFieldSeparator;
+const QChar currency = toolkit::replySubFieldSeparator;
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, SplitTest,
@@ -60,8 +60,8 @@ TEST(ReplyRecordsTest, CurrencySignIsTheSameInWindows1252AndUtf8Replies)
     const QString fromLegacy = platform::decodeWindows1252(QByteArray("A\xA4" "1\xA4" "Bravo"));
     const QString fromUtf8 = QString::fromUtf8("A\xC2\xA4" "1\xC2\xA4" "Bravo");
     const QStringList expected{QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("Bravo")};
-    EXPECT_EQ(common::splitReplyText(fromLegacy, currency), expected);
-    EXPECT_EQ(common::splitReplyText(fromUtf8, currency), expected);
+    EXPECT_EQ(toolkit::splitReplyText(fromLegacy, currency), expected);
+    EXPECT_EQ(toolkit::splitReplyText(fromUtf8, currency), expected);
 }
 
 struct StatusCase {
@@ -138,7 +138,7 @@ TEST_P(ErrorFormTest, LeavesStepNumberTextAndItsLines)
     {
         const tracel::TraceScope scope(traced.state.trace, tracel::TypeClass, QStringLiteral("clsBarreManager"),
                                        QStringLiteral("Private Function piRenseigneQuestionDuModule"));
-        common::recordServerReply(traced.state, ReplyRecords(c.reply), 21046, scope);
+        toolkit::recordServerReply(traced.state, ReplyRecords(c.reply), 21046, scope);
     }
     EXPECT_EQ(traced.state.pulStateEnCours, c.step);
     EXPECT_EQ(traced.state.pulErrorNumber, c.number);
@@ -185,7 +185,7 @@ TEST(ReplyRecordsTest, ShortErrorReplyRaisesError9AndLeavesTheStateAlone)
         const tracel::TraceScope scope(traced.state.trace, tracel::TypeClass, QStringLiteral("m"),
                                        QStringLiteral("d"));
         try {
-            common::recordServerReply(traced.state, ReplyRecords(text), 21046, scope);
+            toolkit::recordServerReply(traced.state, ReplyRecords(text), 21046, scope);
             ADD_FAILURE() << text.toStdString();
         } catch (const platform::RuntimeError& error) {
             EXPECT_EQ(error.number(), platform::SubscriptOutOfRange);
@@ -209,18 +209,18 @@ TEST_P(NumberTest, WholeAndLaxReadings)
 {
     const NumberCase& c = GetParam();
     const QString field = QString::fromUtf8(c.field);
-    EXPECT_EQ(common::replyNumericValue(field), c.whole);
+    EXPECT_EQ(toolkit::replyNumericValue(field), c.whole);
     if (c.whole) {
-        EXPECT_EQ(common::replyWholeNumber(field), *c.whole);
+        EXPECT_EQ(toolkit::replyWholeNumber(field), *c.whole);
     } else {
         try {
-            (void)common::replyWholeNumber(field);
+            (void)toolkit::replyWholeNumber(field);
             ADD_FAILURE();
         } catch (const platform::RuntimeError& error) {
             EXPECT_EQ(error.number(), platform::TypeMismatch);
         }
     }
-    EXPECT_EQ(common::replyLaxNumber(field), c.lax);
+    EXPECT_EQ(toolkit::replyLaxNumber(field), c.lax);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, NumberTest,
@@ -238,15 +238,15 @@ TEST(ReplyRecordsTest, NumbersBeyond32BitsOverflow)
 {
     for (const QString& field : {QStringLiteral("2147483648"), QStringLiteral("-2147483649")}) {
         try {
-            (void)common::replyWholeNumber(field);
+            (void)toolkit::replyWholeNumber(field);
             ADD_FAILURE() << field.toStdString();
         } catch (const platform::RuntimeError& error) {
             EXPECT_EQ(error.number(), platform::Overflow);
         }
-        EXPECT_EQ(common::replyNumericValue(field), std::nullopt);
-        EXPECT_THROW((void)common::replyLaxNumber(field), platform::RuntimeError);
+        EXPECT_EQ(toolkit::replyNumericValue(field), std::nullopt);
+        EXPECT_THROW((void)toolkit::replyLaxNumber(field), platform::RuntimeError);
     }
-    EXPECT_EQ(common::replyWholeNumber(QStringLiteral("2147483647")), 2147483647);
+    EXPECT_EQ(toolkit::replyWholeNumber(QStringLiteral("2147483647")), 2147483647);
 }
 
 }  // namespace

@@ -26,14 +26,14 @@ TEST(SliderColourTest, PaintsTheBackgroundOfThatSliderOnly)
     panel.resize(220, 70);
     panel.show();
 
-    common::paintSliderBackground(*coloured, orange);
+    toolkit::paintSliderBackground(*coloured, orange);
     EXPECT_EQ(coloured->grab().toImage().pixelColor(1, 1), orange);
     EXPECT_NE(plain->grab().toImage().pixelColor(1, 1), orange);
 
     const QColor blue(40, 90, 200);
-    common::paintSliderBackground(*coloured, blue);
+    toolkit::paintSliderBackground(*coloured, blue);
     EXPECT_EQ(coloured->grab().toImage().pixelColor(1, 1), blue) << "a second colour replaces the first";
-    common::paintSliderBackground(*coloured, orange);
+    toolkit::paintSliderBackground(*coloured, orange);
     EXPECT_FALSE(testsupport::saveScreenshot(panel, QStringLiteral("slider-colour")).isEmpty());
 }
 

@@ -34,7 +34,7 @@ private:
     QTemporaryDir folder_;
 
 public:
-    common::SessionState state;
+    toolkit::SessionState state;
 };
 
 }  // namespace commontest

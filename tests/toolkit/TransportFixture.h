@@ -39,9 +39,9 @@ protected:
     void makeTransport(std::chrono::milliseconds timeout = platform::defaultHttpTimeout,
                        std::chrono::milliseconds stallTime = platform::defaultHttpStallTime)
     {
-        common::TransportProfile profile;
-        profile.formActionQuery = [this] { return common::QueryItems{{QStringLiteral("sessionid"), sessionId}}; };
-        profile.postDataQuery = [this] { return common::QueryItems{{QStringLiteral("PkCookie"), sessionId}}; };
+        toolkit::TransportProfile profile;
+        profile.formActionQuery = [this] { return toolkit::QueryItems{{QStringLiteral("sessionid"), sessionId}}; };
+        profile.postDataQuery = [this] { return toolkit::QueryItems{{QStringLiteral("PkCookie"), sessionId}}; };
         profile.serverBase = [this] { return packageServer.isEmpty() ? base() : packageServer; };
         profile.componentFolder = [this] { return path(QStringLiteral("components")); };
         profile.timeout = timeout;
@@ -52,16 +52,16 @@ protected:
         profile.codeParamName = ParamName;
         profile.codeFailure = Failure;
         transport_ =
-            std::make_unique<common::clsInetUPL>(traced_.state, profile, std::make_unique<platform::QtHttpSession>());
+            std::make_unique<toolkit::clsInetUPL>(traced_.state, profile, std::make_unique<platform::QtHttpSession>());
     }
 
     QString base() const { return QString::fromStdString(server_->baseUrl()); }
     QString ws() const { return base() + QStringLiteral("WS/"); }
-    QUrl page(const QString& name, const common::QueryItems& query = {}) const
+    QUrl page(const QString& name, const toolkit::QueryItems& query = {}) const
     {
-        common::QueryItems items{{QStringLiteral("sessionid"), sessionId}};
+        toolkit::QueryItems items{{QStringLiteral("sessionid"), sessionId}};
         items.append(query);
-        return common::withQuery(ws() + name, items);
+        return toolkit::withQuery(ws() + name, items);
     }
     void addFault(const char* text)
     {
@@ -75,7 +75,7 @@ protected:
     QString packageServer;
     TracedSession traced_{1};
     std::unique_ptr<courseserver::CourseServer> server_;
-    std::unique_ptr<common::clsInetUPL> transport_;
+    std::unique_ptr<toolkit::clsInetUPL> transport_;
 };
 
 }  // namespace commontest

@@ -159,7 +159,7 @@ TEST_F(TransportTest, FormPostFillsTheFieldsByPositionAndName)
 struct FormCase {
     const char* name;
     const char* fault;
-    std::vector<common::tParamForm> fields;
+    std::vector<toolkit::tParamForm> fields;
     long state;
     bool stored;  // the server received the submission
 
@@ -183,7 +183,7 @@ TEST_P(FormPostTest, FailureLeavesItsStepCodeItsWordsAndAnEmptyReply)
     EXPECT_EQ(server_->requestsFor("SetResultModule.aspx").size(), c.stored ? 1u : 0u);
 }
 
-const std::vector<common::tParamForm> resultField{{0, QStringLiteral("ChaineResult"), QStringLiteral("1|2")}};
+const std::vector<toolkit::tParamForm> resultField{{0, QStringLiteral("ChaineResult"), QStringLiteral("1|2")}};
 
 INSTANTIATE_TEST_SUITE_P(
     Exchanges, FormPostTest,
@@ -280,7 +280,7 @@ TEST_F(TransportTest, TransportEndedDuringAWaitReturnsWithoutTouchingIt)
     addFault("slow:initplugin:1");
     QTimer::singleShot(0, [&] { transport_.reset(); });
     QString reply = QStringLiteral("avant");
-    common::clsInetUPL* transport = transport_.get();
+    toolkit::clsInetUPL* transport = transport_.get();
     EXPECT_EQ(transport->GetInetData65x(reply, page(QStringLiteral("initplugin.aspx"))), Failure);
     EXPECT_EQ(reply, QStringLiteral("avant"));
     EXPECT_EQ(transport_, nullptr);
@@ -290,7 +290,7 @@ TEST_F(TransportTest, ProgressIsReportedWhileAReplyArrives)
 {
     long last = -1;
     long total = -1;
-    QObject::connect(transport_.get(), &common::clsInetUPL::DownloadProgressChange, [&](long progress, long max) {
+    QObject::connect(transport_.get(), &toolkit::clsInetUPL::DownloadProgressChange, [&](long progress, long max) {
         last = progress;
         total = max;
     });

@@ -23,7 +23,7 @@ TEST(WorkstationLogTest, NamesTheUserTheComputerAndTheSystem)
     facts.domainName = QStringLiteral("formation.local");
     facts.systemName = QStringLiteral("Linux");
     facts.systemVersion = QStringLiteral("6.1");
-    common::puLogSystemInfo(traced.state, facts);
+    toolkit::puLogSystemInfo(traced.state, facts);
     const QString trace = traced.traceText();
     for (const QString& line :
          {QStringLiteral("Login utilisateur : apprenant"), QStringLiteral("ProxyServer : "),
@@ -39,7 +39,7 @@ TEST(WorkstationLogTest, WithoutAComputerNameOnlyTheUserAndProxyLinesAppear)
     commontest::TracedSession traced(2);
     platform::WorkstationFacts facts;
     facts.userName = QStringLiteral("apprenant");
-    common::puLogSystemInfo(traced.state, facts);
+    toolkit::puLogSystemInfo(traced.state, facts);
     const QString trace = traced.traceText();
     EXPECT_TRUE(trace.contains(QStringLiteral("ProxyOverride : ")));
     EXPECT_FALSE(trace.contains(QStringLiteral("ComputerName")));

@@ -20,9 +20,9 @@
 
 namespace vidoratest {
 
-constexpr long Up = common::usrButton::PositionUp;
-constexpr long Down = common::usrButton::PositionDown;
-constexpr long Disabled = common::usrButton::PositionDisabled;
+constexpr long Up = toolkit::usrButton::PositionUp;
+constexpr long Down = toolkit::usrButton::PositionDown;
+constexpr long Disabled = toolkit::usrButton::PositionDisabled;
 
 // A player object on a fresh context, with fake timers, a fake media player,
 // an audio output and a private temporary folder.

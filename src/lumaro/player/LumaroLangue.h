@@ -11,11 +11,11 @@ class LumaroLangue final : public LanguageReader {
 public:
     LumaroLangue() : langue_(QStringLiteral("Lumaro_Langue_")) {}
 
-    common::clsLangue& langue() { return langue_; }
+    toolkit::clsLangue& langue() { return langue_; }
     QString GetMessage(const QString& key) override { return langue_.GetMessage(key); }
 
 private:
-    common::clsLangue langue_;
+    toolkit::clsLangue langue_;
 };
 
 }  // namespace lumaro

@@ -341,7 +341,7 @@ void Manager::piInitBoutonsVideo(Module& module)
     platform::require(module.ResultQuestions(last)).Vider();
 
     frmClient& window = platform::require(piFrmBarre_);
-    for (common::uctButton* button :
+    for (toolkit::uctButton* button :
         {window.kavbtnAide(), window.kavbtnQuitter(), window.kavbtnRecom(), window.kavBtnPoursuivre()})
         button->setVisible(true);
     if (module.TypeModule() == TYPEevaluation) {

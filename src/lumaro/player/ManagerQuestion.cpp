@@ -112,7 +112,7 @@ void Manager::dressPoursuivre(bool nextQuestion)
 {
     frmClient& window = platform::require(piFrmBarre_);
     const auto& pictures = nextQuestion ? window.imgBtnPoursuivre1() : window.imgBtnPoursuivre2();
-    common::uctButton* button = window.kavBtnPoursuivre();
+    toolkit::uctButton* button = window.kavBtnPoursuivre();
     button->PictureDOWN(pictures.value(QStringLiteral("Down")));
     button->PictureUP(pictures.value(QStringLiteral("Up")));
     button->PictureDISABLED(pictures.value(QStringLiteral("Disabled")));

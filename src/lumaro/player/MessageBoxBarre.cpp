@@ -39,11 +39,11 @@ QLabel* icon(QWidget* parent, const QString& objectName, const QString& picture)
     return label;
 }
 
-common::uctButton* button(QWidget* parent, const QString& objectName, const QString& caption)
+toolkit::uctButton* button(QWidget* parent, const QString& objectName, const QString& caption)
 {
-    auto* made = new common::uctButton(parent);
+    auto* made = new toolkit::uctButton(parent);
     made->setObjectName(objectName);
-    made->setPictures(common::buttonPictures(common::ButtonGlyph::None, buttonSize));
+    made->setPictures(toolkit::buttonPictures(toolkit::ButtonGlyph::None, buttonSize));
     made->Caption(caption);
     made->move(0, buttonTop);
     return made;
@@ -71,8 +71,8 @@ MessageBoxBarre::MessageBoxBarre(const QString& caption, const QString& okCaptio
     txtMessage_->setFont(QFont(QStringLiteral("Arial"), 10));
     // The buttons answer; the text is only read.
     txtMessage_->setFocusPolicy(Qt::NoFocus);
-    connect(kavbtnOk_, &common::uctButton::Click, this, &MessageBoxBarre::pressOk);
-    connect(kavbtnAnnuler_, &common::uctButton::Click, this, &MessageBoxBarre::pressCancel);
+    connect(kavbtnOk_, &toolkit::uctButton::Click, this, &MessageBoxBarre::pressOk);
+    connect(kavbtnAnnuler_, &toolkit::uctButton::Click, this, &MessageBoxBarre::pressCancel);
 }
 
 void MessageBoxBarre::prepare(const QString& message, int buttons, platform::MessageBoxes::Icon icon)

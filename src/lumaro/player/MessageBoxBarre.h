@@ -8,7 +8,7 @@
 class QLabel;
 class QTextEdit;
 
-namespace common {
+namespace toolkit {
 class uctButton;
 }
 
@@ -50,8 +50,8 @@ private:
     QTextEdit* txtMessage_;
     QLabel* IcoInfos_;
     QLabel* IcoAlert_;
-    common::uctButton* kavbtnOk_;
-    common::uctButton* kavbtnAnnuler_;
+    toolkit::uctButton* kavbtnOk_;
+    toolkit::uctButton* kavbtnAnnuler_;
     int answer_ = platform::MessageBoxes::NoResult;
 };
 

@@ -56,18 +56,18 @@ namespace {
         return label;
     }
 
-    common::uctButton* makeButton(QWidget* parent, const char* name, const QRect& geometry, common::ButtonGlyph glyph)
+    toolkit::uctButton* makeButton(QWidget* parent, const char* name, const QRect& geometry, toolkit::ButtonGlyph glyph)
     {
-        auto* button = new common::uctButton(parent);
+        auto* button = new toolkit::uctButton(parent);
         button->setObjectName(QString::fromLatin1(name));
-        button->setPictures(common::buttonPictures(glyph, geometry.size()));
+        button->setPictures(toolkit::buttonPictures(glyph, geometry.size()));
         button->setGeometry(geometry);
         return button;
     }
 
-    QHash<QString, QPixmap> pictureList(common::ButtonGlyph glyph, QSize size)
+    QHash<QString, QPixmap> pictureList(toolkit::ButtonGlyph glyph, QSize size)
     {
-        const common::ButtonPictures looks = common::buttonPictures(glyph, size);
+        const toolkit::ButtonPictures looks = toolkit::buttonPictures(glyph, size);
         return {{QStringLiteral("Down"), looks.down}, {QStringLiteral("Up"), looks.up},
             {QStringLiteral("Disabled"), looks.disabled}};
     }
@@ -122,12 +122,12 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , clock_(clock)
     , usrTimeBar_(new usrTimeBar(timers, clock, this))
-    , kavbtnLecon_(makeButton(this, "kavbtnLecon", QRect(60, 200, 30, 26), common::ButtonGlyph::Lesson))
-    , kavbtnRecom_(makeButton(this, "kavbtnRecom", QRect(96, 200, 30, 26), common::ButtonGlyph::Restart))
-    , kavBtnCorrige_(makeButton(this, "kavBtnCorrige", QRect(60, 200, 30, 26), common::ButtonGlyph::Solution))
-    , kavBtnPoursuivre_(makeButton(this, "kavBtnPoursuivre", QRect(132, 200, 30, 26), common::ButtonGlyph::Check))
-    , kavbtnQuitter_(makeButton(this, "kavbtnQuitter", QRect(268, 214, 25, 29), common::ButtonGlyph::Quit))
-    , kavbtnAide_(makeButton(this, "kavbtnAide", QRect(296, 214, 25, 29), common::ButtonGlyph::Help))
+    , kavbtnLecon_(makeButton(this, "kavbtnLecon", QRect(60, 200, 30, 26), toolkit::ButtonGlyph::Lesson))
+    , kavbtnRecom_(makeButton(this, "kavbtnRecom", QRect(96, 200, 30, 26), toolkit::ButtonGlyph::Restart))
+    , kavBtnCorrige_(makeButton(this, "kavBtnCorrige", QRect(60, 200, 30, 26), toolkit::ButtonGlyph::Solution))
+    , kavBtnPoursuivre_(makeButton(this, "kavBtnPoursuivre", QRect(132, 200, 30, 26), toolkit::ButtonGlyph::Check))
+    , kavbtnQuitter_(makeButton(this, "kavbtnQuitter", QRect(268, 214, 25, 29), toolkit::ButtonGlyph::Quit))
+    , kavbtnAide_(makeButton(this, "kavbtnAide", QRect(296, 214, 25, 29), toolkit::ButtonGlyph::Help))
     , lblTitle_(makeLabel(this, "lblTitle", QRect(36, 4, 151, 15), arial(9, true), Qt::white))
     , lblNumQuestion_(makeLabel(this, "lblNumQuestion", QRect(10, 205, 31, 15), arial(9, true), Qt::white))
     , lblRefQuestion_(
@@ -139,8 +139,8 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
     , lblReponse_(makeLabel(this, "lblReponse", QRect(56, 248, 266, 108), tahoma(9), Qt::black))
     , ImageVictory_(makeLabel(this, "ImageVictory", QRect(12, 252, 32, 32), QFont(), Qt::black))
     , ImageCloud_(makeLabel(this, "ImageCloud", QRect(12, 252, 32, 32), QFont(), Qt::black))
-    , imgBtnPoursuivre1_(pictureList(common::ButtonGlyph::Next, QSize(30, 26)))
-    , imgBtnPoursuivre2_(pictureList(common::ButtonGlyph::Check, QSize(30, 26)))
+    , imgBtnPoursuivre1_(pictureList(toolkit::ButtonGlyph::Next, QSize(30, 26)))
+    , imgBtnPoursuivre2_(pictureList(toolkit::ButtonGlyph::Check, QSize(30, 26)))
     , imgFond_({{QStringLiteral("Interactif_Q"), backgroundPicture(0)},
           {QStringLiteral("Interactif_R"), backgroundPicture(245)}, {QStringLiteral("Exerva_Q"), backgroundPicture(0)},
           {QStringLiteral("Exerva_R"), backgroundPicture(93)}})
@@ -192,14 +192,14 @@ frmClient::frmClient(platform::Timers& timers, const platform::MonotonicClock& c
     for (QLabel* label : {lblNumQuestion_, lblRefQuestion_, lblRepOk_})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    connect(kavbtnAide_, &common::uctButton::Click, this, &frmClient::kavBtnAideClick);
-    connect(kavBtnCorrige_, &common::uctButton::Click, this, [this] { emit kavBtnVideoClick(1); });
-    connect(kavbtnLecon_, &common::uctButton::Click, this, [this] { emit kavBtnVideoClick(2); });
-    connect(kavbtnQuitter_, &common::uctButton::Click, this, &frmClient::kavbtnQuitterClick);
-    connect(kavbtnRecom_, &common::uctButton::Click, this, &frmClient::kavbtnRecomClick);
-    connect(kavBtnPoursuivre_, &common::uctButton::Click, this, &frmClient::kavbtnSuivClick);
+    connect(kavbtnAide_, &toolkit::uctButton::Click, this, &frmClient::kavBtnAideClick);
+    connect(kavBtnCorrige_, &toolkit::uctButton::Click, this, [this] { emit kavBtnVideoClick(1); });
+    connect(kavbtnLecon_, &toolkit::uctButton::Click, this, [this] { emit kavBtnVideoClick(2); });
+    connect(kavbtnQuitter_, &toolkit::uctButton::Click, this, &frmClient::kavbtnQuitterClick);
+    connect(kavbtnRecom_, &toolkit::uctButton::Click, this, &frmClient::kavbtnRecomClick);
+    connect(kavBtnPoursuivre_, &toolkit::uctButton::Click, this, &frmClient::kavbtnSuivClick);
     // Connected after the click's own event: the session's reaction is on screen by then.
-    connect(kavBtnPoursuivre_, &common::uctButton::Click, this, [this] { reactionShown_ = clock_.elapsed(); });
+    connect(kavBtnPoursuivre_, &toolkit::uctButton::Click, this, [this] { reactionShown_ = clock_.elapsed(); });
     kavBtnPoursuivre_->installEventFilter(this);
     connect(usrTimeBar_, &usrTimeBar::TimeFinish, this, &frmClient::usrTimeBarTimeFinish);
 }

@@ -19,7 +19,7 @@ class MonotonicClock;
 class Timers;
 } // namespace platform
 
-namespace common {
+namespace toolkit {
 class uctButton;
 }
 
@@ -52,12 +52,12 @@ public:
     platform::WindowId windowId() const { return registration_.id(); }
 
     usrTimeBar* timeBar() const { return usrTimeBar_; }
-    common::uctButton* kavbtnLecon() const { return kavbtnLecon_; }
-    common::uctButton* kavbtnRecom() const { return kavbtnRecom_; }
-    common::uctButton* kavBtnCorrige() const { return kavBtnCorrige_; }
-    common::uctButton* kavBtnPoursuivre() const { return kavBtnPoursuivre_; }
-    common::uctButton* kavbtnQuitter() const { return kavbtnQuitter_; }
-    common::uctButton* kavbtnAide() const { return kavbtnAide_; }
+    toolkit::uctButton* kavbtnLecon() const { return kavbtnLecon_; }
+    toolkit::uctButton* kavbtnRecom() const { return kavbtnRecom_; }
+    toolkit::uctButton* kavBtnCorrige() const { return kavBtnCorrige_; }
+    toolkit::uctButton* kavBtnPoursuivre() const { return kavBtnPoursuivre_; }
+    toolkit::uctButton* kavbtnQuitter() const { return kavbtnQuitter_; }
+    toolkit::uctButton* kavbtnAide() const { return kavbtnAide_; }
     QLabel* lblNumQuestion() const { return lblNumQuestion_; }
     QLabel* lblRefQuestion() const { return lblRefQuestion_; }
     QLabel* lblRepOk() const { return lblRepOk_; }
@@ -116,12 +116,12 @@ private:
     bool pressDropped_ = false;
     QString refQuestion_;
     usrTimeBar* usrTimeBar_;
-    common::uctButton* kavbtnLecon_;
-    common::uctButton* kavbtnRecom_;
-    common::uctButton* kavBtnCorrige_;
-    common::uctButton* kavBtnPoursuivre_;
-    common::uctButton* kavbtnQuitter_;
-    common::uctButton* kavbtnAide_;
+    toolkit::uctButton* kavbtnLecon_;
+    toolkit::uctButton* kavbtnRecom_;
+    toolkit::uctButton* kavBtnCorrige_;
+    toolkit::uctButton* kavBtnPoursuivre_;
+    toolkit::uctButton* kavbtnQuitter_;
+    toolkit::uctButton* kavbtnAide_;
     QLabel* lblTitle_;
     QLabel* lblNumQuestion_;
     QLabel* lblRefQuestion_;

@@ -41,11 +41,11 @@ constexpr int barWidth = 801;
 constexpr int barHeight = 45;
 constexpr QSize buttonSize{40, 40};
 
-common::uctButton* pictureButton(QWidget* parent, const char* name, common::ButtonGlyph glyph, QPoint at)
+toolkit::uctButton* pictureButton(QWidget* parent, const char* name, toolkit::ButtonGlyph glyph, QPoint at)
 {
-    auto* button = new common::uctButton(parent);
+    auto* button = new toolkit::uctButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setPictures(common::buttonPictures(glyph, buttonSize));
+    button->setPictures(toolkit::buttonPictures(glyph, buttonSize));
     button->move(at);
     return button;
 }
@@ -97,7 +97,7 @@ frmMedia::~frmMedia()
 
 void frmMedia::buildBar()
 {
-    using common::ButtonGlyph;
+    using toolkit::ButtonGlyph;
     fraZoneLecteur_ = new QFrame(this);
     fraZoneLecteur_->setObjectName(QStringLiteral("fraZoneLecteur"));
     fraZoneLecteur_->resize(barWidth, barHeight);
@@ -138,24 +138,24 @@ void frmMedia::buildBar()
     volumeLayout->addWidget(sldVolume_);
     frmVolume_->resize(32, 140);
 
-    connect(kavbtnVideo_, &common::uctButton::Click, this, [this] { OptChoix_Click(0); });
-    connect(kavbtnLivre_, &common::uctButton::Click, this, [this] { OptChoix_Click(1); });
+    connect(kavbtnVideo_, &toolkit::uctButton::Click, this, [this] { OptChoix_Click(0); });
+    connect(kavbtnLivre_, &toolkit::uctButton::Click, this, [this] { OptChoix_Click(1); });
     connect(cmbComplements_, &QComboBox::activated, this, [this] { cmbComplements_Click(); });
-    connect(kavbtnPlay_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(0); });
-    connect(kavbtnPause_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(1); });
-    connect(kavbtnStop_, &common::uctButton::Click, this, [this] { optMediaPlay_Click(2); });
-    common::onSliderMouse(*sldAvancement_, [this] { sldAvancement_MouseDown(); }, [this] { sldAvancement_MouseUp(); });
-    connect(kavbtnSon_, &common::uctButton::MouseDown, this, [this] { kavbtnSon_->ButtonPosition(2); });
-    connect(kavbtnSon_, &common::uctButton::MouseUP, this, [this] { kavbtnSon_->ButtonPosition(1); });
-    connect(kavbtnSon_, &common::uctButton::Click, this, [this] { kavbtnSon_Click(); });
+    connect(kavbtnPlay_, &toolkit::uctButton::Click, this, [this] { optMediaPlay_Click(0); });
+    connect(kavbtnPause_, &toolkit::uctButton::Click, this, [this] { optMediaPlay_Click(1); });
+    connect(kavbtnStop_, &toolkit::uctButton::Click, this, [this] { optMediaPlay_Click(2); });
+    toolkit::onSliderMouse(*sldAvancement_, [this] { sldAvancement_MouseDown(); }, [this] { sldAvancement_MouseUp(); });
+    connect(kavbtnSon_, &toolkit::uctButton::MouseDown, this, [this] { kavbtnSon_->ButtonPosition(2); });
+    connect(kavbtnSon_, &toolkit::uctButton::MouseUP, this, [this] { kavbtnSon_->ButtonPosition(1); });
+    connect(kavbtnSon_, &toolkit::uctButton::Click, this, [this] { kavbtnSon_Click(); });
     connect(sldVolume_, &QSlider::valueChanged, this, [this](int volume) { player_.setVolume(volume); });
-    connect(kavbtnAide_, &common::uctButton::Click, this, [this] { imgAide_Click(); });
-    connect(kavbtnQuitter_, &common::uctButton::Click, this, [this] { imgQuitter_Click(); });
+    connect(kavbtnAide_, &toolkit::uctButton::Click, this, [this] { imgAide_Click(); });
+    connect(kavbtnQuitter_, &toolkit::uctButton::Click, this, [this] { imgQuitter_Click(); });
 }
 
 void frmMedia::Form_Load()
 {
-    common::paintSliderBackground(*sldAvancement_, QColor(252, 115, 61));
+    toolkit::paintSliderBackground(*sldAvancement_, QColor(252, 115, 61));
     tracel::TraceScope scope(context_.trace, tracel::TypeForm, unitName, QStringLiteral("Private Sub Form_Load"));
     const auto error = platform::trapError(platform::AutomationError, [&] {
         const QScreen* screen = QGuiApplication::primaryScreen();

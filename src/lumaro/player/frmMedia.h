@@ -16,7 +16,7 @@ class QFrame;
 class QSlider;
 class QWebEngineView;
 
-namespace common {
+namespace toolkit {
 class uctButton;
 }
 
@@ -157,16 +157,16 @@ private:
     QWebEngineView* HTMLViewer_;
     QFrame* fraZoneLecteur_;
     QWidget* picMplayerControl_;
-    common::uctButton* kavbtnPlay_;
-    common::uctButton* kavbtnPause_;
-    common::uctButton* kavbtnStop_;
-    common::uctButton* kavbtnSon_;
+    toolkit::uctButton* kavbtnPlay_;
+    toolkit::uctButton* kavbtnPause_;
+    toolkit::uctButton* kavbtnStop_;
+    toolkit::uctButton* kavbtnSon_;
     QSlider* sldAvancement_;
     QComboBox* cmbComplements_;
-    common::uctButton* kavbtnVideo_;
-    common::uctButton* kavbtnLivre_;
-    common::uctButton* kavbtnAide_;
-    common::uctButton* kavbtnQuitter_;
+    toolkit::uctButton* kavbtnVideo_;
+    toolkit::uctButton* kavbtnLivre_;
+    toolkit::uctButton* kavbtnAide_;
+    toolkit::uctButton* kavbtnQuitter_;
     QFrame* frmVolume_;
     QSlider* sldVolume_;
 

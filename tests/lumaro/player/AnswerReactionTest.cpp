@@ -283,7 +283,7 @@ TEST_F(AnswerTest, PoursuivreLeadsToTheNextQuestionOnlyOnceTheFeedbackShows)
         score(c.letter, c.generale);
         window().kavBtnPoursuivre()->click();
         EXPECT_EQ(onDisplay(), "1/2");
-        common::uctButton& button = *window().kavBtnPoursuivre();
+        toolkit::uctButton& button = *window().kavBtnPoursuivre();
         EXPECT_EQ(button.toolTip(), c.next ? "Question suivante" : "Vérifier la réponse");
         const auto& looks = c.next ? window().imgBtnPoursuivre1() : window().imgBtnPoursuivre2();
         EXPECT_EQ(button.PictureUP().toImage(), looks.value("Up").toImage());

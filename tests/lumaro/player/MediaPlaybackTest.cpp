@@ -85,11 +85,11 @@ TEST_F(MediaPlaybackTest, PlayPauseAndStopFollowThePlayerStates)
 TEST_F(MediaPlaybackTest, PictureButtonsDriveThePlayer)
 {
     ASSERT_TRUE(show(lesson()));
-    testsupport::part<common::uctButton>(*window, "kavbtnPause")->click();
+    testsupport::part<toolkit::uctButton>(*window, "kavbtnPause")->click();
     EXPECT_EQ(player.state(), platform::MediaPlayer::State::Paused);
-    testsupport::part<common::uctButton>(*window, "kavbtnPlay")->click();
+    testsupport::part<toolkit::uctButton>(*window, "kavbtnPlay")->click();
     EXPECT_EQ(player.state(), platform::MediaPlayer::State::Playing);
-    testsupport::part<common::uctButton>(*window, "kavbtnStop")->click();
+    testsupport::part<toolkit::uctButton>(*window, "kavbtnStop")->click();
     EXPECT_EQ(player.state(), platform::MediaPlayer::State::Stopped);
 }
 

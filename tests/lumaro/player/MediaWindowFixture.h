@@ -86,7 +86,7 @@ protected:
     }
 
     QWidget* widget(const char* name) const { return part(*window, name); }
-    long position(const char* name) const { return part<common::uctButton>(*window, name)->ButtonPosition(); }
+    long position(const char* name) const { return part<toolkit::uctButton>(*window, name)->ButtonPosition(); }
     QComboBox& complements() const { return *part<QComboBox>(*window, "cmbComplements"); }
     QUrl local(const QString& file) const { return QUrl::fromLocalFile(dir() + file); }
     // The looks of play, pause and stop.

@@ -153,8 +153,8 @@ TEST_F(MessageBoxBarreTest, RealBoxShowsEachStyleAndAnswersTheButtonClicked)
                 EXPECT_TRUE(box.isModal());
                 const QRect screen = QGuiApplication::primaryScreen()->geometry();
                 EXPECT_EQ(box.pos(), QPoint((screen.width() - 393) / 2, (screen.height() - 188) / 2));
-                auto* ok = part<common::uctButton>(box, "kavbtnOk");
-                auto* cancel = part<common::uctButton>(box, "kavbtnAnnuler");
+                auto* ok = part<toolkit::uctButton>(box, "kavbtnOk");
+                auto* cancel = part<toolkit::uctButton>(box, "kavbtnAnnuler");
                 EXPECT_EQ(ok->geometry(), QRect(c.okLeft, 144, 109, 31));
                 EXPECT_EQ(ok->Caption(), QStringLiteral("OK"));
                 EXPECT_EQ(cancel->isVisible(), c.cancelShown);
@@ -171,7 +171,7 @@ TEST_F(MessageBoxBarreTest, RealBoxShowsEachStyleAndAnswersTheButtonClicked)
                     QCoreApplication::processEvents();
                     testsupport::saveScreenshot(box, QStringLiteral("MessageBoxBarre-") + QLatin1String(c.name));
                 }
-                QTest::mouseClick(part<common::uctButton>(box, pressed), Qt::LeftButton);
+                QTest::mouseClick(part<toolkit::uctButton>(box, pressed), Qt::LeftButton);
             });
             const long answer = lumaro::puAfficheMessageBoxBarre(context, boxes, message, c.style);
             EXPECT_TRUE(checked);

@@ -119,7 +119,7 @@ TEST_F(QuestionWindowLayoutTest, EachButtonRaisesItsWindowEventUnlessDisabled)
              window.kavbtnRecom(), window.kavBtnPoursuivre()})
         button->click();
     EXPECT_EQ(raised, (QStringList {"aide", "video 1", "video 2", "quitter", "recom", "suiv"}));
-    window.kavbtnQuitter()->ButtonPosition(common::usrButton::PositionDisabled);
+    window.kavbtnQuitter()->ButtonPosition(toolkit::usrButton::PositionDisabled);
     window.kavbtnQuitter()->click();
     EXPECT_EQ(raised.size(), 6);
 }
@@ -492,7 +492,7 @@ TEST_F(HandlerTest, ADoubleClickOnPoursuivreLeavesTheFeedbackOnScreen)
     start();
     q1->AddReponse("N");
     q1->GetReponse("N")->MessageEcran("Choisissez une réponse.");
-    common::uctButton* poursuivre = window().kavBtnPoursuivre();
+    toolkit::uctButton* poursuivre = window().kavBtnPoursuivre();
     // A double click as the window system delivers it.
     QTest::mouseClick(poursuivre, Qt::LeftButton);
     QTest::mouseDClick(poursuivre, Qt::LeftButton);
