@@ -100,8 +100,8 @@ public:
         context_.homeFolder = path(QStringLiteral("home"));
         context_.documentsFolder = path(QStringLiteral("home/Documents"));
         context_.createRegistry = [this] {
-            return std::make_shared<toolkit::KavReg>(toolkit::KavReg::Files{path(QStringLiteral("registry/user.ini")),
-                                                                            path(QStringLiteral("registry/machine.ini"))});
+            return std::make_shared<toolkit::KavReg>(toolkit::KavReg::Files{
+                path(QStringLiteral("registry/user.ini")), path(QStringLiteral("registry/machine.ini"))});
         };
         context_.createHttpSession = [this] { return std::make_unique<RecordingSession>(urls_); };
         manager_ = std::make_unique<netrova::clsManager>(context_);

@@ -19,8 +19,8 @@ namespace hostsession {
 
 using platform::require;
 
-bool loadCourseRecords(toolkit::SessionState& state, const std::function<std::optional<QString>()>& request, long serverCode,
-                       long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope,
+bool loadCourseRecords(toolkit::SessionState& state, const std::function<std::optional<QString>()>& request,
+                       long serverCode, long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope,
                        const std::function<bool(const toolkit::ReplyRecords&)>& read)
 {
     bool result = false;

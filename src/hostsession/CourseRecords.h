@@ -24,7 +24,6 @@ struct SessionState;
 
 namespace hostsession {
 
-
 // The readers of the course-data records into the course model, shared by the
 // plug-in and the launcher. Each host asks for the records its own way and
 // keeps its step codes and trace lines: a reader reads and checks every record
@@ -43,8 +42,8 @@ enum class ReplyTrace { Always, WhenUnrecognised, Never };
 // as error 9, since it says nothing the server could have meant). An
 // unexpected error, the request's included, leaves `unexpectedCode` with the
 // error recorded. False unless `read` answered true.
-bool loadCourseRecords(toolkit::SessionState& state, const std::function<std::optional<QString>()>& request, long serverCode,
-                       long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope,
+bool loadCourseRecords(toolkit::SessionState& state, const std::function<std::optional<QString>()>& request,
+                       long serverCode, long unexpectedCode, ReplyTrace replyTrace, const tracel::TraceScope& scope,
                        const std::function<bool(const toolkit::ReplyRecords&)>& read);
 
 // What became of the records.

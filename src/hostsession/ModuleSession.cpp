@@ -122,15 +122,18 @@ bool ModuleSession::piInitSon(toolkit::KavReg& registry)
                                    QStringLiteral("Private Function piInitSon"));
     const QString key = QStringLiteral("Quelvoro Inet\\IHM Client");
     const auto error = platform::trapError(platform::AutomationError, [&] {
-        const QString withSound = registry.GetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), 0);
+        const QString withSound =
+            registry.GetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), 0);
         const auto sound = readSwitch(withSound);
         if (!sound) {
             if (!withSound.isEmpty())
                 scope.line(QStringLiteral("erreur kav InitAvecSon illisible : ") + withSound);
-            registry.SetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), QStringLiteral("True"), 0);
+            registry.SetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitAvecSon"), QStringLiteral("True"),
+                              0);
         }
         pibAvecSon = sound.value_or(true);
-        const QString volumeText = registry.GetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), 0);
+        const QString volumeText =
+            registry.GetValue(toolkit::KavReg::CurrentUser, key, QStringLiteral("InitVolSon"), 0);
         const auto volume = readVolume(volumeText);
         if (!volume) {
             if (!volumeText.isEmpty())

@@ -58,7 +58,8 @@ QString WorkFiles::message(const QString& key) const
 QString WorkFiles::registryValue(const QString& key, const QString& valueName) const
 {
     const auto registry = services_.registry ? services_.registry() : nullptr;
-    return registry ? registry->GetValue(toolkit::KavReg::LocalMachine, key, valueName, toolkit::KavReg::FamilyKey) : QString();
+    return registry ? registry->GetValue(toolkit::KavReg::LocalMachine, key, valueName, toolkit::KavReg::FamilyKey)
+                    : QString();
 }
 
 bool WorkFiles::piGereFichiersLocaux(lumaro::Module& module, lumaro::Appli& appli, const WorkFilesSource& source,

@@ -20,7 +20,6 @@ class KavReg;
 
 namespace hostsession {
 
-
 // Package kinds, as bits of a mask.
 enum WorkFileKind : long {
     TYPE_BASE = 1,

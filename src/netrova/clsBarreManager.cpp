@@ -48,7 +48,8 @@ clsBarreManager::clsBarreManager(NetrovaContext& context)
     videoServices.traceLevel = [this] { return context_.trace.level(); };
     videoServices.traceFolder = [this] { return context_.trace.level() > 0 ? context_.traceFolder() : QString(); };
     video_ = std::make_unique<hostsession::VideoDisplay>(*this, context_, video, std::move(videoServices));
-    connect(video_.get(), &hostsession::VideoDisplay::ExitVideo, this, &clsBarreManager::onExitVideo, Qt::DirectConnection);
+    connect(video_.get(), &hostsession::VideoDisplay::ExitVideo, this, &clsBarreManager::onExitVideo,
+            Qt::DirectConnection);
 
     hostsession::WorkFilesSettings files;
     files.codeErreur = basalo::enuFunctionReturnState_Netrova_clsBarreManager_piGereFichiersLocaux_Erreur;

@@ -242,7 +242,8 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_Erreur, ReplyTrace::Never, scope,
         [&](const ReplyRecords& records) {
-            if (hostsession::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
+            if (hostsession::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome
+                == EntryOutcome::NoVideo) {
                 context_.pulStateEnCours = enuFunctionReturnState_Netrova_clsBarreManager_piRenseigneVideo_NbVideoZero;
                 return false;
             }

@@ -43,8 +43,8 @@ bool loadPage(CommonData& data, const std::shared_ptr<clsInetUPL>& transport, co
             return std::nullopt;
         return reply;
     };
-    return hostsession::loadCourseRecords(data, request, serverCode, unexpectedCode, hostsession::ReplyTrace::Always, scope,
-                                          read);
+    return hostsession::loadCourseRecords(data, request, serverCode, unexpectedCode, hostsession::ReplyTrace::Always,
+                                          scope, read);
 }
 
 toolkit::tParamForm field(long index, const QString& name, const QString& value)
@@ -191,7 +191,8 @@ bool clsBarreManager::piRenseigneVideo(long ilIdQuestion)
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_ErreurServeur,
         enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_ErreurInconnue, scope,
         [&](const ReplyRecords& records) {
-            if (hostsession::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome == EntryOutcome::NoVideo) {
+            if (hostsession::enterVideos(*currentAppli(), ilIdQuestion, records, scope).outcome
+                == EntryOutcome::NoVideo) {
                 data.pulStateEnCours = enuFunctionReturnState_Pelago_clsBarreManager_piRenseigneVideo_NbVideoZero;
                 return false;
             }

@@ -261,7 +261,8 @@ bool clsBarreManager::checkVideoFolder(RunKind kind, const tracel::TraceScope& s
     if (pibMediaOnCDRom) {
         data.pulStateEnCours = question ? enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_BadCDRomVideo
                                         : enuFunctionReturnState_Pelago_clsBarreManager_StartModule_BadCDRomVideo;
-        data.pusErrorDescription = toolkit::clsLangue::fillPlaceholders(message(QStringLiteral("ERR_VIDEO_NOT_FOUND")), {QString()});
+        data.pusErrorDescription =
+            toolkit::clsLangue::fillPlaceholders(message(QStringLiteral("ERR_VIDEO_NOT_FOUND")), {QString()});
     } else {
         data.pulStateEnCours = question ? enuFunctionReturnState_Pelago_clsBarreManager_StartQuestion_BadUNCVideo
                                         : enuFunctionReturnState_Pelago_clsBarreManager_StartModule_BadUNCVideo;

@@ -179,7 +179,8 @@ TEST_P(CourseRecordsTest, RecordsGoIntoTheModel)
             break;
         case Reader::Question:
             entry = hostsession::enterQuestion(
-                *appli, hostsession::readQuestionRecord(toolkit::splitReplyText(reply, toolkit::replyFieldSeparator), false),
+                *appli,
+                hostsession::readQuestionRecord(toolkit::splitReplyText(reply, toolkit::replyFieldSeparator), false),
                 loading, scope);
             break;
         case Reader::ModuleList: {

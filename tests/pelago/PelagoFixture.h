@@ -105,8 +105,8 @@ protected:
         data_.languageFolder = path(QStringLiteral("program"));
         data_.traceRoot = path(QStringLiteral("traces"));
         data_.createRegistry = [this] {
-            return std::make_shared<toolkit::KavReg>(toolkit::KavReg::Files{path(QStringLiteral("registry/user.ini")),
-                                                                            path(QStringLiteral("registry/machine.ini"))});
+            return std::make_shared<toolkit::KavReg>(toolkit::KavReg::Files{
+                path(QStringLiteral("registry/user.ini")), path(QStringLiteral("registry/machine.ini"))});
         };
         data_.createPlayer = [this]() -> std::unique_ptr<pelago::QuestionPlayer> {
             return std::make_unique<FakePlayer>(players_);

@@ -43,7 +43,8 @@ std::vector<SampleRun> sampleRuns()
         if (!file.open(QIODevice::ReadOnly))
             continue;
         // One question record after the reply's marker, its identifier first.
-        const QStringList records = toolkit::splitReplyText(QString::fromUtf8(file.readAll()), toolkit::replyElementSeparator);
+        const QStringList records =
+            toolkit::splitReplyText(QString::fromUtf8(file.readAll()), toolkit::replyElementSeparator);
         for (const QString& record : records.mid(1)) {
             const QString question = record.section(toolkit::replyFieldSeparator, 0, 0);
             runs.push_back({"Module" + testsupport::caseName(module) + "Question" + testsupport::caseName(question),
@@ -101,7 +102,8 @@ TEST_P(SampleMediaTest, EveryMediaOfTheRunIsWhereTheLauncherLooksAndFitsItsPlaye
     host.boxes = &boxes_;
     host.mediaWindowPlayer = [this] { return mediaWindowPlayer.data(); };
     host.videoPlayer = [this]() -> vidora::CAsfVideoKav* {
-        const hostsession::VideoDisplay* display = data_.puoBarreManager ? data_.puoBarreManager->videoDisplay() : nullptr;
+        const hostsession::VideoDisplay* display =
+            data_.puoBarreManager ? data_.puoBarreManager->videoDisplay() : nullptr;
         return display ? display->player() : nullptr;
     };
     host.videoPlayerMedia = [this] { return videoPlayer_.data(); };
